@@ -1,0 +1,19 @@
+// Shows the wait cursor for as long as the scope lasts, even when it is left by an exception.
+#pragma once
+
+#include "host/window.h"
+
+namespace host {
+
+class BusyCursor {
+  public:
+    explicit BusyCursor(Window& window) : window_(window) { window_.set_busy_cursor(true); }
+    ~BusyCursor() { window_.set_busy_cursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    Window& window_;
+};
+
+}  // namespace host

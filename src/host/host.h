@@ -1,0 +1,22 @@
+// Everything the core reaches outside itself, bundled for handing to the main window.
+#pragma once
+
+#include "host/dialogs.h"
+#include "host/files.h"
+#include "host/screen_metrics.h"
+#include "host/text_box.h"
+#include "host/window.h"
+#include "host/window_placement.h"
+
+namespace host {
+
+struct Host {
+    Window& window;
+    ScreenMetrics& screen;
+    TextBox& text_box;
+    Dialogs& dialogs;
+    FileSystem& files;
+    WindowPlacement& placement;
+};
+
+}  // namespace host

@@ -1,0 +1,18 @@
+// Conversions between the program's UTF-16 text and UTF-8 (paths, logs, toolkit-free tests).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// Lone surrogates become U+FFFD.
+std::string utf8_from_utf16(std::u16string_view text);
+
+// Ill-formed sequences become U+FFFD, one per maximal ill-formed subpart.
+std::u16string utf16_from_utf8(std::string_view bytes);
+
+// True when the bytes are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
+bool is_valid_utf8(std::string_view bytes);
+
+}  // namespace host

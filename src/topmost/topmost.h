@@ -1,0 +1,16 @@
+// Topmost placement: moving the window into or out of the topmost band, keeping its rectangle.
+#pragma once
+
+#include "host/host.h"
+
+namespace topmost {
+
+// Also shows the window: this is how it first appears at load.
+void apply_topmost(const host::Host& host);
+void release_topmost(const host::Host& host);
+
+// Int() of a twips / twips-per-pixel quotient: rounded toward minus infinity, clamped to the
+// 32-bit range so an absurd geometry cannot overflow.
+int pixels_from_twips(float twips, float twips_per_pixel);
+
+}  // namespace topmost

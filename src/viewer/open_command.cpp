@@ -1,0 +1,77 @@
+// The open command.
+#include "viewer/open_command.h"
+
+#include <new>
+
+#include "host/busy_cursor.h"
+#include "host/host_error.h"
+
+namespace viewer {
+namespace {
+
+std::u16string unreadable_message(const std::u16string& path, std::u16string_view reason) {
+    return u"「" + path + u"」を開けませんでした。\n\n" + std::u16string(reason);
+}
+
+// Reads the whole file before anything on screen changes, so a failure leaves it as it was.
+void show_file(const host::Host& host, const std::u16string& path) {
+    const host::BusyCursor busy(host.window);
+    std::u16string text;
+    {
+        const auto reader = host.files.open_text(path);
+        text = read_crlf_text(*reader);
+    }  // closed before the text box takes its copy, to keep the peak lower
+    host.text_box.set_text(std::move(text));
+    host.window.set_caption(path);
+}
+
+}  // namespace
+
+std::u16string start_folder(std::u16string_view open_path, char16_t separator,
+                            std::u16string_view default_folder) {
+    const auto last = open_path.rfind(separator);
+    if (last == std::u16string_view::npos)
+        return std::u16string(default_folder);
+    std::u16string folder(open_path.substr(0, last));
+    if (folder.empty() || folder.back() == u':')
+        folder.push_back(separator);
+    return folder;
+}
+
+std::u16string read_crlf_text(host::LineReader& reader) {
+    std::u16string text;
+    text.reserve(reader.crlf_text_size());
+    while (!reader.at_end()) {
+        text += reader.read_line();
+        text += u"\r\n";
+    }
+    return text;
+}
+
+void run_open_command(const host::Host& host, host::CommonDialog& dialog,
+                      std::u16string& open_path) {
+    dialog.cancel_error = true;
+    dialog.flags = open_flags;
+    dialog.filter = open_filter;
+    dialog.file_name.clear();
+    dialog.init_dir =
+        start_folder(open_path, host.files.path_separator(), host.files.default_folder());
+
+    try {
+        dialog.show_open();
+    } catch (const host::HostError&) {
+        return;  // cancelled or the dialog failed: nothing changes
+    }
+    open_path = dialog.file_name;
+
+    try {
+        show_file(host, open_path);
+    } catch (const host::HostError& error) {
+        host.dialogs.show_error(unreadable_message(open_path, error.message()));
+    } catch (const std::bad_alloc&) {
+        host.dialogs.show_error(
+            unreadable_message(open_path, u"メモリが足りないため読み込めませんでした。"));
+    }
+}
+
+}  // namespace viewer

@@ -1,0 +1,29 @@
+// The open command: choose a file in the shared dialog, then show its whole text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/common_dialog.h"
+#include "host/host.h"
+
+namespace viewer {
+
+inline constexpr std::u16string_view open_filter =
+    u"ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)|*.txt;*.ini|HTMLﾌｧｲﾙ(*.htm)|*.htm|すべてのﾌｧｲﾙ(*.*)|*.*";
+inline constexpr int open_flags = host::ofn_filemustexist | host::ofn_hidereadonly;  // 4100
+
+// The folder of the last file opened, or the default folder when there is none. A file in a
+// root gives the root itself ("C:\", "/"): a bare "C:" would mean drive C's current folder.
+std::u16string start_folder(std::u16string_view open_path, char16_t separator,
+                            std::u16string_view default_folder);
+
+// Every line followed by CR LF, the last one included; built in one reserved pass.
+std::u16string read_crlf_text(host::LineReader& reader);
+
+// open_path takes the chosen file even when reading it fails, so the next dialog starts in its
+// folder; the caption changes only together with the text.
+void run_open_command(const host::Host& host, host::CommonDialog& dialog,
+                      std::u16string& open_path);
+
+}  // namespace viewer

@@ -1,0 +1,74 @@
+// Form1's event procedures.
+#include "window/main_window.h"
+
+#include "font/font_command.h"
+#include "topmost/toggle_topmost.h"
+#include "topmost/topmost.h"
+#include "viewer/open_command.h"
+#include "window/instruction_text.h"
+
+namespace window {
+
+bool opens_command_menu(int button, int shift) {
+    return button == host::button_right && shift == host::shift_mask;
+}
+
+Form1::Form1(const host::Host& host) : host_(host), CommonDialog1_(host.dialogs) {}
+
+void Form1::on_load() {
+    host_.text_box.set_text(std::u16string(instruction_text));
+    topmost::apply_topmost(host_);
+    layout();
+}
+
+void Form1::on_resize() {
+    layout();
+}
+
+void Form1::layout() {
+    // Height before width; the text box stays at the client origin and so covers it exactly.
+    host_.text_box.set_height(host_.window.scale_height());
+    host_.text_box.set_width(host_.window.scale_width());
+}
+
+bool Form1::on_text_mouse_down(const host::MouseDown& press) {
+    if (!opens_command_menu(press.button, press.shift))
+        return false;
+    // The text box sits at the client origin, so its point is the same point of the form.
+    const auto chosen =
+        host_.window.popup_menu(hoppu_.popup(), host::popup_menu_left_align, press.x, press.y);
+    if (chosen) {
+        if (const auto item = CommandMenu::item_from_id(*chosen))
+            on_menu_click(*item);
+    }
+    return true;
+}
+
+void Form1::on_menu_click(MenuItem item) {
+    switch (item) {
+        case MenuItem::IDM_open:
+            viewer::run_open_command(host_, CommonDialog1_, open_path_);
+            break;
+        case MenuItem::IDM_font_set:
+            font::run_font_command(host_.text_box, CommonDialog1_);
+            break;
+        case MenuItem::IDM_top_on_set:
+            topmost::toggle_topmost(host_, hoppu_);
+            break;
+        case MenuItem::IDM_end_set:
+            quit();
+            break;
+        case MenuItem::IDM_save:
+        case MenuItem::IDM_overwrite:
+        case MenuItem::senn:
+        case MenuItem::sen:
+            break;  // present in the menu, and do nothing: the program never writes a file
+    }
+}
+
+void Form1::quit() {
+    host_.window.unload();
+    host_.window.end();
+}
+
+}  // namespace window

@@ -1,0 +1,40 @@
+// Form1, the program's only window: start-up, layout, the menu trigger and the menu commands.
+#pragma once
+
+#include <string>
+
+#include "host/common_dialog.h"
+#include "host/host.h"
+#include "host/window_events.h"
+#include "window/command_menu.h"
+
+namespace window {
+
+// Whether a press on the text box opens the command menu: the right button with Shift alone.
+bool opens_command_menu(int button, int shift);
+
+class Form1 final : public host::WindowEvents {
+  public:
+    explicit Form1(const host::Host& host);
+
+    void on_load() override;
+    void on_resize() override;
+    bool on_text_mouse_down(const host::MouseDown& press) override;
+
+    // The Click of a menu item.
+    void on_menu_click(MenuItem item);
+
+    const CommandMenu& hoppu() const { return hoppu_; }
+    const std::u16string& open_path() const { return open_path_; }
+
+  private:
+    void layout();
+    void quit();
+
+    host::Host host_;
+    host::CommonDialog CommonDialog1_;
+    CommandMenu hoppu_;
+    std::u16string open_path_;
+};
+
+}  // namespace window

@@ -1,0 +1,66 @@
+// The command menu's model: order, names, captions, separators and the check mark.
+#include <gtest/gtest.h>
+
+#include "host/utf.h"
+#include "window/command_menu.h"
+
+namespace {
+
+using window::CommandMenu;
+using window::MenuItem;
+
+TEST(CommandMenuTest, EightEntriesInOrderWithExactCaptionsAndOneCheckMark) {
+    const CommandMenu menu;
+    const host::PopupMenu popup = menu.popup();
+    struct Expected {
+        std::string name, caption;
+        bool separator, checked;
+    };
+    const std::vector<Expected> expected{
+        {"IDM_open", "開く", false, false},
+        {"IDM_save", "保存", false, false},
+        {"IDM_overwrite", "上書き保存", false, false},
+        {"senn", "-", true, false},
+        {"IDM_font_set", "フォント", false, false},
+        {"IDM_top_on_set", "常にケロミナする", false, true},
+        {"sen", "-", true, false},
+        {"IDM_end_set", "終わる", false, false},
+    };
+    EXPECT_EQ(host::utf8_from_utf16(popup.caption), "hoppu");
+    ASSERT_EQ(popup.entries.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& entry = popup.entries[i];
+        EXPECT_EQ(window::menu_items[i].name, expected[i].name);
+        EXPECT_EQ(host::utf8_from_utf16(entry.caption), expected[i].caption) << i;
+        EXPECT_EQ(entry.separator, expected[i].separator) << i;
+        EXPECT_EQ(entry.checked, expected[i].checked) << i;
+        EXPECT_TRUE(entry.enabled) << i;
+        // No access keys or shortcuts: captions carry no '&' or tab.
+        EXPECT_EQ(entry.caption.find_first_of(u"&\t"), std::u16string::npos) << i;
+    }
+}
+
+TEST(CommandMenuTest, IdsMapBackToCommandsButNeverToSeparatorsOrStrangers) {
+    const host::PopupMenu popup = CommandMenu{}.popup();
+    for (std::size_t i = 0; i < popup.entries.size(); ++i) {
+        const auto item = CommandMenu::item_from_id(popup.entries[i].id);
+        if (popup.entries[i].separator) {
+            EXPECT_FALSE(item) << i;
+        } else {
+            ASSERT_TRUE(item) << i;
+            EXPECT_EQ(*item, window::menu_items[i].item);
+        }
+    }
+    EXPECT_FALSE(CommandMenu::item_from_id(-1));
+    EXPECT_FALSE(CommandMenu::item_from_id(8));
+}
+
+TEST(CommandMenuTest, CheckMarkIsShownAsSetForTheNextPopup) {
+    CommandMenu menu;
+    menu.set_top_on_checked(false);
+    EXPECT_FALSE(menu.popup().entries.at(5).checked);
+    menu.set_top_on_checked(true);
+    EXPECT_TRUE(menu.popup().entries.at(5).checked);
+}
+
+}  // namespace

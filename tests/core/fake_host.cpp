@@ -1,0 +1,174 @@
+// The fake host's recording and playback.
+#include "fake_host.h"
+
+#include <sstream>
+
+#include "host/host_error.h"
+#include "host/utf.h"
+
+namespace fake {
+namespace {
+
+std::string utf8(std::u16string_view text) {
+    return host::utf8_from_utf16(text);
+}
+
+std::string number(float value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+class VectorLineReader final : public host::LineReader {
+  public:
+    explicit VectorLineReader(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
+    bool at_end() const override { return next_ == lines_.size(); }
+    std::u16string_view read_line() override { return lines_.at(next_++); }
+    std::size_t crlf_text_size() const override {
+        std::size_t size = 0;
+        for (std::size_t i = next_; i < lines_.size(); ++i)
+            size += lines_[i].size() + 2;
+        return size;
+    }
+
+  private:
+    std::vector<std::u16string> lines_;
+    std::size_t next_ = 0;
+};
+
+}  // namespace
+
+void FakeHost::set_caption(const std::u16string& value) {
+    log("caption " + utf8(value));
+    caption = value;
+}
+
+std::optional<int> FakeHost::popup_menu(const host::PopupMenu& menu, int flags, float x, float y) {
+    log("popup " + std::to_string(flags) + " " + number(x) + " " + number(y));
+    popups_shown.push_back(menu);
+    return popup_answer;
+}
+
+void FakeHost::set_busy_cursor(bool busy) {
+    busy_depth += busy ? 1 : -1;
+    log(busy ? "busy on" : "busy off");
+}
+
+void FakeHost::unload() {
+    log("unload");
+}
+void FakeHost::end() {
+    log("end");
+}
+
+float FakeHost::next_metric(std::deque<float>& values) const {
+    ++metric_reads;
+    const float value = values.front();
+    if (values.size() > 1)
+        values.pop_front();
+    return value;
+}
+
+float FakeHost::twips_per_pixel_x() const {
+    return next_metric(twips_per_pixel_x_);
+}
+float FakeHost::twips_per_pixel_y() const {
+    return next_metric(twips_per_pixel_y_);
+}
+
+void FakeHost::set_text(std::u16string value) {
+    if (set_text_fails)
+        throw host::HostError(u"テキストボックスに入りません。");
+    log("text");
+    text = std::move(value);
+}
+
+void FakeHost::set_width(float twips) {
+    log("width " + number(twips));
+}
+void FakeHost::set_height(float twips) {
+    log("height " + number(twips));
+}
+
+std::u16string FakeHost::font_name() const {
+    log("get font name");
+    return font.name;
+}
+bool FakeHost::font_bold() const {
+    log("get font bold");
+    return font.bold;
+}
+bool FakeHost::font_italic() const {
+    log("get font italic");
+    return font.italic;
+}
+float FakeHost::font_size() const {
+    log("get font size");
+    return font.size;
+}
+void FakeHost::set_font_name(const std::u16string& name) {
+    log("set font name " + utf8(name));
+    font.name = name;
+}
+void FakeHost::set_font_bold(bool bold) {
+    log(std::string("set font bold ") + (bold ? "1" : "0"));
+    font.bold = bold;
+}
+void FakeHost::set_font_italic(bool italic) {
+    log(std::string("set font italic ") + (italic ? "1" : "0"));
+    font.italic = italic;
+}
+void FakeHost::set_font_size(float points) {
+    log("set font size " + number(points));
+    font.size = points;
+}
+
+std::optional<std::u16string> FakeHost::show_open(const host::OpenFileRequest& request) {
+    log("show open");
+    open_requests.push_back(request);
+    if (open_answers.empty())
+        throw host::HostError(u"no scripted answer for the open dialog");
+    auto answer = open_answers.front();
+    open_answers.pop_front();
+    return answer;
+}
+
+std::optional<host::FontChoice> FakeHost::show_font(const host::FontChoice& initial, int flags) {
+    log("show font");
+    font_requests.push_back(initial);
+    font_request_flags.push_back(flags);
+    if (font_answers.empty())
+        throw host::HostError(u"no scripted answer for the font dialog");
+    auto answer = font_answers.front();
+    font_answers.pop_front();
+    return answer;
+}
+
+void FakeHost::show_error(const std::u16string& message) {
+    log("error");
+    errors_shown.push_back(message);
+}
+
+std::unique_ptr<host::LineReader> FakeHost::open_text(const std::u16string& path) {
+    log("open text " + utf8(path));
+    const auto found = files.find(path);
+    if (found == files.end())
+        throw host::HostError(u"ファイルが見つかりません。");
+    if (const auto* error = std::get_if<FileError>(&found->second)) {
+        throw host::HostError(error->message);
+    }
+    return std::make_unique<VectorLineReader>(std::get<std::vector<std::u16string>>(found->second));
+}
+
+void FakeHost::set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x,
+                              int y, int cx, int cy, unsigned flags) {
+    const SetWindowPosCall call{window, insert_after, x, y, cx, cy, flags};
+    log("set_window_pos " + std::to_string(insert_after) + " " + std::to_string(x) + " " +
+        std::to_string(y) + " " + std::to_string(cx) + " " + std::to_string(cy) + " " +
+        std::to_string(flags));
+    placements.push_back(call);
+    if (on_set_window_pos)
+        on_set_window_pos(call);
+}
+
+}  // namespace fake

@@ -1,0 +1,120 @@
+// A host that records every request the core makes and plays back scripted user answers.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "host/host.h"
+#include "host/popup_menu.h"
+
+namespace fake {
+
+// A file the fake file system holds: its lines, or the error opening it raises.
+struct FileError {
+    std::u16string message;
+};
+using FileContents = std::variant<std::vector<std::u16string>, FileError>;
+
+struct SetWindowPosCall {
+    host::NativeWindow window;
+    host::NativeWindow insert_after;
+    int x, y, cx, cy;
+    unsigned flags;
+};
+
+class FakeHost final : public host::Window,
+                       public host::ScreenMetrics,
+                       public host::TextBox,
+                       public host::Dialogs,
+                       public host::FileSystem,
+                       public host::WindowPlacement {
+  public:
+    host::Host host() { return {*this, *this, *this, *this, *this, *this}; }
+
+    // Every request in order, as short strings such as "width 5910" or "caption C:\a.txt".
+    mutable std::vector<std::string> journal;
+
+    // Scripted state and answers.
+    float left_ = 1500, top_ = 3000, width_ = 6150, height_ = 4800;
+    float scale_width_ = 5910, scale_height_ = 4305;
+    // Each read takes the front value; the last one stays for every later read.
+    mutable std::deque<float> twips_per_pixel_x_{15}, twips_per_pixel_y_{15};
+    std::optional<int> popup_answer;
+    std::deque<std::optional<std::u16string>> open_answers;
+    std::deque<std::optional<host::FontChoice>> font_answers;
+    std::map<std::u16string, FileContents> files;
+    bool set_text_fails = false;
+    char16_t separator = u'\\';
+    std::u16string default_folder_ = u"C:\\My Documents";
+    std::function<void(const SetWindowPosCall&)> on_set_window_pos;
+
+    // What the core handed over.
+    std::u16string text, caption = u"Form1";
+    host::FontChoice font{u"MS UI Gothic", false, false, 9};
+    std::vector<host::PopupMenu> popups_shown;
+    std::vector<host::OpenFileRequest> open_requests;
+    std::vector<host::FontChoice> font_requests;
+    std::vector<int> font_request_flags;
+    std::vector<std::u16string> errors_shown;
+    std::vector<SetWindowPosCall> placements;
+    int busy_depth = 0;
+    mutable int metric_reads = 0;
+
+    // host::Window
+    void set_caption(const std::u16string& value) override;
+    float left() const override { return left_; }
+    float top() const override { return top_; }
+    float width() const override { return width_; }
+    float height() const override { return height_; }
+    float scale_width() const override { return scale_width_; }
+    float scale_height() const override { return scale_height_; }
+    host::NativeWindow native_handle() const override { return 0x1234; }
+    std::optional<int> popup_menu(const host::PopupMenu& menu, int flags, float x,
+                                  float y) override;
+    void set_busy_cursor(bool busy) override;
+    void unload() override;
+    void end() override;
+
+    // host::ScreenMetrics
+    float twips_per_pixel_x() const override;
+    float twips_per_pixel_y() const override;
+
+    // host::TextBox
+    void set_text(std::u16string value) override;
+    void set_width(float twips) override;
+    void set_height(float twips) override;
+    std::u16string font_name() const override;
+    bool font_bold() const override;
+    bool font_italic() const override;
+    float font_size() const override;
+    void set_font_name(const std::u16string& name) override;
+    void set_font_bold(bool bold) override;
+    void set_font_italic(bool italic) override;
+    void set_font_size(float points) override;
+
+    // host::Dialogs
+    std::optional<std::u16string> show_open(const host::OpenFileRequest& request) override;
+    std::optional<host::FontChoice> show_font(const host::FontChoice& initial, int flags) override;
+    void show_error(const std::u16string& message) override;
+
+    // host::FileSystem
+    std::unique_ptr<host::LineReader> open_text(const std::u16string& path) override;
+    char16_t path_separator() const override { return separator; }
+    std::u16string default_folder() const override { return default_folder_; }
+
+    // host::WindowPlacement
+    void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
+                        int cx, int cy, unsigned flags) override;
+
+  private:
+    float next_metric(std::deque<float>& values) const;
+    void log(std::string entry) const { journal.push_back(std::move(entry)); }
+};
+
+}  // namespace fake

@@ -1,0 +1,160 @@
+// The open command on the fake host: starting folder, dialog settings, reading, failures.
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+#include "host/host_error.h"
+#include "host/utf.h"
+#include "viewer/open_command.h"
+#include "window/main_window.h"
+
+namespace {
+
+using window::MenuItem;
+
+TEST(StartFolderTest, FolderOfTheLastFileOrTheDefault) {
+    struct Case {
+        std::u16string open_path;
+        char16_t separator;
+        std::u16string folder;
+    };
+    const Case cases[] = {
+        {u"", u'\\', u"C:\\My Documents"},
+        {u"D:\\notes\\memo.txt", u'\\', u"D:\\notes"},
+        {u"C:\\memo.ini", u'\\', u"C:\\"},  // the root, not drive C's current folder
+        {u"\\\\server\\share\\a.txt", u'\\', u"\\\\server\\share"},
+        {u"C:\\a\\b\\c\\日本語.txt", u'\\', u"C:\\a\\b\\c"},
+        {u"memo.txt", u'\\', u"C:\\My Documents"},
+        {u"/home/user/notes/memo.txt", u'/', u"/home/user/notes"},
+        {u"/memo.ini", u'/', u"/"},
+        {u"/home/user/a\\b.txt", u'/', u"/home/user"},  // a backslash is a name character there
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(viewer::start_folder(c.open_path, c.separator, u"C:\\My Documents"), c.folder)
+            << host::utf8_from_utf16(c.open_path);
+    }
+}
+
+struct OpenCommandTest : ::testing::Test {
+    fake::FakeHost fake;
+    window::Form1 form{fake.host()};
+
+    void SetUp() override {
+        form.on_load();
+        fake.journal.clear();
+    }
+    void open(std::optional<std::u16string> answer) {
+        fake.open_answers.push_back(std::move(answer));
+        form.on_menu_click(MenuItem::IDM_open);
+    }
+};
+
+TEST_F(OpenCommandTest, FirstUseConfiguresTheDialogAndStartsInTheDefaultFolder) {
+    open(std::nullopt);
+    ASSERT_EQ(fake.open_requests.size(), 1u);
+    const auto& request = fake.open_requests[0];
+    EXPECT_EQ(request.flags, 4100);
+    EXPECT_EQ(request.file_name, u"");
+    EXPECT_EQ(request.init_dir, u"C:\\My Documents");
+    EXPECT_EQ(host::utf8_from_utf16(request.filter),
+              "ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)|*.txt;*.ini|HTMLﾌｧｲﾙ(*.htm)|*.htm|すべてのﾌｧｲﾙ(*.*)|*.*");
+}
+
+TEST_F(OpenCommandTest, EveryLineGetsCrLfAndTheCaptionFollowsTheText) {
+    fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"a", u"b", u"c"};
+    open(u"D:\\notes\\memo.txt");
+    EXPECT_EQ(fake.text, u"a\r\nb\r\nc\r\n");
+    EXPECT_EQ(fake.caption, u"D:\\notes\\memo.txt");
+    EXPECT_EQ(form.open_path(), u"D:\\notes\\memo.txt");
+    const std::vector<std::string> expected{"show open",
+                                            "busy on",
+                                            "open text D:\\notes\\memo.txt",
+                                            "text",
+                                            "caption D:\\notes\\memo.txt",
+                                            "busy off"};
+    EXPECT_EQ(fake.journal, expected);
+    EXPECT_TRUE(fake.errors_shown.empty());
+}
+
+TEST_F(OpenCommandTest, TextIsAssembledExactly) {
+    struct Case {
+        std::vector<std::u16string> lines;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {{}, u""},
+        {{u""}, u"\r\n"},
+        {{u"", u""}, u"\r\n\r\n"},
+        {{u"日本語", u"😀x"}, u"日本語\r\n😀x\r\n"},
+    };
+    for (const Case& c : cases) {
+        fake.files[u"C:\\f.txt"] = c.lines;
+        open(u"C:\\f.txt");
+        EXPECT_EQ(fake.text, c.text);
+        EXPECT_EQ(fake.caption, u"C:\\f.txt");
+    }
+}
+
+TEST_F(OpenCommandTest, NextUseStartsInTheFolderOfTheLastChoice) {
+    fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"x"};
+    fake.files[u"C:\\memo.ini"] = std::vector<std::u16string>{u"y"};
+    open(u"D:\\notes\\memo.txt");
+    open(u"C:\\memo.ini");
+    open(std::nullopt);
+    ASSERT_EQ(fake.open_requests.size(), 3u);
+    EXPECT_EQ(fake.open_requests[1].init_dir, u"D:\\notes");
+    EXPECT_EQ(fake.open_requests[2].init_dir, u"C:\\");
+    EXPECT_EQ(fake.open_requests[2].file_name, u"");  // cleared on every use
+}
+
+TEST_F(OpenCommandTest, CancelOrDialogFailureChangesNothing) {
+    fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"kept"};
+    open(u"D:\\notes\\memo.txt");
+    open(std::nullopt);                      // cancelled
+    form.on_menu_click(MenuItem::IDM_open);  // no scripted answer: the dialog itself fails
+    open(std::nullopt);
+    EXPECT_EQ(fake.text, u"kept\r\n");
+    EXPECT_EQ(fake.caption, u"D:\\notes\\memo.txt");
+    EXPECT_EQ(fake.open_requests.back().init_dir, u"D:\\notes");
+    EXPECT_TRUE(fake.errors_shown.empty());
+}
+
+TEST_F(OpenCommandTest, UnreadableFileShowsWhyAndKeepsCaptionAndTextButMovesTheFolder) {
+    const std::u16string text_before = fake.text;
+    fake.files[u"E:\\locked\\secret.txt"] =
+        fake::FileError{u"このファイルを読む権限がありません。"};
+    open(u"E:\\locked\\secret.txt");
+    EXPECT_EQ(fake.text, text_before);
+    EXPECT_EQ(fake.caption, u"Form1");
+    EXPECT_EQ(form.open_path(), u"E:\\locked\\secret.txt");
+    ASSERT_EQ(fake.errors_shown.size(), 1u);
+    const std::u16string& message = fake.errors_shown[0];
+    EXPECT_NE(message.find(u"E:\\locked\\secret.txt"), std::u16string::npos);
+    EXPECT_NE(message.find(u"このファイルを読む権限がありません。"), std::u16string::npos);
+    EXPECT_EQ(fake.busy_depth, 0);
+    open(std::nullopt);
+    EXPECT_EQ(fake.open_requests.back().init_dir, u"E:\\locked");
+}
+
+TEST_F(OpenCommandTest, TextBoxRefusingTheTextKeepsTheCaption) {
+    fake.files[u"C:\\big.txt"] = std::vector<std::u16string>{u"x"};
+    fake.set_text_fails = true;
+    open(u"C:\\big.txt");
+    EXPECT_EQ(fake.caption, u"Form1");
+    EXPECT_EQ(fake.errors_shown.size(), 1u);
+    EXPECT_EQ(fake.busy_depth, 0);
+}
+
+TEST_F(OpenCommandTest, LinuxPathsUseTheHostsSeparatorAndDefaultFolder) {
+    fake.separator = u'/';
+    fake.default_folder_ = u"/home/user/Documents";
+    fake.files[u"/memo.ini"] = std::vector<std::u16string>{};
+    open(std::nullopt);
+    open(u"/memo.ini");
+    open(std::nullopt);
+    EXPECT_EQ(fake.open_requests[0].init_dir, u"/home/user/Documents");
+    EXPECT_EQ(fake.open_requests[2].init_dir, u"/");
+    EXPECT_EQ(fake.text, u"");  // an empty file empties the text box
+    EXPECT_EQ(fake.caption, u"/memo.ini");
+}
+
+}  // namespace

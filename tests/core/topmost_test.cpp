@@ -1,0 +1,120 @@
+// Topmost placement arithmetic and the always-on-top toggle, on the fake host.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "fake_host.h"
+#include "topmost/topmost.h"
+#include "window/main_window.h"
+
+namespace {
+
+TEST(TopmostTest, QuotientsRoundTowardMinusInfinity) {
+    struct Case {
+        float twips, per_pixel;
+        int pixels;
+    };
+    const Case cases[] = {
+        {1500, 15, 100},
+        {-112.5f, 15, -8},
+        {112.5f, 15, 7},
+        {-15, 15, -1},
+        {-1, 15, -1},
+        {14.99f, 15, 0},
+        {0, 15, 0},
+        {5910, 15, 394},
+        {4305, 15, 287},
+        {100, 7.5f, 13},
+        {-100, 7.5f, -14},
+        {1e12f, 15, std::numeric_limits<int>::max()},
+        {-1e12f, 15, std::numeric_limits<int>::min()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(topmost::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
+            << c.twips << " / " << c.per_pixel;
+    }
+    EXPECT_EQ(topmost::pixels_from_twips(std::numeric_limits<float>::quiet_NaN(), 15), 0);
+}
+
+TEST(TopmostTest, ApplyAndReleaseDifferOnlyInInsertAfter) {
+    fake::FakeHost fake;
+    fake.left_ = -112.5f;  // a window partly off the left of the screen
+    fake.top_ = 52.5f;
+    fake.width_ = 6165;
+    fake.height_ = 4740;
+    topmost::apply_topmost(fake.host());
+    topmost::release_topmost(fake.host());
+    ASSERT_EQ(fake.placements.size(), 2u);
+    for (const auto& call : fake.placements) {
+        EXPECT_EQ(call.window, 0x1234);
+        EXPECT_EQ(call.x, -8);
+        EXPECT_EQ(call.y, 3);
+        EXPECT_EQ(call.cx, 411);
+        EXPECT_EQ(call.cy, 316);
+        EXPECT_EQ(call.flags, 0x40u);
+    }
+    EXPECT_EQ(fake.placements[0].insert_after, -1);
+    EXPECT_EQ(fake.placements[1].insert_after, -2);
+}
+
+TEST(TopmostTest, MetricIsReadAfreshForEachQuotient) {
+    fake::FakeHost fake;
+    fake.left_ = 300;
+    fake.top_ = 600;
+    fake.width_ = 3000;
+    fake.height_ = 6000;
+    // The first read of each axis sees 15, the second 12: left/top use the first.
+    fake.twips_per_pixel_x_ = {15, 12};
+    fake.twips_per_pixel_y_ = {15, 12};
+    topmost::apply_topmost(fake.host());
+    EXPECT_EQ(fake.metric_reads, 4);
+    const auto& call = fake.placements.at(0);
+    EXPECT_EQ(call.x, 20);
+    EXPECT_EQ(call.y, 40);
+    EXPECT_EQ(call.cx, 250);
+    EXPECT_EQ(call.cy, 500);
+}
+
+TEST(TopmostTest, WholePixelRectanglesSurviveEitherCallUnchanged) {
+    for (const float per_pixel : {15.0f, 12.0f, 10.0f, 7.5f}) {
+        fake::FakeHost fake;
+        fake.twips_per_pixel_x_ = {per_pixel};
+        fake.twips_per_pixel_y_ = {per_pixel};
+        fake.left_ = 37 * per_pixel;
+        fake.top_ = -5 * per_pixel;
+        fake.width_ = 410 * per_pixel;
+        fake.height_ = 319 * per_pixel;
+        topmost::apply_topmost(fake.host());
+        const auto& call = fake.placements.at(0);
+        EXPECT_EQ(std::tie(call.x, call.y, call.cx, call.cy), std::make_tuple(37, -5, 410, 319))
+            << per_pixel;
+    }
+}
+
+TEST(ToggleTest, FirstChoiceReleasesSecondRestoresCheckMarkFollowingPlacement) {
+    fake::FakeHost fake;
+    window::Form1 form(fake.host());
+    form.on_load();
+    std::vector<bool> checked_during_placement;
+    fake.on_set_window_pos = [&](const fake::SetWindowPosCall&) {
+        checked_during_placement.push_back(form.hoppu().top_on_checked());
+    };
+    const std::vector<std::pair<host::NativeWindow, bool>> expected{
+        {-2, false}, {-1, true}, {-2, false}, {-1, true}};
+    for (const auto& [insert_after, checked_after] : expected) {
+        form.on_menu_click(window::MenuItem::IDM_top_on_set);
+        EXPECT_EQ(fake.placements.back().insert_after, insert_after);
+        EXPECT_EQ(form.hoppu().top_on_checked(), checked_after);
+        EXPECT_EQ(form.hoppu().popup().entries.at(5).checked, checked_after);
+    }
+    // The check mark still held the old state when each placement was made.
+    EXPECT_EQ(checked_during_placement, (std::vector<bool>{true, false, true, false}));
+    // Every placement handed over the same rectangle: no drift through toggles.
+    for (const auto& call : fake.placements) {
+        EXPECT_EQ(std::tie(call.x, call.y, call.cx, call.cy),
+                  std::tie(fake.placements[0].x, fake.placements[0].y, fake.placements[0].cx,
+                           fake.placements[0].cy));
+    }
+}
+
+}  // namespace
