@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Configures and builds the Linux program (and its tests) with the "linux" preset.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --preset linux >/dev/null
+cmake --build --preset linux "$@"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Sets everything up and runs the program: installs missing packages, builds, starts it.
+# Without a display it shows the window on a virtual one and saves a screenshot instead
+# (to the path given with --screenshot, default build/screenshot.png).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+screenshot=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --screenshot) screenshot="$2"; shift 2 ;;
+        *) echo "usage: scripts/run.sh [--screenshot FILE]" >&2; exit 2 ;;
+    esac
+done
+
+if [ -z "$screenshot" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    scripts/install-deps.sh "${build_packages[@]}" fonts-noto-cjk
+    scripts/build.sh --target ontopview
+    exec build/linux/src/host/qt/ontopview
+fi
+
+screenshot="${screenshot:-build/screenshot.png}"
+echo "No display here (or a screenshot was asked for): the window is shown on a virtual display"
+echo "and saved as $screenshot."
+scripts/install-deps.sh "${build_packages[@]}" "${display_packages[@]}"
+scripts/build.sh --target ontopview
+exec scripts/virtual-display.sh --screenshot "$screenshot" build/linux/src/host/qt/ontopview

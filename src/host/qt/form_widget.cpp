@@ -1,0 +1,103 @@
+// Form1's widgets and the translation of their events into the core's.
+#include "host/qt/form_widget.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "host/qt/qt_guard.h"
+#include "host/qt/qt_strings.h"
+
+namespace qt_host {
+namespace {
+
+constexpr float twips_per_inch = 1440;
+
+int vb_button(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return host::button_left;
+        case Qt::RightButton:
+            return host::button_right;
+        case Qt::MiddleButton:
+            return host::button_middle;
+        default:
+            return 0;
+    }
+}
+
+int vb_shift(Qt::KeyboardModifiers modifiers) {
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= host::shift_mask;
+    if (modifiers & Qt::ControlModifier)
+        shift |= host::ctrl_mask;
+    if (modifiers & Qt::AltModifier)
+        shift |= host::alt_mask;
+    return shift;
+}
+
+}  // namespace
+
+FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)) {
+    setWindowTitle(QStringLiteral("Form1"));
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->move(0, 0);
+    // Long lines wrap at the edge, even inside a word, and nothing scrolls sideways.
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1_->viewport()->installEventFilter(this);
+    setFocusProxy(text1_);
+    text1_->setFocus();
+}
+
+float FormWidget::twips_per_pixel_x() const {
+    return twips_per_inch / static_cast<float>(screen()->logicalDotsPerInchX());
+}
+
+float FormWidget::twips_per_pixel_y() const {
+    return twips_per_inch / static_cast<float>(screen()->logicalDotsPerInchY());
+}
+
+void FormWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (events_ != nullptr)
+        guarded(this, [this] { events_->on_resize(); });
+}
+
+bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text1_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            swallow_context_menu_ = false;
+            if (text_mouse_press(static_cast<const QMouseEvent&>(*event))) {
+                swallow_context_menu_ = true;
+                return true;
+            }
+        } else if (event->type() == QEvent::ContextMenu && swallow_context_menu_) {
+            swallow_context_menu_ = false;
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FormWidget::text_mouse_press(const QMouseEvent& event) {
+    if (events_ == nullptr)
+        return false;
+    // MouseDown coordinates are relative to the text box itself, frame included.
+    const QPointF in_text_box =
+        event.position() + QPointF(text1_->viewport()->mapTo(text1_, QPoint(0, 0)));
+    const host::MouseDown press{
+        .button = vb_button(event.button()),
+        .shift = vb_shift(event.modifiers()),
+        .x = twips_from_pixels(in_text_box.x(), twips_per_pixel_x()),
+        .y = twips_from_pixels(in_text_box.y(), twips_per_pixel_y()),
+    };
+    bool handled = false;
+    guarded(this, [&] { handled = events_->on_text_mouse_down(press); });
+    return handled;
+}
+
+}  // namespace qt_host

@@ -1,0 +1,40 @@
+// Form1 on Qt: a plain top-level widget whose only child is the text box Text1, forwarding its
+// resize and the text box's mouse presses to the core.
+#pragma once
+
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include "host/window_events.h"
+
+namespace qt_host {
+
+class FormWidget final : public QWidget {
+  public:
+    FormWidget();
+
+    // The core handling this window's events; set once, before Load.
+    void set_events(host::WindowEvents& events) { events_ = &events; }
+
+    QPlainTextEdit& text1() { return *text1_; }
+    const QPlainTextEdit& text1() const { return *text1_; }
+
+    float twips_per_pixel_x() const;
+    float twips_per_pixel_y() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool text_mouse_press(const QMouseEvent& event);
+
+    QPlainTextEdit* text1_;  // owned by this widget, as Qt children are
+    host::WindowEvents* events_ = nullptr;
+    // Set when a press opened our menu: the context menu event Qt sends for that same press
+    // must not bring up the edit's own menu as well.
+    bool swallow_context_menu_ = false;
+};
+
+}  // namespace qt_host

@@ -1,0 +1,25 @@
+// The Linux program's entry point: Qt set up for a Japanese, always-on-top viewer, then Form1.
+#include <QApplication>
+#include <cstdio>
+
+#include "host/qt/qt_environment.h"
+#include "host/qt/qt_program.h"
+
+int main(int argc, char* argv[]) {
+    if (!qt_host::prepare_display()) {
+        std::fputs(
+            "ontopview: 画面（ディスプレイ）が見つかりません。DISPLAY を設定してください。\n"
+            "ontopview: no display found; set DISPLAY (or run scripts/run.sh, which can use a "
+            "virtual display).\n",
+            stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ontopview"));
+    qt_host::keep_settings_off_disk();
+    const auto translator = qt_host::install_japanese_translations();
+
+    qt_host::QtProgram program;
+    program.start();
+    return QApplication::exec();
+}

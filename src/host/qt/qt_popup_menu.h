@@ -1,0 +1,17 @@
+// Shows the core's popup menu as a QMenu.
+#pragma once
+
+#include <QPoint>
+#include <optional>
+
+#include "host/popup_menu.h"
+
+class QWidget;
+
+namespace qt_host {
+
+// Modal; the chosen entry's id, or nothing when the menu is dismissed.
+std::optional<int> exec_popup_menu(const host::PopupMenu& menu, const QPoint& global_position,
+                                   QWidget* parent);
+
+}  // namespace qt_host

@@ -1,0 +1,32 @@
+// host::TextBox over the QPlainTextEdit Text1.
+#pragma once
+
+#include "host/text_box.h"
+
+namespace qt_host {
+
+class FormWidget;
+
+class QtTextBox final : public host::TextBox {
+  public:
+    explicit QtTextBox(FormWidget& form) : form_(form) {}
+
+    void set_text(std::u16string text) override;
+    void set_width(float twips) override;
+    void set_height(float twips) override;
+
+    std::u16string font_name() const override;
+    bool font_bold() const override;
+    bool font_italic() const override;
+    float font_size() const override;
+
+    void set_font_name(const std::u16string& name) override;
+    void set_font_bold(bool bold) override;
+    void set_font_italic(bool italic) override;
+    void set_font_size(float points) override;
+
+  private:
+    FormWidget& form_;
+};
+
+}  // namespace qt_host

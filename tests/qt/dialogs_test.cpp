@@ -1,0 +1,213 @@
+// The open and font dialogs and the error box on Qt, answered from a timer.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "host/qt/qt_program.h"
+#include "host/qt/qt_strings.h"
+#include "modal_watch.h"
+
+namespace {
+
+using qt_host::QtProgram;
+using window::MenuItem;
+
+// Points HOME at a fresh folder for the test's lifetime, so the default folder is known.
+class TemporaryHome {
+  public:
+    TemporaryHome() : old_(qgetenv("HOME")) { qputenv("HOME", dir_.path().toUtf8()); }
+    ~TemporaryHome() { qputenv("HOME", old_); }
+    QString path() const { return dir_.path(); }
+
+  private:
+    QTemporaryDir dir_;
+    QByteArray old_;
+};
+
+struct DialogsTest : ::testing::Test {
+    TemporaryHome home;
+    QTemporaryDir files;
+    QtProgram program;
+
+    void SetUp() override {
+        program.start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
+    }
+    QString write_file(const QString& name, const QByteArray& bytes) {
+        const QString path = files.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QString text() { return program.form().text1().toPlainText(); }
+    QString caption() { return program.form().windowTitle(); }
+};
+
+// Answers an open dialog by choosing `path`, or cancels it when `path` is empty.
+void answer_open(QWidget& shown, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(&shown);
+    ASSERT_NE(dialog, nullptr);
+    if (path.isEmpty()) {
+        dialog->reject();
+        return;
+    }
+    // As a user would: the full path typed into the file name box, then Open.
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    static_cast<QDialog*>(dialog)->accept();  // runs the dialog's own checks
+}
+
+TEST_F(DialogsTest, OpenStartsAtHomeOffersTheFiltersAndShowsTheChosenFile) {
+    const QString path = write_file(QStringLiteral("日本語 メモ😀.txt"), "a\nb\r\nc");
+    QStringList filters_shown;
+    QString directory;
+    QFileDialog::FileMode mode{};
+    qt_test::ModalWatch watch([&](QWidget& shown) {
+        auto* dialog = qobject_cast<QFileDialog*>(&shown);
+        ASSERT_NE(dialog, nullptr);
+        directory = dialog->directory().absolutePath();
+        mode = dialog->fileMode();
+        const auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        for (int i = 0; i < types->count(); ++i)
+            filters_shown << types->itemText(i);
+        answer_open(shown, path);
+    });
+    program.core().on_menu_click(MenuItem::IDM_open);
+    EXPECT_EQ(directory, QDir(home.path()).absolutePath());
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    const QStringList expected{QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)"),
+                               QStringLiteral("HTMLﾌｧｲﾙ(*.htm)"),
+                               QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+    EXPECT_EQ(filters_shown, expected);
+    EXPECT_EQ(caption(), path);
+    EXPECT_EQ(text(), QStringLiteral("a\nb\nc\n"));
+}
+
+TEST_F(DialogsTest, NextOpenStartsInTheLastFolderAndCancelKeepsEverything) {
+    const QString path = write_file(QStringLiteral("first.ini"), "x=1\n");
+    {
+        qt_test::ModalWatch watch([&](QWidget& shown) { answer_open(shown, path); });
+        program.core().on_menu_click(MenuItem::IDM_open);
+    }
+    QString directory;
+    {
+        qt_test::ModalWatch watch([&](QWidget& shown) {
+            directory = qobject_cast<QFileDialog*>(&shown)->directory().absolutePath();
+            answer_open(shown, QString());
+        });
+        program.core().on_menu_click(MenuItem::IDM_open);
+    }
+    EXPECT_EQ(directory, QDir(files.path()).absolutePath());
+    EXPECT_EQ(caption(), path);
+    EXPECT_EQ(text(), QStringLiteral("x=1\n"));
+}
+
+TEST_F(DialogsTest, FileThatCannotBeReadGivesAnErrorAndKeepsCaptionAndText) {
+    const QString fifo = files.filePath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = files.filePath(QStringLiteral("big.txt"));
+    {
+        QFile file(big);  // sparse: over the limit without using the disk
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64{300} * 1024 * 1024));
+    }
+    const QString before = text();
+    for (const QString& path : {fifo, big}) {
+        QStringList messages;
+        qt_test::ModalWatch watch([&](QWidget& shown) {
+            if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
+                messages << box->text();
+                box->accept();
+                return;
+            }
+            answer_open(shown, path);
+        });
+        program.core().on_menu_click(MenuItem::IDM_open);
+        ASSERT_EQ(messages.size(), 1) << path.toStdString();
+        EXPECT_TRUE(messages[0].contains(path)) << messages[0].toStdString();
+        EXPECT_EQ(caption(), QStringLiteral("Form1"));
+        EXPECT_EQ(text(), before);
+        EXPECT_EQ(program.core().open_path(), qt_host::u16_from_qstring(path));
+    }
+}
+
+// A family with a real bold italic style, which the dialog can select.
+std::optional<std::pair<QString, QString>> bold_italic_style() {
+    for (const QString& family : QFontDatabase::families()) {
+        for (const QString& style : QFontDatabase::styles(family)) {
+            if (QFontDatabase::bold(family, style) && QFontDatabase::italic(family, style)) {
+                return std::pair{family, style};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+TEST_F(DialogsTest, FontDialogStartsAtTheTextBoxFontAndAppliesTheChoice) {
+    const auto found = bold_italic_style();
+    if (!found)
+        GTEST_SKIP() << "no font with a bold italic style is installed";
+    const auto bold_italic = *found;
+    QFont initial = program.form().text1().font();
+    initial.setPointSizeF(11);
+    program.form().text1().setFont(initial);
+    QFont preset;
+    int visible_effects = -1;
+    qt_test::ModalWatch watch([&](QWidget& shown) {
+        auto& dialog = *qobject_cast<QFontDialog*>(&shown);
+        preset = dialog.currentFont();
+        visible_effects = 0;
+        for (const QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+            if (box->isVisibleTo(&dialog))
+                ++visible_effects;
+        }
+        QFont chosen = QFontDatabase::font(bold_italic.first, bold_italic.second, 14);
+        chosen.setPointSizeF(14);
+        dialog.setCurrentFont(chosen);
+        dialog.accept();
+    });
+    program.core().on_menu_click(MenuItem::IDM_font_set);
+    EXPECT_EQ(preset.family(), initial.family());
+    EXPECT_EQ(preset.pointSizeF(), 11);
+    EXPECT_EQ(visible_effects, 0);  // no underline or strikeout on offer
+    const QFont applied = program.form().text1().font();
+    EXPECT_EQ(applied.family(), bold_italic.first);
+    EXPECT_TRUE(applied.bold());
+    EXPECT_TRUE(applied.italic());
+    EXPECT_EQ(applied.pointSizeF(), 14);
+}
+
+TEST_F(DialogsTest, CancelledFontDialogKeepsTheFontBeforeAndAfterAnOpen) {
+    const QFont before = program.form().text1().font();
+    const auto cancel_font = [&] {
+        qt_test::ModalWatch watch(
+            [](QWidget& shown) { qobject_cast<QFontDialog*>(&shown)->reject(); });
+        program.core().on_menu_click(MenuItem::IDM_font_set);
+        EXPECT_EQ(watch.seen(), 1);
+    };
+    cancel_font();
+    EXPECT_EQ(program.form().text1().font(), before);
+    {
+        qt_test::ModalWatch watch([](QWidget& shown) { answer_open(shown, QString()); });
+        program.core().on_menu_click(MenuItem::IDM_open);
+    }
+    cancel_font();
+    EXPECT_EQ(program.form().text1().font(), before);
+    EXPECT_TRUE(program.form().isVisible());
+}
+
+}  // namespace

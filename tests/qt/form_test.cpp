@@ -1,0 +1,109 @@
+// Form1 on Qt with real widgets: start-up, layout on resize, stay-on-top and quitting.
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QTest>
+#include <QWindow>
+
+#include "host/qt/qt_program.h"
+#include "host/qt/qt_strings.h"
+#include "modal_watch.h"
+#include "window/instruction_text.h"
+
+namespace {
+
+using qt_host::QtProgram;
+
+bool stays_on_top(QtProgram& program) {
+    return program.form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+TEST(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
+    QtProgram program;
+    EXPECT_FALSE(program.form().isVisible());
+    program.start();
+    QWidget& form = program.form();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
+    EXPECT_TRUE(stays_on_top(program));
+    const float per_pixel = program.form().twips_per_pixel_x();
+    EXPECT_EQ(form.size(), QSize(qRound(5910 / per_pixel), qRound(4305 / per_pixel)));
+    if (per_pixel == 15.0f) {
+        EXPECT_EQ(form.size(), QSize(394, 287));
+    }
+
+    const QPlainTextEdit& text1 = program.form().text1();
+    EXPECT_EQ(text1.geometry(), form.rect());
+    EXPECT_EQ(text1.document()->blockCount(), 2);
+    QString expected = qt_host::qstring_from_u16(window::instruction_text);
+    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(text1.toPlainText(), expected);
+    EXPECT_FALSE(text1.isReadOnly());
+    EXPECT_EQ(text1.lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(text1.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(text1.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST(FormTest, TextBoxFollowsEveryResizeMaximiseAndRestore) {
+    QtProgram program;
+    program.start();
+    QWidget& form = program.form();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (const QSize size : {QSize(640, 480), QSize(120, 40), QSize(1, 1), QSize(394, 287)}) {
+        form.resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(program.form().text1().geometry(), form.rect()) << size.width();
+    }
+    form.showMaximized();
+    QTRY_VERIFY(form.windowState().testFlag(Qt::WindowMaximized));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(program.form().text1().geometry(), form.rect());
+    form.showNormal();
+    QTRY_VERIFY(!form.windowState().testFlag(Qt::WindowMaximized));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(program.form().text1().geometry(), form.rect());
+}
+
+TEST(FormTest, ToggleFollowsTheCheckMarkWithoutRecreatingMovingOrHiding) {
+    QtProgram program;
+    program.start();
+    QWidget& form = program.form();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.move(50, 70);
+    QCoreApplication::processEvents();
+    const QRect geometry = form.geometry();
+    const QWindow* native = form.windowHandle();
+    const WId id = form.winId();
+    for (int i = 0; i < 5; ++i) {
+        program.core().on_menu_click(window::MenuItem::IDM_top_on_set);
+        QCoreApplication::processEvents();
+        const bool checked = program.core().hoppu().top_on_checked();
+        EXPECT_EQ(checked, i % 2 == 1);
+        EXPECT_EQ(stays_on_top(program), checked);
+        EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), checked);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(form.geometry(), geometry);
+        EXPECT_EQ(form.windowHandle(), native);
+        EXPECT_EQ(form.winId(), id);
+    }
+}
+
+TEST(FormTest, QuitHidesTheWindowAndEndsTheProgramWithSuccess) {
+    QtProgram program;
+    program.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
+    const int code = qt_test::exit_code_of_main_loop(
+        [&] { program.core().on_menu_click(window::MenuItem::IDM_end_set); });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(program.form().isVisible());
+}
+
+TEST(FormTest, CloseBoxEndsTheProgramWithSuccess) {
+    QtProgram program;
+    program.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
+    const int code = qt_test::exit_code_of_main_loop([&] { program.form().close(); });
+    EXPECT_EQ(code, 0);
+}
+
+}  // namespace

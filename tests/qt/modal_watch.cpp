@@ -1,0 +1,41 @@
+// Driving modal loops from a timer.
+#include "modal_watch.h"
+
+#include <QApplication>
+
+namespace qt_test {
+
+ModalWatch::ModalWatch(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+    timer_.start(10);
+}
+
+ModalWatch::~ModalWatch() {
+    timer_.stop();
+}
+
+void ModalWatch::poll() {
+    QWidget* shown = QApplication::activePopupWidget();
+    if (shown == nullptr)
+        shown = QApplication::activeModalWidget();
+    if (shown == nullptr || shown == last_ || !shown->isVisible())
+        return;
+    last_ = shown;
+    ++seen_;
+    answer_(*shown);
+}
+
+}  // namespace qt_test
+
+namespace qt_test {
+
+int exit_code_of_main_loop(const std::function<void()>& action) {
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    deadline.start(10000);
+    QTimer::singleShot(0, action);
+    return QApplication::exec();
+}
+
+}  // namespace qt_test

@@ -1,0 +1,39 @@
+// Answers modal dialogs and popup menus from a timer, so a test can drive a modal loop.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace qt_test {
+
+// Polls for the active popup or modal widget and hands each new one to `answer`, which must
+// close it. Stops polling when destroyed.
+class ModalWatch {
+  public:
+    explicit ModalWatch(std::function<void(QWidget&)> answer);
+    ~ModalWatch();
+    ModalWatch(const ModalWatch&) = delete;
+    ModalWatch& operator=(const ModalWatch&) = delete;
+
+    int seen() const { return seen_; }
+
+  private:
+    void poll();
+
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+    QPointer<QWidget> last_;  // a new widget may reuse a deleted one's address
+    int seen_ = 0;
+};
+
+}  // namespace qt_test
+
+namespace qt_test {
+
+// Runs the application's main loop with `action` as its first event and returns its exit code,
+// or -1 when nothing ended the loop within the time allowed.
+int exit_code_of_main_loop(const std::function<void()>& action);
+
+}  // namespace qt_test
