@@ -51,6 +51,9 @@ if [ "$with_menu" -eq 1 ]; then
 fi
 
 mkdir -p "$(dirname "$screenshot")"
-import -window root "$screenshot"
+# The window with a margin, wide enough for the menu opened inside it.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "$((WIDTH + 60))x$((HEIGHT + 60))+$((X - 30))+$((Y - 45))" +repage \
+    "$screenshot"
 echo "Screenshot saved: $screenshot"
 echo "Window state: $(xprop -id "$window" _NET_WM_STATE)"
