@@ -1,0 +1,97 @@
+// Code page 932 decoding with glibc iconv, whose "CP932" table matches Windows (wave dash,
+// NEC and IBM extensions) where "SHIFT_JIS" does not.
+#include "host/cp932.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+
+#include "host/host_error.h"
+
+namespace host {
+namespace {
+
+// The converter writes bytes; this order makes them the host's own char16_t values.
+constexpr const char* native_utf16 =
+    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
+class IconvHandle {
+  public:
+    IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+        if (handle_ == failed()) {
+            throw HostError(u"文字コードの変換を準備できませんでした（CP932）。");
+        }
+    }
+    ~IconvHandle() { iconv_close(handle_); }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+
+    iconv_t get() const noexcept { return handle_; }
+
+  private:
+    static iconv_t failed() noexcept { return reinterpret_cast<iconv_t>(std::intptr_t{-1}); }
+
+    iconv_t handle_;
+};
+
+bool is_lead_byte(std::uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Exact for well-formed text, where each character is one UTF-16 unit, so the text is
+// allocated once at its final size; rejected bytes can need a little more. Bytes in the lead
+// byte range pair up from the start of each run of them, so no branches are needed: a pair
+// starts at every odd position of such a run.
+std::size_t utf16_length_estimate(std::string_view bytes) {
+    std::size_t pairs = 0;
+    unsigned odd = 0;
+    for (const char c : bytes) {
+        odd = (odd ^ 1u) & static_cast<unsigned>(is_lead_byte(static_cast<std::uint8_t>(c)));
+        pairs += odd;
+    }
+    return bytes.size() - pairs;
+}
+
+}  // namespace
+
+std::u16string decode_cp932(std::string_view bytes) {
+    const IconvHandle converter(native_utf16, "CP932");
+    std::u16string out(utf16_length_estimate(bytes), u'\0');
+    const auto grow = [&out] { out.resize(out.size() + out.size() / 2 + 16); };
+    std::size_t written = 0;
+    // iconv's interface takes non-const input pointers but never writes through them.
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t in_left = bytes.size();
+    while (in_left > 0) {
+        if (written == out.size())
+            grow();
+        char* const out_start = reinterpret_cast<char*>(out.data() + written);
+        char* out_next = out_start;
+        std::size_t out_left = (out.size() - written) * sizeof(char16_t);
+        const std::size_t result = iconv(converter.get(), &in, &in_left, &out_next, &out_left);
+        const int error = errno;
+        written += static_cast<std::size_t>(out_next - out_start) / sizeof(char16_t);
+        if (result != static_cast<std::size_t>(-1))
+            continue;
+        if (error == E2BIG) {
+            grow();
+        } else if (error == EILSEQ || error == EINVAL) {
+            // Rejected or cut short: one U+FFFD, then try again from the next byte.
+            if (written == out.size())
+                grow();
+            out[written++] = u'\uFFFD';
+            ++in;
+            --in_left;
+            iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+        } else {
+            throw HostError(u"文字コードを変換できませんでした（CP932）。");
+        }
+    }
+    out.resize(written);
+    return out;
+}
+
+}  // namespace host

@@ -1,0 +1,14 @@
+// Turning a text file's bytes into UTF-16, whatever encoding a Japanese user's file is in.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// A byte-order mark (UTF-8, UTF-16 LE or BE) decides and is dropped; otherwise the bytes are
+// UTF-8 when all of them are well-formed, else code page 932. Undecodable bytes and lone
+// surrogates become U+FFFD, and every NUL becomes U+2400 so it cannot cut the text short.
+std::u16string decode_text(std::string_view bytes);
+
+}  // namespace host
