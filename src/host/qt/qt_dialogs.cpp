@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "host/qt/qt_filter.h"
 #include "host/qt/qt_strings.h"
@@ -14,11 +15,20 @@ namespace qt_host {
 namespace {
 
 // QFontDialog always offers underline and strikeout; the program neither offers nor changes
-// them, so their group is hidden.
+// them, so their group is hidden, and the sample beside it keeps the height it had.
 void hide_effects(QFontDialog& dialog) {
+    int effects_height = 0;
+    QList<QGroupBox*> others;
     for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
-        if (!group->findChildren<QCheckBox*>().isEmpty())
+        if (group->findChildren<QCheckBox*>().isEmpty()) {
+            others << group;
+        } else {
+            effects_height = std::max(effects_height, group->sizeHint().height());
             group->hide();
+        }
+    }
+    for (QGroupBox* group : others) {
+        group->setMinimumHeight(std::max(group->minimumHeight(), effects_height));
     }
 }
 

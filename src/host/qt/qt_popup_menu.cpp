@@ -13,6 +13,7 @@ std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& g
     QMenu menu(parent);
     menu.setObjectName(QStringLiteral("hoppu"));
     menu.setTitle(qstring_from_u16(model.caption));
+    menu.setWindowTitle(menu.title());  // names the menu's window, so tools can find it
     for (const host::PopupMenuEntry& entry : model.entries) {
         if (entry.separator) {
             menu.addSeparator();
