@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
+scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${display_packages[@]}"
 scripts/build.sh
 # Widget tests run on Qt's offscreen platform: no display needed.
 export QT_QPA_PLATFORM=offscreen

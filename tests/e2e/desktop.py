@@ -1,0 +1,272 @@
+"""A virtual desktop (Xvfb + openbox) and the program on it, seen only through X11 tools."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+
+def _free_display() -> int:
+    for number in range(120, 400):
+        if not Path(f"/tmp/.X{number}-lock").exists() and not Path(
+                f"/tmp/.X11-unix/X{number}").exists():
+            return number
+    raise RuntimeError("no free X display number")
+
+
+class Desktop:
+    """Xvfb with openbox; every tool runs with this display and a UTF-8 locale."""
+
+    def __init__(self, home: Path, windows: bool = False):
+        self.home = home
+        self.windows = windows
+        self.processes = []
+        self.runtime = Path(tempfile.mkdtemp(prefix="ontopview-runtime-"))
+        os.chmod(self.runtime, 0o700)
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": f":{_free_display()}",
+            "HOME": str(home),
+            "XDG_RUNTIME_DIR": str(self.runtime),
+            "LC_ALL": "C.UTF-8",
+        })
+        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                     "XDG_DATA_HOME"):
+            self.env.pop(name, None)
+
+    def __enter__(self):
+        self._spawn(["Xvfb", self.env["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten",
+                     "tcp"])
+        self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
+        self._spawn(["openbox"])
+        self.wait_until(lambda: self.window_name_of_root_wm() is not None, timeout=10)
+        return self
+
+    def __exit__(self, *exc):
+        for process in reversed(self.processes):
+            process.terminate()
+        for process in reversed(self.processes):
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+        return False
+
+    # Processes and tools.
+    def _spawn(self, command, **kwargs):
+        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def _quiet(self, command) -> int:
+        return subprocess.run(command, env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode
+
+    def tool(self, *command, check=True) -> str:
+        result = subprocess.run(command, env=self.env, capture_output=True, timeout=30)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{command} failed: {result.stderr.decode(errors='replace')}")
+        return result.stdout.decode("utf-8", errors="replace")
+
+    @staticmethod
+    def wait_until(condition, timeout=10.0, interval=0.05) -> bool:
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return True
+            time.sleep(interval)
+        return condition()
+
+    # Windows.
+    def window_name_of_root_wm(self):
+        output = self.tool("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False)
+        return output if "window id" in output else None
+
+    def find_windows(self, name_pattern: str):
+        output = self.tool("xdotool", "search", "--onlyvisible", "--name", name_pattern,
+                           check=False)
+        return [int(line) for line in output.split()]
+
+    def wait_window(self, name_pattern: str, timeout=10.0, exclude=()):
+        found = []
+
+        def appeared():
+            found[:] = [w for w in self.find_windows(name_pattern) if w not in exclude]
+            return bool(found)
+
+        return found[0] if self.wait_until(appeared, timeout) else None
+
+    def window_name(self, window: int) -> str:
+        return self.tool("xdotool", "getwindowname", str(window), check=False).rstrip("\n")
+
+    def geometry(self, window: int):
+        output = self.tool("xdotool", "getwindowgeometry", "--shell", str(window))
+        values = dict(line.split("=", 1) for line in output.split())
+        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def is_above(self, window: int) -> bool:
+        return "_NET_WM_STATE_ABOVE" in self.tool("xprop", "-id", str(window), "_NET_WM_STATE",
+                                                  check=False)
+
+    def _frame_of(self, window: int) -> int:
+        """The top-level ancestor of a client window (the window manager's frame)."""
+        current = window
+        while True:
+            output = self.tool("xwininfo", "-children", "-id", str(current), check=False)
+            match = re.search(r"Parent window id: (0x[0-9a-f]+)", output)
+            root = re.search(r"Root window id: (0x[0-9a-f]+)", output)
+            if not match or not root or match.group(1) == root.group(1):
+                return current
+            current = int(match.group(1), 16)
+
+    def stacking(self):
+        output = self.tool("xprop", "-root", "_NET_CLIENT_LIST_STACKING")
+        return [int(value, 16) for value in re.findall(r"0x[0-9a-f]+", output)]
+
+    def _client_of(self, window: int, stack):
+        """The managed client for a window id, which may be the client itself or a child."""
+        if window in stack:
+            return window
+        for client in stack:
+            if self._frame_of(client) == self._frame_of(window):
+                return client
+        return window
+
+    def stacked_above(self, upper: int, lower: int) -> bool:
+        stack = self.stacking()  # bottom to top
+        upper, lower = self._client_of(upper, stack), self._client_of(lower, stack)
+        return upper in stack and lower in stack and stack.index(upper) > stack.index(lower)
+
+    def stacking_detail(self, upper: int, lower: int) -> str:
+        return f"stacking {[hex(w) for w in self.stacking()]}, want {hex(upper)} over {hex(lower)}"
+
+    def activate(self, window: int):
+        self.tool("xdotool", "windowactivate", "--sync", str(window), check=False)
+        time.sleep(0.2)
+
+    def start_other_window(self) -> int:
+        """An ordinary window from another program, placed over ours."""
+        self._spawn(["xmessage", "-geometry", "600x450+0+0", "-name", "other",
+                     "an ordinary window"])
+        return self.wait_window("^other$|^xmessage$")
+
+    # Input.
+    def key(self, *keys):
+        self.tool("xdotool", "key", "--delay", "30", *keys, check=False)
+        time.sleep(0.15)
+
+    def type_text(self, text: str):
+        self.tool("xdotool", "type", "--delay", "15", text, check=False)
+
+    def click(self, window: int, x: int, y: int, button: int, modifiers=()):
+        left, top, _, _ = self.geometry(window)
+        self.tool("xdotool", "mousemove", str(left + x), str(top + y))  # --sync hangs when already there
+        time.sleep(0.1)
+        for modifier in modifiers:
+            self.tool("xdotool", "keydown", modifier)
+        self.tool("xdotool", "click", str(button))
+        for modifier in reversed(modifiers):
+            self.tool("xdotool", "keyup", modifier)
+
+    # Clipboard and pictures.
+    def clipboard(self) -> str:
+        result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+                                capture_output=True, timeout=10)
+        return result.stdout.decode("utf-8", errors="replace")
+
+    def set_clipboard(self, text: str):
+        # xclip stays in the background serving the selection until someone else takes it.
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], env=self.env,
+                       input=text.encode("utf-8"), timeout=10)
+
+    def clear_clipboard(self):
+        self.set_clipboard("")
+
+    def capture(self, window: int) -> bytes:
+        result = subprocess.run(["import", "-window", str(window), "rgb:-"], env=self.env,
+                                capture_output=True, timeout=30)
+        return result.stdout
+
+    def screenshot(self, path: Path, window: int, margin: int = 0):
+        x, y, width, height = self.geometry(window)
+        crop = f"{width + 2 * margin}x{height + 2 * margin + 30}+{max(x - margin, 0)}+{max(y - margin - 30, 0)}"
+        subprocess.run(["import", "-window", "root", "-crop", crop, "+repage", str(path)],
+                       env=self.env, check=False, timeout=30)
+
+
+class Program:
+    """The program under test: started, driven through its menu and dialogs, and stopped."""
+
+    def __init__(self, desktop: Desktop, command):
+        self.desktop = desktop
+        self.command = list(command)
+        self.process = None
+        self.window = None
+
+    def start(self):
+        self.process = self.desktop._spawn(self.command)
+        self.window = self.desktop.wait_window("^Form1$", timeout=30)
+        if self.window is not None:
+            time.sleep(0.5)  # let the first layout and paint finish
+        return self.window
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+
+    def wait_exit(self, timeout=10.0):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            return None
+
+    def menu_windows(self):
+        return self.desktop.find_windows("^hoppu$")
+
+    def open_menu(self, modifiers=("shift",), button=3, wait=5.0) -> bool:
+        self.desktop.activate(self.window)
+        self.desktop.click(self.window, 120, 90, button, modifiers)
+        return self.desktop.wait_until(lambda: bool(self.menu_windows()), timeout=wait)
+
+    def choose(self, position: int):
+        if not self.open_menu():
+            self.desktop.key("Escape", "Escape", "Escape")  # whatever was left open
+            if not self.open_menu():
+                raise RuntimeError("the command menu did not open")
+        self.desktop.key(*(["Down"] * position), "Return")
+
+    def wait_dialog(self, timeout=10.0):
+        return self.desktop.wait_window("^(開く|フォントの選択|フォント)$", timeout=timeout)
+
+    def type_path(self, path: str):
+        # Pasted rather than typed: xdotool cannot type every character (emoji) reliably.
+        self.desktop.set_clipboard(path)
+        self.desktop.key("ctrl+a", "ctrl+v")
+
+    def wait_caption(self, expected: str, timeout=10.0) -> str:
+        self.desktop.wait_until(lambda: self.desktop.window_name(self.window) == expected,
+                                timeout=timeout)
+        return self.desktop.window_name(self.window)
+
+    def copy_text(self) -> str:
+        self.desktop.clear_clipboard()
+        self.desktop.activate(self.window)
+        self.desktop.key("ctrl+a", "ctrl+c")
+        self.desktop.wait_until(lambda: self.desktop.clipboard() != "", timeout=2)
+        return self.desktop.clipboard()
+
+    def set_font_size(self, size: str):
+        # Alt+S is the size box's access key in the Japanese dialog, サイズ(S).
+        self.desktop.key("alt+s", "ctrl+a")
+        self.desktop.type_text(size)
+        self.desktop.key("Return")
+
+    @staticmethod
+    def windows_path(path: Path) -> str:
+        return "Z:" + str(path).replace("/", "\\")

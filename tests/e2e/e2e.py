@@ -1,0 +1,256 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the real program on a virtual display, driven only from outside.
+
+The Linux build runs natively, the Windows build under Wine (--windows). Xvfb gives the display,
+openbox the window manager; xdotool presses keys and buttons, xprop reads window state, xclip
+reads the clipboard. Prints one line per check and a closing "N passed, M failed" line.
+"""
+
+import argparse
+import faulthandler
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+from desktop import Desktop, Program
+
+INSTRUCTION = "ファイルを読み込んでください。\nShift 右クリックで､ホップメニューの表示｡"
+
+# Keyboard positions of the menu's items; separators are skipped by the arrow keys.
+MENU_OPEN, MENU_SAVE, MENU_OVERWRITE, MENU_FONT, MENU_TOP, MENU_END = range(1, 7)
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, name, condition, detail=""):
+        if condition:
+            self.passed += 1
+            print(f"ok   {name}", flush=True)
+        else:
+            self.failed += 1
+            print(f"FAIL {name} {detail}", flush=True)
+        return condition
+
+
+# A blinking text cursor may differ between two pictures of the same text; no more than this.
+CARET_PIXELS = 60
+
+
+def pixels_differing(first: bytes, second: bytes) -> int:
+    if len(first) != len(second):
+        return max(len(first), len(second)) // 3
+    return sum(1 for i in range(0, len(first), 3) if first[i:i + 3] != second[i:i + 3])
+
+
+def sample_files(folder: Path, windows: bool):
+    """Files in every encoding and line ending the reader accepts, with the text expected."""
+    lines = ["一行目 ABC", "ｶﾀｶﾅ と 漢字", "last"]
+    joined = "\n".join(lines) + "\n"
+    files = {
+        "utf8_lf.txt": ("\n".join(lines).encode("utf-8"), joined),
+        "utf8_bom_crlf.txt": (b"\xef\xbb\xbf" + "\r\n".join(lines).encode("utf-8") + b"\r\n", joined),
+        "utf16le_cr.txt": (b"\xff\xfe" + "\r".join(lines).encode("utf-16-le"), joined),
+        "sjis_crlf.txt": ("\r\n".join(lines).encode("cp932"), joined),
+        "empty.txt": (b"", ""),
+    }
+    if not windows:
+        files["名前 with spaces 😀.txt"] = ("中身\n".encode("utf-8"), "中身\n")
+    written = {}
+    for name, (data, expected) in files.items():
+        path = folder / name
+        path.write_bytes(data)
+        written[path] = expected
+    return written
+
+
+def snapshot(*folders):
+    """Every file below the folders with its size and modification time."""
+    entries = {}
+    for folder in folders:
+        for root, dirs, names in os.walk(folder):
+            for name in dirs + names:
+                path = os.path.join(root, name)
+                status = os.lstat(path)
+                entries[path] = (status.st_size, status.st_mtime_ns)
+    return entries
+
+
+def run(args) -> int:
+    checks = Checks()
+    work = Path(tempfile.mkdtemp(prefix="ontopview-e2e-"))
+    home = work / "home"
+    files_dir = work / "files"
+    home.mkdir()
+    files_dir.mkdir()
+    shots = Path(args.screenshots)
+    shots.mkdir(parents=True, exist_ok=True)
+    platform = "windows" if args.windows else "linux"
+    samples = sample_files(files_dir, args.windows)
+    fifo = files_dir / "pipe.txt"
+    os.mkfifo(fifo)
+
+    with Desktop(home, windows=args.windows) as desktop:
+        before = snapshot(home, files_dir)
+        program = Program(desktop, args.program)
+        window = program.start()
+        checks.check("window Form1 maps", window is not None)
+        if window is None:
+            program.stop()
+            print(f"{checks.passed} passed, {checks.failed + 1} failed")
+            return 1
+
+        checks.check("caption is Form1", desktop.window_name(window) == "Form1")
+        checks.check("_NET_WM_STATE_ABOVE at start", desktop.is_above(window))
+        other = desktop.start_other_window()
+        desktop.activate(other)
+        checks.check("stays above an activated ordinary window",
+                     desktop.stacked_above(window, other),
+                     desktop.stacking_detail(window, other))
+        text = program.copy_text()
+        checks.check("text box holds exactly the two instruction lines", text == INSTRUCTION,
+                     repr(text))
+
+        # The menu: Shift + right-click opens ours; other clicks do not.
+        menu = program.open_menu()
+        checks.check("Shift + right-click opens the command menu", menu)
+        desktop.screenshot(shots / f"{platform}-menu.png", window, margin=160)
+        desktop.key("Escape")
+        # The middle button pastes the X selection into the box: the text box's own doing.
+        for label, modifiers, button in [("plain right-click", [], 3),
+                                         ("Ctrl+Shift right-click", ["ctrl", "shift"], 3),
+                                         ("Alt+Shift right-click", ["alt", "shift"], 3),
+                                         ("Shift left-click", ["shift"], 1),
+                                         ("Shift middle-click", ["shift"], 2)]:
+            opened = program.open_menu(modifiers=modifiers, button=button, wait=1.0)
+            checks.check(f"{label} opens no menu of ours", not opened)
+            desktop.key("Escape")
+            desktop.key("Escape")
+        text_now = program.copy_text()
+
+        geometry = desktop.geometry(window)
+        for item, name in [(MENU_SAVE, "保存"), (MENU_OVERWRITE, "上書き保存")]:
+            program.choose(item)
+            checks.check(f"{name} changes nothing",
+                         program.copy_text() == text_now and desktop.window_name(window) == "Form1")
+
+        # Open: each encoding and ending, then the files that cannot be shown, then cancel.
+        for path, expected in samples.items():
+            program.choose(MENU_OPEN)
+            dialog = program.wait_dialog()
+            if not checks.check(f"open dialog appears for {path.name}", dialog is not None):
+                continue
+            expected_caption = str(path) if not args.windows else program.windows_path(path)
+            program.type_path(expected_caption)
+            desktop.key("Return")
+            shown_caption = program.wait_caption(expected_caption)
+            text = program.copy_text()
+            checks.check(f"{path.name}: text shown with a line break after every line",
+                         text == expected, repr(text[:80]))
+            checks.check(f"{path.name}: caption is the path", shown_caption == expected_caption,
+                         repr(shown_caption))
+        last_caption = desktop.window_name(window)
+        last_text = program.copy_text()
+
+        if not args.windows:
+            program.choose(MENU_OPEN)
+            program.wait_dialog()
+            program.type_path(str(fifo))
+            desktop.key("Return")
+            error = desktop.wait_window("^エラー$", timeout=10)
+            checks.check("a FIFO gives the error box", error is not None)
+            if error is not None:
+                desktop.screenshot(shots / f"{platform}-error.png", error, margin=10)
+                desktop.key("Return")
+            checks.check("after the error the caption is kept",
+                         desktop.window_name(window) == last_caption)
+            checks.check("after the error the text is kept", program.copy_text() == last_text)
+
+        program.choose(MENU_OPEN)
+        program.wait_dialog()
+        desktop.key("Escape")
+        time.sleep(0.5)
+        checks.check("cancelling the open dialog keeps caption and text",
+                     desktop.window_name(window) == last_caption
+                     and program.copy_text() == last_text)
+
+        # Always on top: off, then on again, the geometry never changing.
+        program.choose(MENU_TOP)
+        desktop.wait_until(lambda: not desktop.is_above(window))
+        checks.check("toggle clears _NET_WM_STATE_ABOVE", not desktop.is_above(window))
+        desktop.activate(other)
+        checks.check("an ordinary window can now cover ours",
+                     desktop.stacked_above(other, window), desktop.stacking_detail(other, window))
+        checks.check("geometry unchanged after release", desktop.geometry(window) == geometry,
+                     f"{desktop.geometry(window)} != {geometry}")
+        program.choose(MENU_TOP)
+        desktop.wait_until(lambda: desktop.is_above(window))
+        checks.check("toggle sets _NET_WM_STATE_ABOVE again", desktop.is_above(window))
+        checks.check("geometry unchanged after re-apply", desktop.geometry(window) == geometry,
+                     f"{desktop.geometry(window)} != {geometry}")
+
+        # Font: a bigger size changes what the box shows; cancelling changes nothing.
+        desktop.activate(window)
+        look = desktop.capture(window)
+        program.choose(MENU_FONT)
+        font_dialog = program.wait_dialog()
+        checks.check("font dialog appears", font_dialog is not None)
+        desktop.key("Escape")
+        time.sleep(0.5)
+        difference = pixels_differing(desktop.capture(window), look)
+        checks.check("cancelling the font dialog changes nothing", difference < CARET_PIXELS,
+                     f"{difference} pixels differ")
+        program.choose(MENU_FONT)
+        program.wait_dialog()
+        program.set_font_size("28")
+        time.sleep(0.7)
+        difference = pixels_differing(desktop.capture(window), look)
+        checks.check("a chosen size changes the text box's look", difference > 10 * CARET_PIXELS,
+                     f"{difference} pixels differ")
+        desktop.screenshot(shots / f"{platform}-font.png", window, margin=10)
+
+        # Quit from the menu: at once, with success.
+        program.choose(MENU_END)
+        code = program.wait_exit()
+        checks.check("終わる ends the program with status 0", code == 0, f"status {code}")
+
+        # The close box ends it too.
+        window = program.start()
+        checks.check("program starts again", window is not None)
+        if window is not None:
+            desktop.activate(window)
+            desktop.key("alt+F4")
+            code = program.wait_exit()
+            checks.check("the close box ends the program with status 0", code == 0,
+                         f"status {code}")
+
+        after = snapshot(home, files_dir)
+        changed = sorted(set(after.items()) ^ set(before.items()))
+        checks.check("no file created or changed in home or the files' folder", not changed,
+                     str(changed[:5]))
+
+    shutil.rmtree(work, ignore_errors=True)
+    print(f"{checks.passed} passed, {checks.failed} failed")
+    return 0 if checks.failed == 0 else 1
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("program", nargs="+", help="the program to run, e.g. its path")
+    parser.add_argument("--windows", action="store_true", help="the program is the .exe")
+    parser.add_argument("--screenshots", default="build/e2e", help="where screenshots go")
+    parser.add_argument("--timeout", type=float, default=600,
+                        help="seconds before the run is stopped with a stack dump")
+    args = parser.parse_args()
+    faulthandler.dump_traceback_later(args.timeout, exit=True)  # a hang must not go unseen
+    sys.exit(run(args))
+
+
+if __name__ == "__main__":
+    main()
