@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: installs missing packages, builds, runs CTest.
+# Sets everything up and runs every test: installs missing packages, builds, makes the Debian
+# package (in CI also installs it and starts it once), then runs CTest, whose summary ends the
+# output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${display_packages[@]}"
+scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${display_packages[@]}" \
+    "${package_packages[@]}"
 scripts/build.sh
-# Widget tests run on Qt's offscreen platform: no display needed.
+
+if [ "${CI:-}" = true ]; then
+    package=$(scripts/package-linux.sh --install | tail -n 1)
+    echo "Installed $package; starting the installed program once:"
+    scripts/virtual-display.sh --screenshot build/installed.png /usr/bin/ontopview
+else
+    echo "Debian package: $(scripts/package-linux.sh | tail -n 1)"
+fi
+
+# Widget tests run on Qt's offscreen platform; the end-to-end test brings its own display.
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 ctest --preset linux

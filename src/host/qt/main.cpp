@@ -1,5 +1,6 @@
 // The Linux program's entry point: Qt set up for a Japanese, always-on-top viewer, then Form1.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 #include "host/qt/qt_environment.h"
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ontopview"));
+    QApplication::setDesktopFileName(QStringLiteral("ontopview"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ontopview")));
     qt_host::keep_settings_off_disk();
     const auto translator = qt_host::install_japanese_translations();
 
