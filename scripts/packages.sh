@@ -6,3 +6,9 @@ test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2)
 display_packages=(xvfb xauth openbox xdotool x11-utils xclip imagemagick python3 fonts-noto-cjk)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
+# Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources for their tests).
+windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+                  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest)
+# Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
+# and a font with Japanese glyphs for Wine to fall back to.
+wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)

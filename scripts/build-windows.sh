@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds both Windows programs, 64-bit and 32-bit, with MinGW-w64 (installing what is missing),
+# and prints where they are.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+scripts/install-deps.sh "${windows_packages[@]}"
+for preset in win64 win32; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target ontopview
+done
+echo "64-bit: $(pwd)/build/win64/src/host/win32/ontopview.exe"
+echo "32-bit: $(pwd)/build/win32/src/host/win32/ontopview.exe"

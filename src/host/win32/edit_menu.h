@@ -1,0 +1,33 @@
+// The text box's own context menu, as the EDIT control has it; the rich edit control has none.
+#pragma once
+
+#include <windows.h>
+
+#include "host/win32/unique_handle.h"
+
+namespace win32_host {
+
+// Menu command ids, top to bottom.
+enum class EditCommand : UINT { undo = 1, cut, copy, paste, clear, select_all };
+
+// What the menu's items may do on the control as it is now.
+struct EditMenuState {
+    bool can_undo = false;
+    bool has_selection = false;
+    bool can_paste = false;
+    bool all_selected = false;
+    bool read_only = false;
+};
+
+EditMenuState edit_menu_state(HWND edit);
+// Items the state rules out are greyed, as EDIT greys them.
+UniqueMenu build_edit_menu(const EditMenuState& state);
+void run_edit_command(HWND edit, EditCommand command);
+
+// Pastes the clipboard's text, and nothing but text, in place of the selection; undoable.
+void paste_plain_text(HWND edit);
+
+// Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).
+void show_edit_menu(HWND edit, POINT screen_point);
+
+}  // namespace win32_host

@@ -1,0 +1,133 @@
+// Form1's window procedure and creation.
+#include "host/win32/form_window.h"
+
+#include "host/win32/resources.h"
+#include "host/win32/twips.h"
+
+namespace win32_host {
+namespace {
+
+constexpr float client_width_twips = 5910;
+constexpr float client_height_twips = 4305;
+constexpr DWORD form1_style = WS_OVERLAPPEDWINDOW;
+constexpr DWORD form1_ex_style = 0;
+constexpr int application_icon_id = ONTOP_ICON_ID;
+
+WNDCLASSEXW form1_class(HINSTANCE instance) {
+    WNDCLASSEXW window_class{};
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(application_icon_id));
+    window_class.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(application_icon_id), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.lpszClassName = form1_class_name;
+    return window_class;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(HINSTANCE instance) {
+    register_class(form1_class(instance));
+    create(form1_ex_style, form1_class_name, L"Form1", form1_style, CW_USEDEFAULT, CW_USEDEFAULT,
+           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
+    size_client_area();
+    text1_.create(hwnd(), instance);
+    text1_input_.attach(text1_.hwnd());
+}
+
+FormWindow::~FormWindow() {
+    events_ = nullptr;
+    text1_input_.set_events(nullptr);
+    ends_program_ = false;
+    destroy();
+}
+
+void FormWindow::set_events(host::WindowEvents* events) noexcept {
+    events_ = events;
+    text1_input_.set_events(events);
+}
+
+void FormWindow::set_busy(bool busy) {
+    busy_ = busy;
+    if (busy) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return;
+    }
+    // Whatever lies under the pointer puts its own cursor back.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const HWND under = WindowFromPoint(pointer);
+    if (under != nullptr && (under == hwnd() || IsChild(hwnd(), under))) {
+        const auto hit = static_cast<WORD>(
+            SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pointer.x, pointer.y)));
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                     MAKELPARAM(hit, WM_MOUSEMOVE));
+    } else {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_SIZE:
+            on_size();
+            return 0;
+        case WM_SETFOCUS:
+            if (text1_.hwnd() != nullptr)
+                SetFocus(text1_.hwnd());
+            return 0;
+        case WM_SETCURSOR:
+            return on_set_cursor(wparam, lparam) ? TRUE : FALSE;
+        case WM_DPICHANGED:
+            on_dpi_changed(*reinterpret_cast<const RECT*>(lparam));
+            return 0;
+        case WM_DESTROY:
+            on_destroy();
+            return 0;
+        default:
+            break;
+    }
+    return default_handling(message, wparam, lparam);
+}
+
+void FormWindow::size_client_area() {
+    const Dpi dpi = this->dpi();
+    const SIZE client{pixels_from_twips(client_width_twips, twips_per_pixel(dpi.x)),
+                      pixels_from_twips(client_height_twips, twips_per_pixel(dpi.y))};
+    const SIZE outer = window_size_for_client(client, form1_style, form1_ex_style, dpi.y);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::on_size() {
+    if (events_ != nullptr && text1_.hwnd() != nullptr)
+        events_->on_resize();
+}
+
+bool FormWindow::on_set_cursor(WPARAM wparam, LPARAM lparam) {
+    if (busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return true;
+    }
+    // Not busy: a child's cursor is the child's own business, so the default class cursor of
+    // this window must not be put over it.
+    if (reinterpret_cast<HWND>(wparam) != hwnd())
+        return false;
+    return default_handling(WM_SETCURSOR, wparam, lparam) != FALSE;
+}
+
+void FormWindow::on_dpi_changed(const RECT& suggested) {
+    text1_.dpi_changed();
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::on_destroy() {
+    if (ends_program_)
+        PostQuitMessage(0);
+}
+
+}  // namespace win32_host

@@ -1,0 +1,50 @@
+// Form1 on Win32: a sizable top-level window whose only child is the text box Text1, raising
+// the core's Resize and handing Text1's presses to it.
+#pragma once
+
+#include <windows.h>
+
+#include "host/win32/dpi.h"
+#include "host/win32/rich_text_box.h"
+#include "host/win32/text_box_input.h"
+#include "host/win32/window_base.h"
+#include "host/window_events.h"
+
+namespace win32_host {
+
+inline constexpr wchar_t form1_class_name[] = L"Form1";
+
+class FormWindow final : public WindowBase {
+  public:
+    // Created hidden, with its client area 5910 x 4305 twips at its own DPI.
+    explicit FormWindow(HINSTANCE instance);
+    ~FormWindow() override;
+
+    // The core handling this window's events; set before Load, null for none.
+    void set_events(host::WindowEvents* events) noexcept;
+
+    RichTextBox& text1() noexcept { return text1_; }
+    const RichTextBox& text1() const noexcept { return text1_; }
+
+    Dpi dpi() const { return window_dpi(hwnd()); }
+
+    // Shows the wait cursor over the window until called with false.
+    void set_busy(bool busy);
+
+  private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void size_client_area();
+    void on_size();
+    bool on_set_cursor(WPARAM wparam, LPARAM lparam);
+    void on_dpi_changed(const RECT& suggested);
+    void on_destroy();
+
+    RichTextBox text1_;
+    TextBoxInput text1_input_;
+    host::WindowEvents* events_ = nullptr;
+    bool busy_ = false;
+    // Destroying the window ends the program, unless this object is going away by itself.
+    bool ends_program_ = true;
+};
+
+}  // namespace win32_host

@@ -1,0 +1,130 @@
+// Text1's subclass procedure.
+#include "host/win32/text_box_input.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "host/win32/dpi.h"
+#include "host/win32/edit_menu.h"
+#include "host/win32/guard.h"
+#include "host/win32/mouse_press.h"
+
+namespace win32_host {
+namespace {
+
+constexpr UINT_PTR subclass_id = 1;
+
+bool key_down(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// Ctrl+V and Shift+Insert, which the control would handle itself without a WM_PASTE.
+bool is_paste_key(WPARAM key) {
+    return (key == 'V' && key_down(VK_CONTROL) && !key_down(VK_MENU)) ||
+           (key == VK_INSERT && key_down(VK_SHIFT) && !key_down(VK_CONTROL));
+}
+
+// A client point of the control, measured from its window's corner instead (frame included):
+// the text box's own coordinates.
+POINT point_in_window(HWND control, POINT client_point) {
+    POINT screen = client_point;
+    ClientToScreen(control, &screen);
+    RECT window{};
+    GetWindowRect(control, &window);
+    return {screen.x - window.left, screen.y - window.top};
+}
+
+}  // namespace
+
+TextBoxInput::~TextBoxInput() {
+    detach();
+}
+
+void TextBoxInput::attach(HWND edit) {
+    detach();
+    SetWindowSubclass(edit, &TextBoxInput::procedure, subclass_id,
+                      reinterpret_cast<DWORD_PTR>(this));
+    edit_ = edit;
+}
+
+void TextBoxInput::detach() noexcept {
+    if (edit_ != nullptr)
+        RemoveWindowSubclass(edit_, &TextBoxInput::procedure, subclass_id);
+    edit_ = nullptr;
+}
+
+LRESULT CALLBACK TextBoxInput::procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR /*id*/, DWORD_PTR self) noexcept {
+    LRESULT result = 0;
+    if (!guarded(GetParent(edit), [&] {
+            result = reinterpret_cast<TextBoxInput*>(self)->handle_message(message, wparam, lparam);
+        })) {
+        result = DefSubclassProc(edit, message, wparam, lparam);
+    }
+    return result;
+}
+
+LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    const HWND edit = edit_;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (on_button_down(message, wparam, lparam))
+                return 0;
+            break;
+        case WM_CONTEXTMENU:
+            on_context_menu(lparam);
+            return 0;
+        case WM_SETCURSOR:
+            if (on_set_cursor(wparam, lparam))
+                return TRUE;
+            break;
+        case WM_PASTE:
+            paste_plain_text(edit);
+            return 0;
+        case WM_KEYDOWN:
+            if (is_paste_key(wparam)) {
+                paste_plain_text(edit);
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            detach();
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {
+    swallow_context_menu_ = false;
+    if (events_ == nullptr)
+        return false;
+    const Dpi dpi = window_dpi(edit_);
+    const POINT at = point_in_window(edit_, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+    const host::MouseDown press = mouse_down_from_message(
+        message, wparam, at, key_down(VK_MENU), twips_per_pixel(dpi.x), twips_per_pixel(dpi.y));
+    // The core may end the program from its menu, destroying the control under this call.
+    swallow_context_menu_ = events_->on_text_mouse_down(press);
+    return swallow_context_menu_;
+}
+
+void TextBoxInput::on_context_menu(LPARAM lparam) {
+    const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+    // The menu key (-1, -1) is never the click that opened the core's menu.
+    const bool from_keyboard = at.x == -1 && at.y == -1;
+    const bool swallow = swallow_context_menu_ && !from_keyboard;
+    swallow_context_menu_ = false;
+    if (!swallow)
+        show_edit_menu(edit_, at);
+}
+
+// A busy window keeps its wait cursor over the text box too.
+bool TextBoxInput::on_set_cursor(WPARAM wparam, LPARAM lparam) {
+    const HWND parent = GetParent(edit_);
+    return parent != nullptr && SendMessageW(parent, WM_SETCURSOR, wparam, lparam) != FALSE;
+}
+
+}  // namespace win32_host

@@ -1,0 +1,39 @@
+// Mouse presses, the context menu and pasting on Text1: presses go to the core first; the edit
+// menu comes up unless the core's own menu just did; pastes take the clipboard's text only.
+#pragma once
+
+#include <windows.h>
+
+#include "host/window_events.h"
+
+namespace win32_host {
+
+class TextBoxInput {
+  public:
+    TextBoxInput() = default;
+    ~TextBoxInput();
+    TextBoxInput(const TextBoxInput&) = delete;
+    TextBoxInput& operator=(const TextBoxInput&) = delete;
+
+    // Subclasses the control; undone when the control is destroyed, or this object first.
+    void attach(HWND edit);
+    // The core handling the presses; null for none.
+    void set_events(host::WindowEvents* events) noexcept { events_ = events; }
+
+  private:
+    static LRESULT CALLBACK procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR id, DWORD_PTR self) noexcept;
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    bool on_button_down(UINT message, WPARAM wparam, LPARAM lparam);
+    void on_context_menu(LPARAM lparam);
+    bool on_set_cursor(WPARAM wparam, LPARAM lparam);
+    void detach() noexcept;
+
+    HWND edit_ = nullptr;
+    host::WindowEvents* events_ = nullptr;
+    // Set when a press opened the core's menu: the context menu the system sends for that
+    // same click must not bring up the edit menu as well.
+    bool swallow_context_menu_ = false;
+};
+
+}  // namespace win32_host

@@ -1,0 +1,23 @@
+// host::Dialogs on Win32: GetOpenFileNameW, ChooseFontW and MessageBoxW, modal over Form1.
+#pragma once
+
+#include "host/dialogs.h"
+
+namespace win32_host {
+
+class FormWindow;
+
+class WinDialogs final : public host::Dialogs {
+  public:
+    explicit WinDialogs(FormWindow& owner) : owner_(owner) {}
+
+    // Cancelling gives nothing; a dialog that cannot be shown throws HostError.
+    std::optional<std::u16string> show_open(const host::OpenFileRequest& request) override;
+    std::optional<host::FontChoice> show_font(const host::FontChoice& initial, int flags) override;
+    void show_error(const std::u16string& message) override;
+
+  private:
+    FormWindow& owner_;
+};
+
+}  // namespace win32_host

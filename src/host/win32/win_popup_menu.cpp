@@ -1,0 +1,57 @@
+// The popup menu on Win32.
+#include "host/win32/win_popup_menu.h"
+
+#include <string>
+
+#include "host/host_error.h"
+#include "host/win32/wide_strings.h"
+
+namespace win32_host {
+namespace {
+
+// An ampersand in a caption is shown, not taken as an access key.
+std::wstring menu_text(std::u16string_view caption) {
+    std::wstring text;
+    for (const char16_t unit : caption) {
+        if (unit == u'&')
+            text.push_back(L'&');
+        text.push_back(static_cast<wchar_t>(unit));
+    }
+    return text;
+}
+
+void append_entry(HMENU menu, const host::PopupMenuEntry& entry) {
+    BOOL appended = FALSE;
+    if (entry.separator) {
+        appended = AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+        const UINT flags = MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED) |
+                           (entry.enabled ? MF_ENABLED : MF_GRAYED);
+        appended = AppendMenuW(menu, flags, command_from_entry_id(entry.id),
+                               menu_text(entry.caption).c_str());
+    }
+    if (!appended)
+        throw host::HostError(u"メニューを作成できませんでした。");
+}
+
+}  // namespace
+
+UniqueMenu build_popup_menu(const host::PopupMenu& menu) {
+    UniqueMenu popup(CreatePopupMenu());
+    if (!popup)
+        throw host::HostError(u"メニューを作成できませんでした。");
+    for (const host::PopupMenuEntry& entry : menu.entries)
+        append_entry(popup.get(), entry);
+    return popup;
+}
+
+std::optional<int> track_popup_menu(const host::PopupMenu& menu, HWND owner, POINT screen_point) {
+    const UniqueMenu popup = build_popup_menu(menu);
+    const BOOL command = TrackPopupMenu(popup.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                        screen_point.x, screen_point.y, 0, owner, nullptr);
+    if (command <= 0)
+        return std::nullopt;
+    return static_cast<int>(command) - 1;
+}
+
+}  // namespace win32_host

@@ -1,0 +1,40 @@
+// The Windows program assembled: Form1's window, the Win32 host services and the core behind
+// them.
+#pragma once
+
+#include <windows.h>
+
+#include "host/win32/form_window.h"
+#include "host/win32/win_dialogs.h"
+#include "host/win32/win_files.h"
+#include "host/win32/win_window.h"
+#include "window/main_window.h"
+
+namespace win32_host {
+
+class Win32Program {
+  public:
+    // Needs the common controls initialised and the rich edit library loaded.
+    explicit Win32Program(HINSTANCE instance);
+    ~Win32Program();
+    Win32Program(const Win32Program&) = delete;
+    Win32Program& operator=(const Win32Program&) = delete;
+
+    // Raises Load, which shows the window.
+    void start();
+
+    FormWindow& form() noexcept { return form_; }
+    WinWindow& window() noexcept { return window_; }
+    WinDialogs& dialogs() noexcept { return dialogs_; }
+    WinFileSystem& files() noexcept { return files_; }
+    window::Form1& core() noexcept { return core_; }
+
+  private:
+    FormWindow form_;
+    WinWindow window_;
+    WinDialogs dialogs_;
+    WinFileSystem files_;
+    window::Form1 core_;
+};
+
+}  // namespace win32_host

@@ -1,0 +1,17 @@
+// Paths as the Windows file API takes them, past the old 260-character limit.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace win32_host {
+
+// A full path longer than MAX_PATH with the \\?\ prefix that lifts the limit ("\\?\C:\…",
+// "\\?\UNC\server\share\…"); shorter paths, and those already in the device or extended
+// namespace, as they are.
+std::wstring with_extended_prefix(std::wstring_view full_path);
+
+// The full form of `path` (relative parts and forward slashes resolved), prefixed as above.
+std::wstring extended_length_path(std::u16string_view path);
+
+}  // namespace win32_host

@@ -1,0 +1,36 @@
+# Fails unless the program imports from the system's own DLLs only: the C and C++ runtimes must
+# be inside it, not DLLs that would have to be shipped beside it.
+# Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_imports.cmake
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls
+    kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll
+    advapi32.dll msvcrt.dll)
+
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
+                OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}: ${errors}")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+if(NOT lines)
+    message(FATAL_ERROR "No imports found in ${PROGRAM}")
+endif()
+set(imports "")
+set(foreign "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    list(APPEND imports ${dll})
+    if(NOT dll IN_LIST system_dlls)
+        list(APPEND foreign ${dll})
+    endif()
+endforeach()
+if(foreign)
+    message(FATAL_ERROR "${PROGRAM} needs DLLs that are not the system's: ${foreign}")
+endif()
+if(NOT "kernel32.dll" IN_LIST imports OR NOT "user32.dll" IN_LIST imports)
+    message(FATAL_ERROR "${PROGRAM} lacks the imports every Windows program has: ${imports}")
+endif()
+message(STATUS "Imports of ${PROGRAM}: ${imports}")

@@ -1,0 +1,85 @@
+# Reads the resources back out of the built program with windres and checks them against the
+# header they were made from: version record, the one icon group and the manifest.
+# Usage: cmake -DWINDRES=<windres> -DPROGRAM=<exe> -DRESOURCES_H=<resources.h> -P ...
+cmake_minimum_required(VERSION 3.25)
+set(failures "")
+
+# Notes a failure unless `text` occurs in the decompiled resources.
+macro(require text)
+    string(FIND "${rc}" "${text}" at)
+    if(at EQUAL -1)
+        list(APPEND failures "${text}")
+    endif()
+endmacro()
+
+function(define_value name out)
+    file(STRINGS ${RESOURCES_H} line REGEX "^#define ${name} ")
+    string(REGEX REPLACE "^#define ${name} +\"?([^\"]*)\"?$" "\\1" value "${line}")
+    set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+# "\040" as windres writes a byte of the icon directory, as a number.
+function(octal_byte text out)
+    string(SUBSTRING "${text}" 1 3 digits)
+    string(SUBSTRING "${digits}" 0 1 a)
+    string(SUBSTRING "${digits}" 1 1 b)
+    string(SUBSTRING "${digits}" 2 1 c)
+    math(EXPR value "${a} * 64 + ${b} * 8 + ${c}")
+    set(${out} ${value} PARENT_SCOPE)
+endfunction()
+
+execute_process(COMMAND ${WINDRES} -i ${PROGRAM} -O rc
+                OUTPUT_VARIABLE rc ERROR_VARIABLE errors RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${WINDRES} could not read ${PROGRAM}: ${errors}")
+endif()
+
+foreach(name MAJOR MINOR PATCH BUILD)
+    define_value(ONTOP_VERSION_${name} ${name})
+endforeach()
+define_value(ONTOP_VERSION_TEXT text)
+define_value(ONTOP_VERSION_BLOCK block)
+define_value(ONTOP_VERSION_CODE_PAGE code_page)
+define_value(ONTOP_VERSION_LANGUAGE language)
+define_value(ONTOP_ICON_ID icon_id)
+math(EXPR language_number "${language}" OUTPUT_FORMAT HEXADECIMAL)
+
+set(numbers "${MAJOR}, ${MINOR}, ${PATCH}, ${BUILD}")
+require("FILEVERSION ${numbers}")
+require("PRODUCTVERSION ${numbers}")
+require("BLOCK \"${block}\"")
+require("VALUE \"FileVersion\", \"${text}\"")
+require("VALUE \"ProductVersion\", \"${text}\"")
+require("VALUE \"Translation\", ${language_number}, ${code_page}")
+
+string(REGEX MATCHALL "[0-9]+ 14 /\\* RT_GROUP_ICON \\*/" groups "${rc}")
+if(NOT groups STREQUAL "${icon_id} 14 /* RT_GROUP_ICON */")
+    list(APPEND failures "one icon group, id ${icon_id} (found: ${groups})")
+endif()
+string(REGEX MATCHALL "\"(\\\\[0-7][0-7][0-7])(\\\\[0-7][0-7][0-7])(\\\\[0-7][0-7][0-7])\\\\[0-7]+\", 1, [0-9]+"
+       entries "${rc}")
+set(images "")
+foreach(entry IN LISTS entries)
+    string(REGEX MATCH "^\"(\\\\[0-7]+)(\\\\[0-7]+)" ignored "${entry}")
+    octal_byte("${CMAKE_MATCH_1}" width)
+    octal_byte("${CMAKE_MATCH_2}" height)
+    string(REGEX REPLACE ".*, 1, ([0-9]+)$" "\\1" bits "${entry}")
+    list(APPEND images "${width}x${height}x${bits}")
+endforeach()
+list(SORT images)
+if(NOT images STREQUAL "16x16x4;32x32x1;32x32x4")
+    list(APPEND failures "icons 32x32 1 bpp, 32x32 and 16x16 4 bpp (found: ${images})")
+endif()
+
+require("1 24 /* RT_MANIFEST */")
+require("PerMonitorV2")
+string(FIND "${rc}" "activeCodePage" at)
+if(NOT at EQUAL -1)
+    list(APPEND failures "a manifest without activeCodePage")
+endif()
+
+if(failures)
+    string(REPLACE ";" "\n  " listed "${failures}")
+    message(FATAL_ERROR "${PROGRAM} lacks:\n  ${listed}")
+endif()
+message(STATUS "Resources of ${PROGRAM}: version ${text}, icons ${images}, manifest")

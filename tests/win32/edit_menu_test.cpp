@@ -1,0 +1,232 @@
+// Text1's own context menu on Win32: the items EDIT has, greyed as EDIT greys them, and their
+// commands.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/win32/edit_menu.h"
+#include "host/win32/wide_strings.h"
+#include "modal_watch.h"
+#include "win32_test_support.h"
+
+namespace {
+
+using win32_host::EditCommand;
+using win32_test::find_thread_window;
+using win32_test::menu_of_window;
+using win32_test::MenuItemView;
+using win32_test::ModalWatch;
+using win32_test::ProgramTest;
+using win32_test::read_menu;
+
+void set_clipboard(HWND owner, const std::wstring* text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    if (text != nullptr) {
+        const std::size_t bytes = (text->size() + 1) * sizeof(wchar_t);
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), text->c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+std::wstring clipboard_text(HWND owner) {
+    std::wstring text;
+    if (!OpenClipboard(owner))
+        return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Opens the edit menu as a right click's WM_CONTEXTMENU does; `in_menu` runs with it open.
+void with_edit_menu(HWND edit, const std::function<void(HWND menu)>& in_menu) {
+    ModalWatch watch({[&] {
+        const HWND menu = find_thread_window(L"#32768");
+        if (menu == nullptr)
+            return false;
+        in_menu(menu);
+        return true;
+    }});
+    POINT at{20, 20};
+    ClientToScreen(edit, &at);
+    SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(watch.finished());
+    EXPECT_FALSE(watch.gave_up());
+}
+
+std::vector<MenuItemView> edit_menu_items(bool undo, bool cut, bool copy, bool paste, bool clear,
+                                          bool select_all) {
+    const auto item = [](const char16_t* caption, EditCommand command, bool enabled) {
+        return MenuItemView{.caption = caption,
+                            .separator = false,
+                            .checked = false,
+                            .enabled = enabled,
+                            .id = static_cast<UINT>(command)};
+    };
+    const MenuItemView separator{.caption = u"", .separator = true, .enabled = false};
+    return {
+        item(u"元に戻す(&U)", EditCommand::undo, undo),
+        separator,
+        item(u"切り取り(&T)", EditCommand::cut, cut),
+        item(u"コピー(&C)", EditCommand::copy, copy),
+        item(u"貼り付け(&P)", EditCommand::paste, paste),
+        item(u"削除(&D)", EditCommand::clear, clear),
+        separator,
+        item(u"すべて選択(&A)", EditCommand::select_all, select_all),
+    };
+}
+
+TEST_F(ProgramTest, EditMenuItemsAreGreyedAsEditGreysThem) {
+    const std::wstring clip = L"貼る";
+    struct Case {
+        const char* situation;
+        std::function<void(HWND edit)> prepare;
+        std::vector<MenuItemView> expected;
+    };
+    const std::vector<Case> cases = {
+        {"no selection, empty clipboard",
+         [&](HWND edit) {
+             SendMessageW(edit, EM_SETSEL, 1, 1);
+             set_clipboard(edit, nullptr);
+         },
+         edit_menu_items(false, false, false, false, false, true)},
+        {"part selected",
+         [&](HWND edit) {
+             SendMessageW(edit, EM_SETSEL, 0, 3);
+             set_clipboard(edit, nullptr);
+         },
+         edit_menu_items(false, true, true, false, true, true)},
+        {"all selected, text on the clipboard",
+         [&](HWND edit) {
+             SendMessageW(edit, EM_SETSEL, 0, -1);
+             set_clipboard(edit, &clip);
+         },
+         edit_menu_items(false, true, true, true, true, false)},
+        {"after typing",
+         [&](HWND edit) {
+             SendMessageW(edit, EM_SETSEL, 0, 0);
+             SendMessageW(edit, WM_CHAR, L'x', 0);
+             set_clipboard(edit, nullptr);
+         },
+         edit_menu_items(true, false, false, false, false, true)},
+        {"empty text",
+         [&](HWND edit) {
+             SetWindowTextW(edit, L"");
+             SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+         },
+         edit_menu_items(false, false, false, false, false, false)},
+    };
+    for (const Case& c : cases) {
+        c.prepare(text1());
+        std::vector<MenuItemView> shown;
+        with_edit_menu(text1(), [&](HWND menu) {
+            shown = read_menu(menu_of_window(menu));
+            EndMenu();
+        });
+        EXPECT_EQ(shown, c.expected) << c.situation;
+    }
+}
+
+TEST_F(ProgramTest, EditMenuCommandsActOnTheText) {
+    program().form().text1().set_text(u"abc\r\ndef");
+    set_clipboard(text1(), nullptr);
+    // Chosen by their access keys, as a user would from the keyboard.
+    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'a', 0); });
+    CHARRANGE selection{};
+    SendMessageW(text1(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 0);
+    EXPECT_GE(selection.cpMax, 7);
+
+    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'c', 0); });
+    EXPECT_EQ(clipboard_text(text1()), L"abc\r\ndef");
+
+    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'd', 0); });
+    EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"");
+
+    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'p', 0); });
+    EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"abc\r\ndef");
+}
+
+TEST_F(ProgramTest, EditCommandsByThemselves) {
+    struct Case {
+        EditCommand command;
+        CHARRANGE selection;
+        std::u16string text_after;
+    };
+    const std::vector<Case> cases = {
+        {EditCommand::cut, {0, 1}, u"bc\r\ndef"},
+        {EditCommand::paste, {2, 2}, u"bca\r\ndef"},
+        {EditCommand::clear, {0, 1}, u"ca\r\ndef"},
+        {EditCommand::undo, {0, 0}, u"bca\r\ndef"},
+    };
+    program().form().text1().set_text(u"abc\r\ndef");
+    set_clipboard(text1(), nullptr);
+    for (const Case& c : cases) {
+        // Each step's undo record stands alone, as a user's separate actions would.
+        SendMessageW(text1(), EM_STOPGROUPTYPING, 0, 0);
+        CHARRANGE selection = c.selection;
+        SendMessageW(text1(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        win32_host::run_edit_command(text1(), c.command);
+        EXPECT_EQ(win32_test::rich_edit_text(text1(), true), c.text_after)
+            << static_cast<int>(c.command);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The control's own paste would not do for plain text on every system; every way in ends in
+// the same insertion of the clipboard's text.
+TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
+    struct Case {
+        const char* way;
+        std::function<void(HWND edit)> paste;
+    };
+    const auto with_keys = [](std::vector<int> held, UINT key) {
+        return [held = std::move(held), key](HWND edit) {
+            std::array<BYTE, 256> keys{};
+            GetKeyboardState(keys.data());
+            for (const int k : held)
+                keys[static_cast<std::size_t>(k)] = 0x80;
+            SetKeyboardState(keys.data());
+            SendMessageW(edit, WM_KEYDOWN, key, 0);
+            SendMessageW(edit, WM_KEYUP, key, 0);
+            for (const int k : held)
+                keys[static_cast<std::size_t>(k)] = 0;
+            SetKeyboardState(keys.data());
+        };
+    };
+    const std::vector<Case> cases = {
+        {"menu command", [](HWND edit) { win32_host::run_edit_command(edit, EditCommand::paste); }},
+        {"WM_PASTE", [](HWND edit) { SendMessageW(edit, WM_PASTE, 0, 0); }},
+        {"Ctrl+V", with_keys({VK_CONTROL}, 'V')},
+        {"Shift+Insert", with_keys({VK_SHIFT}, VK_INSERT)},
+    };
+    const std::wstring clip = L"挿入\r\n";
+    for (const Case& c : cases) {
+        program().form().text1().set_text(u"abc\r\ndef");
+        set_clipboard(text1(), &clip);
+        SendMessageW(text1(), EM_SETSEL, 1, 2);
+        c.paste(text1());
+        EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"a挿入\r\nc\r\ndef") << c.way;
+        EXPECT_TRUE(SendMessageW(text1(), EM_CANUNDO, 0, 0)) << c.way;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// The modal watch's timer and the search for this thread's windows.
+#include "modal_watch.h"
+
+#include <string>
+
+namespace win32_test {
+namespace {
+
+constexpr UINT_PTR timer_id = 1;
+constexpr UINT tick_milliseconds = 10;
+// Only a safety net against a test that would otherwise wait forever on a window that never
+// comes: a step normally finds its window within a few ticks.
+constexpr int ticks_before_giving_up = 3000;
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+std::wstring text_of(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+BOOL CALLBACK collect(HWND hwnd, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+ModalWatch::ModalWatch(std::vector<Step> steps) : steps_(std::move(steps)) {
+    WNDCLASSEXW window_class{};
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"OnTopViewModalWatch";
+    register_class(window_class);
+    create(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, window_class.hInstance);
+    SetTimer(hwnd(), timer_id, tick_milliseconds, nullptr);
+}
+
+ModalWatch::~ModalWatch() {
+    if (hwnd() != nullptr)
+        KillTimer(hwnd(), timer_id);
+    destroy();
+}
+
+LRESULT ModalWatch::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_TIMER && wparam == timer_id) {
+        tick();
+        return 0;
+    }
+    return default_handling(message, wparam, lparam);
+}
+
+void ModalWatch::tick() {
+    if (finished()) {
+        KillTimer(hwnd(), timer_id);
+        return;
+    }
+    if (steps_[next_]()) {
+        ++next_;
+        idle_ticks_ = 0;
+        return;
+    }
+    if (++idle_ticks_ >= ticks_before_giving_up)
+        give_up();
+}
+
+void ModalWatch::give_up() {
+    gave_up_ = true;
+    next_ = steps_.size();
+    KillTimer(hwnd(), timer_id);
+    EndMenu();
+    for (HWND window : thread_windows()) {
+        if (class_of(window) == L"#32770")
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+std::vector<HWND> thread_windows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption) {
+    for (HWND window : thread_windows()) {
+        if (IsWindowVisible(window) && class_of(window) == class_name &&
+            (caption == nullptr || text_of(window) == caption)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace win32_test

@@ -1,0 +1,43 @@
+// Answers the modal menus, dialogs and message boxes a test opens: a timer on this thread keeps
+// running inside their modal loops and takes steps on the windows it finds there.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "host/win32/window_base.h"
+
+namespace win32_test {
+
+class ModalWatch final : public win32_host::WindowBase {
+  public:
+    // A step looks for its window and acts on it; it returns true once done, and the next step
+    // starts. Steps run from a timer, so only while some message loop runs.
+    using Step = std::function<bool()>;
+
+    explicit ModalWatch(std::vector<Step> steps);
+    ~ModalWatch() override;
+
+    bool finished() const noexcept { return next_ == steps_.size(); }
+    // True when a step never found its window: everything modal was cancelled instead.
+    bool gave_up() const noexcept { return gave_up_; }
+
+  private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void tick();
+    void give_up();
+
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    int idle_ticks_ = 0;
+    bool gave_up_ = false;
+};
+
+// Top-level windows of this thread.
+std::vector<HWND> thread_windows();
+// The first visible top-level window of this thread with this class (and caption, if given).
+HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption = nullptr);
+
+}  // namespace win32_test

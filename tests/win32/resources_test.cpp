@@ -1,0 +1,182 @@
+// The resources inside the built program, read back the way Explorer and the loader read them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "host/utf.h"
+#include "host/win32/resources.h"
+#include "host/win32/unique_handle.h"
+#include "host/win32/wide_strings.h"
+
+namespace {
+
+// The program is built beside this test program.
+std::wstring program_path() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"ontopview.exe";
+}
+
+std::vector<BYTE> version_record() {
+    const std::wstring path = program_path();
+    DWORD ignored = 0;
+    std::vector<BYTE> record(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    if (record.empty() ||
+        !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(record.size()), record.data())) {
+        record.clear();
+    }
+    return record;
+}
+
+std::u16string version_string(std::vector<BYTE>& record, const std::wstring& name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring query = L"\\StringFileInfo\\" ONTOP_VERSION_BLOCK_W L"\\" + name;
+    if (!VerQueryValueW(record.data(), query.c_str(), &value, &length) || value == nullptr) {
+        return u"(missing)";
+    }
+    return win32_host::u16_from_wide_buffer(static_cast<const wchar_t*>(value));
+}
+
+class ProgramResources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        module_.reset(LoadLibraryExW(program_path().c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        ASSERT_TRUE(module_) << "cannot load " << GetLastError();
+    }
+
+    // The bytes of a resource, empty when there is none.
+    std::vector<BYTE> resource(const wchar_t* type, const wchar_t* name) const {
+        const HRSRC found = FindResourceW(module_.get(), name, type);
+        if (found == nullptr)
+            return {};
+        const HGLOBAL loaded = LoadResource(module_.get(), found);
+        const auto* bytes = static_cast<const BYTE*>(LockResource(loaded));
+        return {bytes, bytes + SizeofResource(module_.get(), found)};
+    }
+
+    win32_host::UniqueLibrary module_;
+};
+
+TEST_F(ProgramResources, VersionNumbersStringsAndLanguage) {
+    std::vector<BYTE> record = version_record();
+    ASSERT_FALSE(record.empty());
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    const DWORD most = MAKELONG(ONTOP_VERSION_MINOR, ONTOP_VERSION_MAJOR);
+    const DWORD least = MAKELONG(ONTOP_VERSION_BUILD, ONTOP_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwSignature, VS_FFI_SIGNATURE);
+    EXPECT_EQ(fixed->dwFileVersionMS, most);
+    EXPECT_EQ(fixed->dwFileVersionLS, least);
+    EXPECT_EQ(fixed->dwProductVersionMS, most);
+    EXPECT_EQ(fixed->dwProductVersionLS, least);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    struct Translation {
+        WORD language;
+        WORD code_page;
+    };
+    Translation* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, sizeof(Translation));
+    EXPECT_EQ(translation->language, ONTOP_VERSION_LANGUAGE);
+    EXPECT_EQ(translation->code_page, ONTOP_VERSION_CODE_PAGE);
+
+    const std::vector<std::tuple<std::wstring, const char*>> strings = {
+        {L"FileVersion", ONTOP_VERSION_TEXT},
+        {L"ProductVersion", ONTOP_VERSION_TEXT},
+        {L"CompanyName", ONTOP_COMPANY_NAME},
+        {L"FileDescription", ONTOP_FILE_DESCRIPTION},
+        {L"ProductName", ONTOP_PRODUCT_NAME},
+        {L"InternalName", ONTOP_INTERNAL_NAME},
+        {L"OriginalFilename", ONTOP_ORIGINAL_FILENAME},
+    };
+    for (const auto& [name, expected] : strings) {
+        EXPECT_EQ(version_string(record, name), host::utf16_from_utf8(expected))
+            << win32_host::u16_from_wstring(name).size();
+    }
+    EXPECT_EQ(version_string(record, L"FileVersion"), u"1.00");
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colors;
+    BYTE reserved;
+    WORD planes;
+    WORD bit_count;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+BOOL CALLBACK collect_name(HMODULE /*module*/, const wchar_t* /*type*/, wchar_t* name,
+                           LONG_PTR names) {
+    if (IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<ULONG_PTR>*>(names)->push_back(
+            reinterpret_cast<ULONG_PTR>(name));
+    }
+    return TRUE;
+}
+
+TEST_F(ProgramResources, OneIconGroupAtTheLowestIdWithThreeImages) {
+    std::vector<ULONG_PTR> groups;
+    EnumResourceNamesW(module_.get(), RT_GROUP_ICON, &collect_name,
+                       reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_EQ(groups, (std::vector<ULONG_PTR>{ONTOP_ICON_ID}));
+
+    const std::vector<BYTE> group = resource(RT_GROUP_ICON, MAKEINTRESOURCEW(ONTOP_ICON_ID));
+    ASSERT_GE(group.size(), 6u);
+    WORD header[3] = {};
+    std::memcpy(header, group.data(), sizeof header);
+    EXPECT_EQ(header[0], 0);  // reserved
+    EXPECT_EQ(header[1], 1);  // icons, not cursors
+    ASSERT_EQ(group.size(), 6 + header[2] * sizeof(GroupIconEntry));
+
+    std::set<std::tuple<int, int, int>> images;  // width, height, bits per pixel
+    for (WORD i = 0; i < header[2]; ++i) {
+        GroupIconEntry entry{};
+        std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+        images.insert({entry.width, entry.height, entry.bit_count});
+        // Each image is there, a bitmap of the size and depth the group says.
+        const std::vector<BYTE> image = resource(RT_ICON, MAKEINTRESOURCEW(entry.id));
+        ASSERT_EQ(image.size(), entry.bytes);
+        BITMAPINFOHEADER bitmap{};
+        std::memcpy(&bitmap, image.data(), sizeof bitmap);
+        EXPECT_EQ(bitmap.biWidth, entry.width);
+        EXPECT_EQ(bitmap.biHeight, 2 * entry.height);  // colour bits and mask
+        EXPECT_EQ(bitmap.biBitCount, entry.bit_count);
+        EXPECT_EQ(entry.colors, 1 << entry.bit_count);
+    }
+    EXPECT_EQ(images, (std::set<std::tuple<int, int, int>>{{32, 32, 1}, {32, 32, 4}, {16, 16, 4}}));
+}
+
+TEST_F(ProgramResources, ManifestAsksForCommonControlsAndPerMonitorDpi) {
+    const std::vector<BYTE> bytes = resource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    ASSERT_FALSE(bytes.empty());
+    const std::string manifest(bytes.begin(), bytes.end());
+    for (const char* needed : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "<dpiAwareness",
+                               "PerMonitorV2, PerMonitor", "true/pm", "supportedOS", "asInvoker"}) {
+        EXPECT_NE(manifest.find(needed), std::string::npos) << needed;
+    }
+    // The program is UTF-16 throughout: no process code page of its own.
+    EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+}
+
+TEST_F(ProgramResources, TheProgramLoadsItsIcon) {
+    const HICON icon = LoadIconW(module_.get(), MAKEINTRESOURCEW(ONTOP_ICON_ID));
+    EXPECT_NE(icon, nullptr);
+}
+
+}  // namespace

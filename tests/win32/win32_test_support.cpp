@@ -1,0 +1,132 @@
+// Read-back helpers and the program fixture.
+#include "win32_test_support.h"
+
+#include <richedit.h>
+
+#include "host/utf.h"
+#include "host/win32/wide_strings.h"
+
+namespace win32_test {
+
+using win32_host::u16_from_wstring;
+
+std::u16string window_text(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return u16_from_wstring(text);
+}
+
+std::u16string class_name(HWND hwnd) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+    return u16_from_wstring(std::wstring_view(name, static_cast<std::size_t>(length)));
+}
+
+std::u16string rich_edit_text(HWND edit, bool crlf) {
+    const DWORD flags = crlf ? GT_USECRLF : GT_DEFAULT;
+    GETTEXTLENGTHEX length_request{flags | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const auto length = static_cast<std::size_t>(
+        SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length_request), 0));
+    std::wstring text(length + 1, L'\0');
+    GETTEXTEX request{};
+    request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    request.flags = flags;
+    request.codepage = 1200;
+    const auto copied = static_cast<std::size_t>(
+        SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                     reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied);
+    return u16_from_wstring(text);
+}
+
+RECT window_rect(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+RECT client_rect(HWND hwnd) {
+    RECT rect{};
+    GetClientRect(hwnd, &rect);
+    return rect;
+}
+
+LOGFONTW font_of(HWND hwnd) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    if (handle != nullptr)
+        GetObjectW(handle, sizeof font, &font);
+    return font;
+}
+
+std::vector<MenuItemView> read_menu(HMENU menu) {
+    std::vector<MenuItemView> items;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t caption[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = caption;
+        info.cch = static_cast<UINT>(std::size(caption));
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        items.push_back({
+            .caption = separator ? u"" : u16_from_wstring(caption),
+            .separator = separator,
+            .checked = (info.fState & MFS_CHECKED) != 0,
+            // Some systems mark separators disabled, some not: nobody can choose one anyway.
+            .enabled = !separator && (info.fState & MFS_DISABLED) == 0,
+            .id = info.wID,
+        });
+    }
+    return items;
+}
+
+HMENU menu_of_window(HWND menu_window) {
+    return reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
+}
+
+void PrintTo(const MenuItemView& item, std::ostream* out) {
+    *out << "{\"" << host::utf8_from_utf16(item.caption) << "\""
+         << (item.separator ? " separator" : "") << (item.checked ? " checked" : "")
+         << (item.enabled ? "" : " grey") << " id " << item.id << "}";
+}
+
+std::optional<int> pump_messages() {
+    std::optional<int> exit_code;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            exit_code = static_cast<int>(message.wParam);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return exit_code;
+}
+
+void ProgramTest::SetUp() {
+    program_ = std::make_unique<win32_host::Win32Program>(GetModuleHandleW(nullptr));
+    program_->start();
+    pump_messages();
+}
+
+void ProgramTest::TearDown() {
+    program_.reset();
+    // Nothing a test left behind, a WM_QUIT above all, may reach the next test's loops.
+    pump_messages();
+}
+
+}  // namespace win32_test
+
+namespace host {
+
+void PrintTo(const FontChoice& font, std::ostream* out) {
+    *out << "{\"" << utf8_from_utf16(font.name) << "\"" << (font.bold ? " bold" : "")
+         << (font.italic ? " italic" : "") << " " << font.size << " pt}";
+}
+
+}  // namespace host

@@ -1,0 +1,64 @@
+// Reading back what the Win32 layer put on screen, and running its program inside a test.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/win32/win_program.h"
+
+namespace win32_test {
+
+std::u16string window_text(HWND hwnd);
+std::u16string class_name(HWND hwnd);
+// The rich edit control's text as GT_USECRLF (true) or GT_DEFAULT (false) hands it out.
+std::u16string rich_edit_text(HWND edit, bool crlf);
+RECT window_rect(HWND hwnd);
+RECT client_rect(HWND hwnd);
+// The font the control reports with WM_GETFONT.
+LOGFONTW font_of(HWND hwnd);
+
+// A separator counts as disabled.
+struct MenuItemView {
+    std::u16string caption;
+    bool separator = false;
+    bool checked = false;
+    bool enabled = true;
+    UINT id = 0;
+
+    bool operator==(const MenuItemView&) const = default;
+};
+std::vector<MenuItemView> read_menu(HMENU menu);
+// The menu a visible popup menu window ("#32768") shows.
+HMENU menu_of_window(HWND menu_window);
+
+void PrintTo(const MenuItemView& item, std::ostream* out);
+
+// Handles every message waiting for this thread; the exit code when WM_QUIT was among them.
+std::optional<int> pump_messages();
+
+// Form1 created and loaded for each test, torn down after it.
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    win32_host::Win32Program& program() { return *program_; }
+    HWND form() { return program_->form().hwnd(); }
+    HWND text1() { return program_->form().text1().hwnd(); }
+
+  private:
+    std::unique_ptr<win32_host::Win32Program> program_;
+};
+
+}  // namespace win32_test
+
+namespace host {
+void PrintTo(const FontChoice& font, std::ostream* out);
+}  // namespace host
