@@ -49,6 +49,14 @@ status=0
 summary() { grep -E '^[0-9]+% tests passed' "$1" | tail -n 1; }
 ctest --preset win64 2>&1 | tee "$work/win64.log" || status=1
 ctest --preset win32 2>&1 | tee "$work/win32.log" || status=1
+
+# End to end: the 64-bit program under Wine driven from outside, on a desktop of its own.
+scripts/install-deps.sh "${display_packages[@]}"
+python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/host/win32/ontopview.exe \
+    2>&1 | tee "$work/e2e.log" || status=1
+
+echo "Windows zip: $(scripts/package-windows.sh | tail -n 1)"
 echo "win64: $(summary "$work/win64.log")"
 echo "win32: $(summary "$work/win32.log")"
+echo "Windows end to end: $(tail -n 1 "$work/e2e.log")"
 exit $status

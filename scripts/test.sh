@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: installs missing packages, builds, makes the Debian
-# package (in CI also installs it and starts it once), then runs CTest, whose summary ends the
-# output.
+# package (in CI also installs it and starts it once), runs the Windows builds' tests under
+# Wine, then the Linux tests with CTest, whose summary ends the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -16,6 +16,9 @@ if [ "${CI:-}" = true ]; then
 else
     echo "Debian package: $(scripts/package-linux.sh | tail -n 1)"
 fi
+
+# The Windows programs: cross-built, their tests run under Wine.
+scripts/test-windows.sh
 
 # Widget tests run on Qt's offscreen platform; the end-to-end test brings its own display.
 export QT_QPA_PLATFORM=offscreen

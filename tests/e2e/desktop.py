@@ -9,14 +9,6 @@ import time
 from pathlib import Path
 
 
-def _free_display() -> int:
-    for number in range(120, 400):
-        if not Path(f"/tmp/.X{number}-lock").exists() and not Path(
-                f"/tmp/.X11-unix/X{number}").exists():
-            return number
-    raise RuntimeError("no free X display number")
-
-
 class Desktop:
     """Xvfb with openbox; every tool runs with this display and a UTF-8 locale."""
 
@@ -28,7 +20,6 @@ class Desktop:
         os.chmod(self.runtime, 0o700)
         self.env = dict(os.environ)
         self.env.update({
-            "DISPLAY": f":{_free_display()}",
             "HOME": str(home),
             "XDG_RUNTIME_DIR": str(self.runtime),
             "LC_ALL": "C.UTF-8",
@@ -38,8 +29,16 @@ class Desktop:
             self.env.pop(name, None)
 
     def __enter__(self):
-        self._spawn(["Xvfb", self.env["DISPLAY"], "-screen", "0", "1024x768x24", "-nolisten",
-                     "tcp"])
+        # Xvfb picks a free display itself and writes its number to the pipe.
+        read_end, write_end = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                     "-nolisten", "tcp"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = f":{number}"
         self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
         self._spawn(["openbox"])
         self.wait_until(lambda: self.window_name_of_root_wm() is not None, timeout=10)
@@ -227,12 +226,20 @@ class Program:
             return None
 
     def menu_windows(self):
+        """Open popup menus of the program: ours is the one whose window is named hoppu."""
         return self.desktop.find_windows("^hoppu$")
 
     def open_menu(self, modifiers=("shift",), button=3, wait=5.0) -> bool:
         self.desktop.activate(self.window)
         self.desktop.click(self.window, 120, 90, button, modifiers)
         return self.desktop.wait_until(lambda: bool(self.menu_windows()), timeout=wait)
+
+    def opens_our_menu(self, modifiers, button) -> bool:
+        """Whether this click opens the command menu; leaves nothing open."""
+        opened = self.open_menu(modifiers=modifiers, button=button, wait=1.0)
+        self.desktop.key("Escape")
+        self.desktop.key("Escape")
+        return opened
 
     def choose(self, position: int):
         if not self.open_menu():
@@ -241,8 +248,10 @@ class Program:
                 raise RuntimeError("the command menu did not open")
         self.desktop.key(*(["Down"] * position), "Return")
 
+    DIALOG_NAMES = "^(開く|フォントの選択|フォント)$"
+
     def wait_dialog(self, timeout=10.0):
-        return self.desktop.wait_window("^(開く|フォントの選択|フォント)$", timeout=timeout)
+        return self.desktop.wait_window(self.DIALOG_NAMES, timeout=timeout)
 
     def type_path(self, path: str):
         # Pasted rather than typed: xdotool cannot type every character (emoji) reliably.
@@ -270,3 +279,34 @@ class Program:
     @staticmethod
     def windows_path(path: Path) -> str:
         return "Z:" + str(path).replace("/", "\\")
+
+
+class WineProgram(Program):
+    """The Windows build under Wine. Win32 menus are unnamed windows, so ours is told from the
+    text box's own menu by what its first item does: ours opens the file dialog."""
+
+    DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
+
+    def __init__(self, desktop: Desktop, command):
+        super().__init__(desktop, ["wine"] + list(command))
+
+    def menu_windows(self):
+        output = self.desktop.tool("xdotool", "search", "--onlyvisible", "--class",
+                                   "ontopview.exe", check=False)
+        return [int(w) for w in output.split()
+                if int(w) != self.window and self.desktop.window_name(int(w)) == ""]
+
+    def opens_our_menu(self, modifiers, button) -> bool:
+        if not self.open_menu(modifiers=modifiers, button=button, wait=1.0):
+            return False
+        self.desktop.key("Down", "Return")
+        dialog = self.desktop.wait_window("^(開く|Open)$", timeout=2.0)
+        self.desktop.key("Escape")
+        if dialog is not None:
+            self.desktop.wait_until(lambda: not self.desktop.find_windows("^(開く|Open)$"))
+        return dialog is not None
+
+    def copy_text(self) -> str:
+        # The clipboard carries Windows line breaks; the lines are what is compared. Wine hands
+        # X the whole clipboard block, so whatever follows the text's terminating NUL is dropped.
+        return super().copy_text().split("\0")[0].replace("\r\n", "\n")
