@@ -12,3 +12,5 @@ windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
 # Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
 # and a font with Japanese glyphs for Wine to fall back to.
 wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)
+# Fuzzing the text reader: clang with libFuzzer and the sanitizer runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)

@@ -121,7 +121,11 @@ bool decode(std::string_view bytes, std::u16string& out, Map map) {
     out.reserve(reservation);
     std::size_t o = 0;
     char16_t* dst = out.data();
-    // Extends the writable size within the reservation (or past it for ill-formed input).
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    // Extends the writable size within the reservation (or past it for ill-formed input, by
+    // no more than the bytes left can need: each gives at most one unit, so a short string
+    // with a bad byte does not grow by a whole chunk).
     const auto make_room = [&](std::size_t units) {
         if (out.size() - o >= units)
             return;
@@ -131,11 +135,11 @@ bool decode(std::string_view bytes, std::u16string& out, Map map) {
             out.reserve(reservation);
         }
         const std::size_t spare = out.capacity() - out.size();
-        out.resize(out.size() + (spare >= units ? std::min(spare, chunk) : units + chunk));
+        const auto bytes_left = static_cast<std::size_t>(end - p);
+        out.resize(out.size() +
+                   (spare >= units ? std::min(spare, chunk) : units + std::min(bytes_left, chunk)));
         dst = out.data();
     };
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
     while (p != end) {
         if (static_cast<std::size_t>(end - p) >= block && is_ascii_block(p)) {
             make_room(block);
