@@ -28,7 +28,11 @@ if [ "$build" = build/linux ]; then
 else
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j2 --target ontopview qt_floor startup_probe
+cmake --build "$build" -j2 --target ontopview qt_floor
+if ! cmake --build "$build" -j2 --target startup_probe; then
+    echo "startup_probe was not built: it needs the XCB headers (libxcb1-dev)." >&2
+    exit 1
+fi
 
 display_number=$((200 + RANDOM % 100))
 export DISPLAY=":$display_number"

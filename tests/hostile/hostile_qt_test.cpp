@@ -224,7 +224,8 @@ TEST_F(HostileOpenTest, ShowsEmptyTinyHugeAndBinaryFilesWhole) {
 
 // Breaking lines only at word boundaries takes Qt time quadratic in a word's length, so a word
 // too long for that makes the box break lines anywhere; any other text keeps breaking at word
-// boundaries, Japanese included (Qt may break between its characters).
+// boundaries, Japanese included (Qt may break between most of its characters, but not before
+// a prolonged sound mark or a full stop: 300,000 of those in a row take seconds otherwise).
 TEST_F(HostileOpenTest, BreaksLinesAnywhereOnlyForAWordTooLongToWrapAtItsEnd) {
     const std::u16string japanese_line = [] {
         std::u16string line;
@@ -243,6 +244,11 @@ TEST_F(HostileOpenTest, BreaksLinesAnywhereOnlyForAWordTooLongToWrapAtItsEnd) {
         {"a long Japanese line without spaces", japanese_line + u"\r\n",
          QTextOption::WrapAtWordBoundaryOrAnywhere},
         {"40,000 letters in one word", u"a " + std::u16string(40000, u'x') + u"\r\n",
+         QTextOption::WrapAnywhere},
+        // Japanese characters that no line may start with: no break between any two of them.
+        {"40,000 prolonged sound marks", std::u16string(40000, u'ー') + u"\r\n",
+         QTextOption::WrapAnywhere},
+        {"40,000 ideographic full stops", std::u16string(40000, u'。') + u"\r\n",
          QTextOption::WrapAnywhere},
         {"ordinary lines again", u"short words\r\n", QTextOption::WrapAtWordBoundaryOrAnywhere},
     };

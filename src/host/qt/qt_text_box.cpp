@@ -2,6 +2,7 @@
 #include "host/qt/qt_text_box.h"
 
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
 
 #include "host/qt/form_widget.h"
 #include "host/qt/qt_strings.h"
@@ -9,25 +10,37 @@
 namespace qt_host {
 namespace {
 
-// Qt looks for a word boundary before breaking anywhere, which takes time quadratic in the
-// length of a word wider than the box: a text with a word this long (a minified file, one huge
-// line of letters) would freeze the window, so such text is broken anywhere instead.
-constexpr std::size_t longest_word_wrapped_at_boundaries = 10000;
+// Qt wraps at a word boundary before trying anywhere, and does so again for every screen line,
+// each time scanning the rest of the word: quadratic in the length of a word that needs many
+// lines (100,000 letters take a second, a million a minute, 50 MiB more than a day). Past this
+// length the whole text breaks anywhere instead, which for such a word looks the same.
+constexpr std::size_t longest_word_wrapped_at_boundaries = 16384;
 
-// Characters a line may break after without a space: CJK, kana, Hangul, full-width forms.
-bool breaks_without_space(char16_t c) {
-    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+bool breaks_lines_here(char16_t unit) {
+    return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n' || unit == u'\u3000';
 }
 
+// Whether some stretch of the text has no place to break a line for longer than the limit.
+// Spaces, tabs and line ends split the text cheaply; only a longer stretch between them is
+// searched with Qt's own line-breaking rules, which allow breaks between Japanese characters.
 bool has_overlong_word(std::u16string_view text) {
-    std::size_t run = 0;
-    for (const char16_t c : text) {
-        const bool separates = c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0x3000 ||
-                               breaks_without_space(c);
-        run = separates ? 0 : run + 1;
-        if (run > longest_word_wrapped_at_boundaries)
-            return true;
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= text.size(); ++end) {
+        if (end < text.size() && !breaks_lines_here(text[end]))
+            continue;
+        if (end - start > longest_word_wrapped_at_boundaries) {
+            QTextBoundaryFinder finder(QTextBoundaryFinder::Line,
+                                       reinterpret_cast<const QChar*>(text.data() + start),
+                                       static_cast<qsizetype>(end - start));
+            qsizetype previous = 0;
+            for (qsizetype next = finder.toNextBoundary(); next >= 0;
+                 next = finder.toNextBoundary()) {
+                if (static_cast<std::size_t>(next - previous) > longest_word_wrapped_at_boundaries)
+                    return true;
+                previous = next;
+            }
+        }
+        start = end + 1;
     }
     return false;
 }
