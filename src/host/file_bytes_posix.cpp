@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <new>
 #include <system_error>
 
 #include "host/file_errors.h"
+#include "host/read_to_end.h"
 #include "host/utf.h"
 
 namespace host {
@@ -85,31 +85,6 @@ std::size_t read_some(int fd, char* into, std::size_t size) {
     }
 }
 
-std::string read_to_end(int fd, std::size_t expected, std::size_t limit) {
-    std::string bytes(expected, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const std::size_t count = read_some(fd, bytes.data() + filled, bytes.size() - filled);
-        if (count == 0) {  // shrank since fstat
-            bytes.resize(filled);
-            return bytes;
-        }
-        filled += count;
-    }
-    // Grown since fstat, or a size the system does not know beforehand (/proc files report
-    // 0): go on in chunks, asking for one byte past the limit at most to tell it is exceeded.
-    std::array<char, 64 * 1024> chunk{};
-    for (;;) {
-        const std::size_t wanted = std::min(chunk.size(), limit - bytes.size() + 1);
-        const std::size_t count = read_some(fd, chunk.data(), wanted);
-        if (count == 0)
-            return bytes;
-        if (count > limit - bytes.size())
-            throw file_too_large_error(limit);
-        bytes.append(chunk.data(), count);
-    }
-}
-
 }  // namespace
 
 std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
@@ -146,7 +121,9 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
     }
 
     try {
-        return read_to_end(file.get(), static_cast<std::size_t>(size), reachable);
+        return read_to_end(
+            [&](char* into, std::size_t count) { return read_some(file.get(), into, count); },
+            static_cast<std::size_t>(size), reachable);
     } catch (const std::bad_alloc&) {
         throw file_error(FileProblem::out_of_memory);
     }

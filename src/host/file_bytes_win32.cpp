@@ -8,6 +8,7 @@
 
 #include "host/file_bytes.h"
 #include "host/file_errors.h"
+#include "host/read_to_end.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
 #include "host/win32/windows_path.h"
@@ -94,31 +95,6 @@ std::size_t read_some(HANDLE file, char* into, std::size_t size) {
     return count;
 }
 
-std::string read_to_end(HANDLE file, std::size_t expected, std::size_t limit) {
-    std::string bytes(expected, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const std::size_t count = read_some(file, bytes.data() + filled, bytes.size() - filled);
-        if (count == 0) {  // shrank since its size was taken
-            bytes.resize(filled);
-            return bytes;
-        }
-        filled += count;
-    }
-    // Grown since its size was taken: go on in chunks, asking for one byte past the limit at
-    // most to tell it is exceeded.
-    std::string chunk(64 * 1024, '\0');
-    for (;;) {
-        const std::size_t wanted = std::min(chunk.size(), limit - bytes.size() + 1);
-        const std::size_t count = read_some(file, chunk.data(), wanted);
-        if (count == 0)
-            return bytes;
-        if (count > limit - bytes.size())
-            throw file_too_large_error(limit);
-        bytes.append(chunk.data(), count);
-    }
-}
-
 }  // namespace
 
 std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
@@ -155,7 +131,9 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
         throw file_too_large_error(limit);
 
     try {
-        return read_to_end(file.get(), static_cast<std::size_t>(size), reachable);
+        return read_to_end(
+            [&](char* into, std::size_t count) { return read_some(file.get(), into, count); },
+            static_cast<std::size_t>(size), reachable);
     } catch (const std::bad_alloc&) {
         throw file_error(FileProblem::out_of_memory);
     }
