@@ -40,7 +40,8 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = f":{number}"
         self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
-        self._spawn(["openbox"])
+        # The window manager keeps its log out of the home the program is checked against.
+        self._spawn(["openbox"], env={**self.env, "XDG_CACHE_HOME": str(self.runtime)})
         self.wait_until(lambda: self.window_name_of_root_wm() is not None, timeout=10)
         return self
 
@@ -56,8 +57,8 @@ class Desktop:
         return False
 
     # Processes and tools.
-    def _spawn(self, command, **kwargs):
-        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
+    def _spawn(self, command, env=None, **kwargs):
+        process = subprocess.Popen(command, env=env or self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, **kwargs)
         self.processes.append(process)
         return process
