@@ -1,7 +1,8 @@
 // Times start-up of X11 programs, from exec to their "Form1" window viewable and then showing
 // text, and reads their resident memory once idle; alternates the programs given over repeated
-// runs and prints medians and their ratio to the last one (the floor).
-//   startup_probe RUNS SETTLE_MS PROGRAM... FLOOR
+// runs and prints medians and their ratio to the last one (the floor). With --via, each program
+// is started through LAUNCHER (wine), which must exec it in the same process.
+//   startup_probe RUNS SETTLE_MS [--via LAUNCHER] PROGRAM... FLOOR
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,8 +28,11 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto poll_interval = std::chrono::milliseconds(1);
 constexpr auto give_up_after = std::chrono::seconds(30);
-// Text is black on a white box: this many near-black pixels means the lines are drawn.
+// Text is black on a white box: this many dark pixels inside the box's edges means the lines
+// are drawn. Wine's small anti-aliased font leaves few pixels below 64, hence the level.
 constexpr int dark_pixels_for_text = 100;
+constexpr int dark_level = 96;
+constexpr int edge = 4;  // the box's sunken border and frame, drawn before any text
 
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
@@ -72,16 +76,19 @@ class Connection {
         return std::nullopt;
     }
 
-    // How many near-black pixels the window shows now.
+    // How many dark pixels the window shows now inside its edges, where only text can be.
     int dark_pixels(xcb_window_t window) const {
         const ReplyPtr<xcb_get_geometry_reply_t> geometry(
             xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
-        if (!geometry)
+        if (!geometry || geometry->width <= 2 * edge || geometry->height <= 2 * edge)
             return 0;
+        const int width = geometry->width - 2 * edge;
+        const int height = geometry->height - 2 * edge;
         const ReplyPtr<xcb_get_image_reply_t> image(
             xcb_get_image_reply(connection_,
-                                xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
-                                              geometry->width, geometry->height, ~0u),
+                                xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, edge,
+                                              edge, static_cast<std::uint16_t>(width),
+                                              static_cast<std::uint16_t>(height), ~0u),
                                 nullptr));
         if (!image || image->depth < 24)
             return 0;
@@ -89,7 +96,7 @@ class Connection {
         const int length = xcb_get_image_data_length(image.get());
         int dark = 0;
         for (int i = 0; i + 3 < length; i += 4) {  // 32 bits a pixel: blue, green, red, pad
-            if (pixels[i] < 64 && pixels[i + 1] < 64 && pixels[i + 2] < 64)
+            if (pixels[i] < dark_level && pixels[i + 1] < dark_level && pixels[i + 2] < dark_level)
                 ++dark;
         }
         return dark;
@@ -177,12 +184,16 @@ double status_mib(pid_t pid, const std::string& field) {
     return 0;
 }
 
-std::optional<Run> measure(const Connection& display, const std::string& program,
-                           std::chrono::milliseconds settle) {
-    std::vector<char*> argv{const_cast<char*>(program.c_str()), nullptr};
+std::optional<Run> measure(const Connection& display, const std::string& launcher,
+                           const std::string& program, std::chrono::milliseconds settle) {
+    std::vector<char*> argv;
+    if (!launcher.empty())
+        argv.push_back(const_cast<char*>(launcher.c_str()));
+    argv.push_back(const_cast<char*>(program.c_str()));
+    argv.push_back(nullptr);
     const Clock::time_point start = Clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawnp(&pid, argv.front(), nullptr, nullptr, argv.data(), environ) != 0) {
         std::fprintf(stderr, "startup_probe: cannot start %s\n", program.c_str());
         return std::nullopt;
     }
@@ -224,25 +235,32 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: startup_probe RUNS SETTLE_MS PROGRAM... FLOOR\n");
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::string launcher;
+    if (arguments.size() > 3 && arguments[2] == "--via") {
+        launcher = arguments[3];
+        arguments.erase(arguments.begin() + 2, arguments.begin() + 4);
+    }
+    if (arguments.size() < 4) {
+        std::fprintf(stderr,
+                     "usage: startup_probe RUNS SETTLE_MS [--via LAUNCHER] PROGRAM... FLOOR\n");
         return 2;
     }
-    const int runs = std::max(1, std::atoi(argv[1]));
-    const std::chrono::milliseconds settle(std::max(0, std::atoi(argv[2])));
-    const std::vector<std::string> programs(argv + 3, argv + argc);
+    const int runs = std::max(1, std::atoi(arguments[0].c_str()));
+    const std::chrono::milliseconds settle(std::max(0, std::atoi(arguments[1].c_str())));
+    const std::vector<std::string> programs(arguments.begin() + 2, arguments.end());
     const Connection display;
 
     // One unmeasured start each fills the file and font caches.
     for (const std::string& program : programs) {
-        if (!measure(display, program, std::chrono::milliseconds(0)))
+        if (!measure(display, launcher, program, std::chrono::milliseconds(0)))
             return 1;
     }
     // Alternating spreads any drift in the machine's load over every program alike.
     std::vector<std::vector<Run>> results(programs.size());
     for (int i = 0; i < runs; ++i) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
-            const auto run = measure(display, programs[p], settle);
+            const auto run = measure(display, launcher, programs[p], settle);
             if (!run)
                 return 1;
             results[p].push_back(*run);

@@ -1,10 +1,12 @@
 # Fails unless the program imports from the system's own DLLs only: the C and C++ runtimes must
-# be inside it, not DLLs that would have to be shipped beside it.
+# be inside it, not DLLs that would have to be shipped beside it. The common controls, common
+# dialogs and the shell must not be imported at all: the dialogs are loaded on first use, keeping
+# what they drag in (printing, networking) out of an idle program.
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls
-    kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll
-    advapi32.dll msvcrt.dll)
+    kernel32.dll user32.dll gdi32.dll ole32.dll advapi32.dll msvcrt.dll)
+set(loaded_on_first_use comctl32.dll comdlg32.dll shell32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
                 OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE result)
@@ -23,7 +25,9 @@ foreach(line IN LISTS lines)
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
     list(APPEND imports ${dll})
-    if(NOT dll IN_LIST system_dlls)
+    if(dll IN_LIST loaded_on_first_use)
+        message(FATAL_ERROR "${PROGRAM} imports ${dll}, which should be loaded on first use")
+    elseif(NOT dll IN_LIST system_dlls)
         list(APPEND foreign ${dll})
     endif()
 endforeach()

@@ -181,7 +181,8 @@ TEST(WinFileSystem, WindowsConventions) {
     const bool classic =
         (GetFileAttributesW(L"C:\\My Documents") & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
         GetFileAttributesW(L"C:\\My Documents") != INVALID_FILE_ATTRIBUTES;
-    EXPECT_EQ(folder, classic ? u"C:\\My Documents" : win32_host::documents_folder());
+    win32_host::SystemLibrary shell32(L"shell32.dll");
+    EXPECT_EQ(folder, classic ? u"C:\\My Documents" : win32_host::documents_folder(shell32));
 }
 
 TEST(WinFileSystem, OpensTextWithTheSharedReader) {

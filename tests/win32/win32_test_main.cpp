@@ -1,4 +1,4 @@
-// Runs the Win32 layer's tests with the common controls and the rich edit library ready, as the
+// Runs the Win32 layer's tests with the rich edit library loaded, as the
 // program's own entry point has them.
 #include <windows.h>
 
@@ -8,7 +8,6 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    win32_host::initialize_common_controls();
     const win32_host::UniqueLibrary rich_edit = win32_host::load_rich_edit();
     return RUN_ALL_TESTS();
 }

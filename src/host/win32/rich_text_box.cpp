@@ -1,7 +1,6 @@
 // The rich edit control behind Text1.
 #include "host/win32/rich_text_box.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -24,7 +23,6 @@ constexpr float design_height_twips = 2895;
 // As much text as memory holds: the control's own default stops at 32,767 characters.
 constexpr LPARAM text_limit = 0x7FFFFFFE;
 constexpr LONG twips_per_point = 20;
-constexpr UINT_PTR font_subclass_id = 2;
 
 // The rich edit control's character format for the whole text and for what is typed next.
 CHARFORMAT2W char_format_of(const LOGFONTW& font, float points) {
@@ -54,32 +52,23 @@ void RichTextBox::create(HWND parent, HINSTANCE instance) {
         instance, nullptr);
     if (hwnd_ == nullptr)
         throw host::HostError(u"テキストボックスを作成できませんでした。");
-    SetWindowSubclass(hwnd_, &RichTextBox::font_procedure, font_subclass_id,
-                      reinterpret_cast<DWORD_PTR>(this));
+    font_hook_.attach(hwnd_, &RichTextBox::font_procedure, this);
     SendMessageW(hwnd_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
     SendMessageW(hwnd_, EM_EXLIMITTEXT, 0, text_limit);
     SendMessageW(hwnd_, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
     apply_font(choice_from_logfont(realized_font(message_font(dpi.y)), dpi.y));
 }
 
-RichTextBox::~RichTextBox() {
-    detach();
-}
+RichTextBox::~RichTextBox() = default;
 
-LRESULT CALLBACK RichTextBox::font_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                             UINT_PTR /*id*/, DWORD_PTR self) noexcept {
-    auto* const box = reinterpret_cast<RichTextBox*>(self);
+LRESULT RichTextBox::font_procedure(void* self, HWND edit, UINT message, WPARAM wparam,
+                                    LPARAM lparam) noexcept {
+    auto* const box = static_cast<RichTextBox*>(self);
     if (message == WM_GETFONT)
         return reinterpret_cast<LRESULT>(box->font_handle_.get());
     if (message == WM_NCDESTROY)
-        box->detach();
-    return DefSubclassProc(edit, message, wparam, lparam);
-}
-
-void RichTextBox::detach() noexcept {
-    if (hwnd_ != nullptr)
-        RemoveWindowSubclass(hwnd_, &RichTextBox::font_procedure, font_subclass_id);
-    hwnd_ = nullptr;
+        box->hwnd_ = nullptr;
+    return WindowHook<HookSlot::text_box_font>::call_next(edit, message, wparam, lparam);
 }
 
 void RichTextBox::dpi_changed() {

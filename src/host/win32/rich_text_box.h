@@ -7,6 +7,7 @@
 #include "host/dialogs.h"
 #include "host/text_box.h"
 #include "host/win32/unique_handle.h"
+#include "host/win32/window_hook.h"
 
 namespace win32_host {
 
@@ -42,9 +43,8 @@ class RichTextBox final : public host::TextBox {
 
   private:
     // The rich edit control answers WM_GETFONT with nothing; this answers it as EDIT does.
-    static LRESULT CALLBACK font_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                           UINT_PTR id, DWORD_PTR self) noexcept;
-    void detach() noexcept;
+    static LRESULT font_procedure(void* self, HWND edit, UINT message, WPARAM wparam,
+                                  LPARAM lparam) noexcept;
     float twips_per_pixel_x() const;
     float twips_per_pixel_y() const;
     SIZE size() const;
@@ -54,6 +54,7 @@ class RichTextBox final : public host::TextBox {
     HWND hwnd_ = nullptr;
     host::FontChoice font_;
     UniqueFont font_handle_;
+    WindowHook<HookSlot::text_box_font> font_hook_;
 };
 
 }  // namespace win32_host

@@ -1,20 +1,9 @@
-// Common controls, the rich edit library and the message loop.
+// The rich edit library and the message loop.
 #include "host/win32/startup.h"
-
-#include <commctrl.h>
 
 #include "host/host_error.h"
 
 namespace win32_host {
-
-void initialize_common_controls() {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-    if (!InitCommonControlsEx(&controls)) {
-        throw host::HostError(u"コモンコントロールを初期化できませんでした。");
-    }
-}
 
 UniqueLibrary load_rich_edit() {
     UniqueLibrary library(LoadLibraryW(L"Msftedit.dll"));

@@ -7,9 +7,6 @@
 
 namespace win32_host {
 
-// Version 6 common controls (with the manifest) and the subclassing helpers. Throws HostError.
-void initialize_common_controls();
-
 // The library of the rich edit control, kept loaded while the handle lives. Throws HostError.
 UniqueLibrary load_rich_edit();
 

@@ -1,7 +1,6 @@
 // Text1's subclass procedure.
 #include "host/win32/text_box_input.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "host/win32/dpi.h"
@@ -11,8 +10,6 @@
 
 namespace win32_host {
 namespace {
-
-constexpr UINT_PTR subclass_id = 1;
 
 bool key_down(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
@@ -36,30 +33,20 @@ POINT point_in_window(HWND control, POINT client_point) {
 
 }  // namespace
 
-TextBoxInput::~TextBoxInput() {
-    detach();
-}
+TextBoxInput::~TextBoxInput() = default;
 
 void TextBoxInput::attach(HWND edit) {
-    detach();
-    SetWindowSubclass(edit, &TextBoxInput::procedure, subclass_id,
-                      reinterpret_cast<DWORD_PTR>(this));
+    hook_.attach(edit, &TextBoxInput::procedure, this);
     edit_ = edit;
 }
 
-void TextBoxInput::detach() noexcept {
-    if (edit_ != nullptr)
-        RemoveWindowSubclass(edit_, &TextBoxInput::procedure, subclass_id);
-    edit_ = nullptr;
-}
-
-LRESULT CALLBACK TextBoxInput::procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                         UINT_PTR /*id*/, DWORD_PTR self) noexcept {
+LRESULT TextBoxInput::procedure(void* self, HWND edit, UINT message, WPARAM wparam,
+                                LPARAM lparam) noexcept {
     LRESULT result = 0;
     if (!guarded(GetParent(edit), [&] {
-            result = reinterpret_cast<TextBoxInput*>(self)->handle_message(message, wparam, lparam);
+            result = static_cast<TextBoxInput*>(self)->handle_message(message, wparam, lparam);
         })) {
-        result = DefSubclassProc(edit, message, wparam, lparam);
+        result = Hook::call_next(edit, message, wparam, lparam);
     }
     return result;
 }
@@ -90,12 +77,12 @@ LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
             }
             break;
         case WM_NCDESTROY:
-            detach();
+            edit_ = nullptr;
             break;
         default:
             break;
     }
-    return DefSubclassProc(edit, message, wparam, lparam);
+    return Hook::call_next(edit, message, wparam, lparam);
 }
 
 bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "host/win32/window_hook.h"
 #include "host/window_events.h"
 
 namespace win32_host {
@@ -15,25 +16,26 @@ class TextBoxInput {
     TextBoxInput(const TextBoxInput&) = delete;
     TextBoxInput& operator=(const TextBoxInput&) = delete;
 
-    // Subclasses the control; undone when the control is destroyed, or this object first.
+    // Hooks the control's messages; undone when the control is destroyed, or this object first.
     void attach(HWND edit);
     // The core handling the presses; null for none.
     void set_events(host::WindowEvents* events) noexcept { events_ = events; }
 
   private:
-    static LRESULT CALLBACK procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR id, DWORD_PTR self) noexcept;
+    using Hook = WindowHook<HookSlot::text_box_input>;
+    static LRESULT procedure(void* self, HWND edit, UINT message, WPARAM wparam,
+                             LPARAM lparam) noexcept;
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     bool on_button_down(UINT message, WPARAM wparam, LPARAM lparam);
     void on_context_menu(LPARAM lparam);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
-    void detach() noexcept;
 
     HWND edit_ = nullptr;
     host::WindowEvents* events_ = nullptr;
     // Set when a press opened the core's menu: the context menu the system sends for that
     // same click must not bring up the edit menu as well.
     bool swallow_context_menu_ = false;
+    Hook hook_;
 };
 
 }  // namespace win32_host

@@ -22,8 +22,9 @@ namespace {
 constexpr std::size_t path_buffer_size = 32768;
 
 // A dialog that returned FALSE was either cancelled (no error) or could not be shown.
-void check_dialog_failure(std::u16string_view dialog) {
-    const DWORD error = CommDlgExtendedError();
+void check_dialog_failure(SystemLibrary& comdlg32, std::u16string_view dialog) {
+    const DWORD error =
+        comdlg32.function<decltype(&CommDlgExtendedError)>("CommDlgExtendedError")();
     if (error == 0)
         return;
     char code[16];
@@ -50,8 +51,10 @@ std::optional<std::u16string> WinDialogs::show_open(const host::OpenFileRequest&
     dialog.lpstrInitialDir = request.init_dir.empty() ? nullptr : wide_c_str(request.init_dir);
     // The process's current folder stays where it was, whatever folder the user visits.
     dialog.Flags = static_cast<DWORD>(request.flags) | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog)) {
-        check_dialog_failure(u"ファイルを開くダイアログ");
+    const auto get_open_file_name =
+        comdlg32_.function<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+    if (!get_open_file_name(&dialog)) {
+        check_dialog_failure(comdlg32_, u"ファイルを開くダイアログ");
         return std::nullopt;
     }
     return u16_from_wide_buffer(file.c_str());
@@ -66,8 +69,9 @@ std::optional<host::FontChoice> WinDialogs::show_font(const host::FontChoice& in
     dialog.hwndOwner = owner_.hwnd();
     dialog.lpLogFont = &font;
     dialog.Flags = static_cast<DWORD>(flags) | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontW(&dialog)) {
-        check_dialog_failure(u"フォントの選択ダイアログ");
+    const auto choose_font = comdlg32_.function<decltype(&ChooseFontW)>("ChooseFontW");
+    if (!choose_font(&dialog)) {
+        check_dialog_failure(comdlg32_, u"フォントの選択ダイアログ");
         return std::nullopt;
     }
     host::FontChoice chosen = choice_from_logfont(font, dpi);

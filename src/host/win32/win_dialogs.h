@@ -1,7 +1,9 @@
 // host::Dialogs on Win32: GetOpenFileNameW, ChooseFontW and MessageBoxW, modal over Form1.
+// comdlg32 is loaded when a dialog is first asked for, keeping it out of an idle program.
 #pragma once
 
 #include "host/dialogs.h"
+#include "host/win32/system_library.h"
 
 namespace win32_host {
 
@@ -18,6 +20,7 @@ class WinDialogs final : public host::Dialogs {
 
   private:
     FormWindow& owner_;
+    SystemLibrary comdlg32_{L"comdlg32.dll"};
 };
 
 }  // namespace win32_host

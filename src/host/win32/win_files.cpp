@@ -43,12 +43,15 @@ std::unique_ptr<host::LineReader> WinFileSystem::open_text(const std::u16string&
 std::u16string WinFileSystem::default_folder() const {
     if (is_folder(classic_documents_folder))
         return u16_from_wide_buffer(classic_documents_folder);
-    return documents_folder();
+    return documents_folder(shell32_);
 }
 
-std::u16string documents_folder() {
+std::u16string documents_folder(SystemLibrary& shell32) {
+    const auto get_known_folder_path =
+        shell32.find<decltype(&SHGetKnownFolderPath)>("SHGetKnownFolderPath");
     ShellString path;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, path.out())) ||
+    if (get_known_folder_path == nullptr ||
+        FAILED(get_known_folder_path(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, path.out())) ||
         path.get() == nullptr) {
         return {};
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/files.h"
+#include "host/win32/system_library.h"
 
 namespace win32_host {
 
@@ -11,9 +12,13 @@ class WinFileSystem final : public host::FileSystem {
     char16_t path_separator() const override { return u'\\'; }
     // "C:\My Documents" where that folder exists, else the user's Documents folder.
     std::u16string default_folder() const override;
+
+  private:
+    // Loaded only when the open command first needs the Documents folder.
+    mutable SystemLibrary shell32_{L"shell32.dll"};
 };
 
 // The user's Documents folder, empty when the system cannot tell.
-std::u16string documents_folder();
+std::u16string documents_folder(SystemLibrary& shell32);
 
 }  // namespace win32_host

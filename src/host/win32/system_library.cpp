@@ -1,0 +1,47 @@
+// Loading a system DLL by its full path on first use.
+#include "host/win32/system_library.h"
+
+#include <new>
+
+#include "host/host_error.h"
+#include "host/win32/wide_strings.h"
+
+namespace win32_host {
+namespace {
+
+std::wstring system_folder() {
+    std::wstring folder(MAX_PATH, L'\0');
+    for (;;) {
+        const UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+        if (length == 0)
+            return {};
+        if (length < folder.size()) {
+            folder.resize(length);
+            return folder;
+        }
+        folder.resize(length);  // too small: length is the size needed
+    }
+}
+
+}  // namespace
+
+FARPROC SystemLibrary::address_of(const char* name) noexcept {
+    if (!library_) {
+        // The full path keeps a same-named DLL in the current or the program's folder out.
+        try {
+            const std::wstring folder = system_folder();
+            if (!folder.empty())
+                library_.reset(LoadLibraryW((folder + L'\\' + file_name_).c_str()));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+    return library_ ? GetProcAddress(library_.get(), name) : nullptr;
+}
+
+void SystemLibrary::throw_missing() const {
+    throw host::HostError(u"システムの部品（" + u16_from_wstring(file_name_) +
+                          u"）を読み込めませんでした。");
+}
+
+}  // namespace win32_host

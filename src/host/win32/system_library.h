@@ -1,0 +1,45 @@
+// A system DLL loaded on first use rather than at start-up: the common dialogs and the shell
+// pull in printing, networking and crypto libraries that an idle viewer has no need for.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/win32/unique_handle.h"
+
+namespace win32_host {
+
+class SystemLibrary {
+  public:
+    // `file_name` is looked for in the system folder only, never beside the program.
+    explicit SystemLibrary(std::wstring file_name) : file_name_(std::move(file_name)) {}
+
+    // The named export, loading the DLL if this is the first call; null when the DLL or the
+    // function is missing.
+    template <class Function>
+    Function find(const char* name) noexcept {
+        // Through void(*)(), the one function pointer type every other converts to unwarned.
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address_of(name)));
+    }
+
+    // As find, but a missing part throws HostError with a Japanese message naming the DLL.
+    template <class Function>
+    Function function(const char* name) {
+        const Function found = find<Function>(name);
+        if (found == nullptr)
+            throw_missing();
+        return found;
+    }
+
+    bool is_loaded() const noexcept { return static_cast<bool>(library_); }
+
+  private:
+    FARPROC address_of(const char* name) noexcept;
+    [[noreturn]] void throw_missing() const;
+
+    std::wstring file_name_;
+    UniqueLibrary library_;
+};
+
+}  // namespace win32_host
