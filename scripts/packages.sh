@@ -14,5 +14,6 @@ windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
 wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)
 # Fuzzing the text reader: clang with libFuzzer and the sanitizer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
-# The start-up benchmark's probe (bench/startup_bench.sh) looks at windows through XCB.
-bench_packages=(libxcb1-dev)
+# The benchmarks' probes (bench/startup_bench.sh, bench/open_e2e.sh) watch windows through XCB
+# and press keys through its XTest extension.
+bench_packages=(libxcb1-dev libxcb-xtest0-dev)

@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""Opening 1, 10 and 100 MiB files end to end in the real program on a virtual display.
+
+Each run starts the program, chooses 開く from its menu, pastes the file's path into the open
+dialog and hands over to open_probe, which presses Return and times until the caption is the
+path and the text is drawn. Prints medians per size and the program's memory after the open.
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))
+from desktop import Desktop, Program, WineProgram  # noqa: E402
+
+MENU_OPEN = 1
+MIB = 1024 * 1024
+# Lines of text fill the window from top to bottom: dark pixels in this many pixel rows at least,
+# where the two-line instruction crosses about 30 and a dialog's leftover picture about 45.
+MIN_TEXT_ROWS = 70
+LINES = [
+    "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
+    "The quick brown fox jumps over the lazy dog; 0123456789 ABCDEFGHIJ.",
+    "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
+    "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.",
+]
+
+
+def make_file(path: Path, size: int):
+    """UTF-8 text with CR LF endings, numbered lines, `size` bytes give or take a line."""
+    with open(path, "wb") as out:
+        written = 0
+        number = 0
+        while written < size:
+            block = "".join(f"{n:07d} {LINES[n % len(LINES)]}\r\n"
+                            for n in range(number, number + 1000)).encode("utf-8")
+            out.write(block)
+            written += len(block)
+            number += 1000
+
+
+def start_wine(desktop: Desktop, work: Path):
+    """A prefix of its own, and Wine's server and background processes kept running."""
+    desktop.env.update({"WINEPREFIX": str(work / "prefix"), "WINEDEBUG": "-all",
+                        "WINEDLLOVERRIDES": "mscoree,mshtml="})
+    root = Path(__file__).resolve().parent.parent
+    subprocess.run([str(root / "scripts" / "wine-prefix.sh")], env=desktop.env, check=True)
+    subprocess.run(["wineserver", "-p"], env=desktop.env, check=True)
+    os.mkfifo(work / "console")
+    desktop._spawn(["sh", "-c", f'exec wine cmd.exe < "{work / "console"}"'])
+    return open(work / "console", "w")  # held open so the console waits
+
+
+def one_open(desktop: Desktop, program: Program, probe: Path, caption: str):
+    window = program.start()
+    if window is None:
+        raise RuntimeError("the program showed no window")
+    try:
+        program.choose(MENU_OPEN)
+        if program.wait_dialog() is None:
+            raise RuntimeError("the open dialog did not appear")
+        program.type_path(caption)
+        time.sleep(0.5)  # the pasted path settles before the clock starts
+        result = subprocess.run([str(probe), str(window), caption, str(MIN_TEXT_ROWS)],
+                                env=desktop.env, capture_output=True, text=True, timeout=900)
+        if result.returncode != 0:
+            raise RuntimeError(result.stderr.strip())
+        return [float(value) for value in result.stdout.split()]
+    finally:
+        program.stop()
+        program.wait_exit()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("program", help="the program: the Linux binary or the .exe")
+    parser.add_argument("--probe", required=True, help="the open_probe binary")
+    parser.add_argument("--windows", action="store_true", help="run the .exe under Wine")
+    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--sizes", default="1,10,100", help="file sizes in MiB")
+    args = parser.parse_args()
+
+    work = Path(tempfile.mkdtemp(prefix="ontopview-open-bench-"))
+    home = work / "home"
+    home.mkdir()
+    console = None
+    try:
+        with Desktop(home, windows=args.windows) as desktop:
+            if args.windows:
+                console = start_wine(desktop, work)
+            program = (WineProgram if args.windows else Program)(desktop, [args.program])
+            print(f"Opening end to end: Return in the open dialog to the text shown, "
+                  f"median of {args.runs} runs", flush=True)
+            print(f"{'size':>8} {'caption ms':>11} {'text ms':>9} {'MB/s':>7} "
+                  f"{'VmRSS MiB':>10} {'VmHWM MiB':>10}", flush=True)
+            for size in (int(value) for value in args.sizes.split(",")):
+                path = work / f"text_{size}mib.txt"
+                make_file(path, size * MIB)
+                caption = program.windows_path(path) if args.windows else str(path)
+                runs = [one_open(desktop, program, Path(args.probe), caption)
+                        for _ in range(args.runs)]
+                caption_ms, text_ms, rss, hwm = (statistics.median(column)
+                                                 for column in zip(*runs))
+                print(f"{size:>4} MiB {caption_ms:>11.0f} {text_ms:>9.0f} "
+                      f"{size * MIB / 1e6 / (text_ms / 1000):>7.1f} {rss:>10.0f} {hwm:>10.0f}",
+                      flush=True)
+                path.unlink()
+            if args.windows:
+                subprocess.run(["wineserver", "-k"], env=desktop.env, check=False)
+    finally:
+        if console is not None:
+            console.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
