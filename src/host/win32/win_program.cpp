@@ -4,6 +4,27 @@
 #include "host/win32/guard.h"
 
 namespace win32_host {
+namespace {
+
+// Load shows the window before it lays the text box out: drawn in between, the box would be
+// drawn twice, first at its design size.
+class RedrawPaused {
+  public:
+    explicit RedrawPaused(HWND window) : window_(window) {
+        SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawPaused() {
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    RedrawPaused(const RedrawPaused&) = delete;
+    RedrawPaused& operator=(const RedrawPaused&) = delete;
+
+  private:
+    HWND window_;
+};
+
+}  // namespace
 
 Win32Program::Win32Program(HINSTANCE instance)
     : form_(instance),
@@ -19,6 +40,7 @@ Win32Program::~Win32Program() {
 }
 
 void Win32Program::start() {
+    const RedrawPaused paused(form_.text1().hwnd());
     guarded(form_.hwnd(), [this] { core_.on_load(); });
 }
 

@@ -14,13 +14,13 @@ namespace win32_host {
 
 class Win32Program {
   public:
-    // Needs the common controls initialised and the rich edit library loaded.
+    // Needs the rich edit library loaded.
     explicit Win32Program(HINSTANCE instance);
     ~Win32Program();
     Win32Program(const Win32Program&) = delete;
     Win32Program& operator=(const Win32Program&) = delete;
 
-    // Raises Load, which shows the window.
+    // Raises Load, which shows the window; the text box draws once, at its laid-out size.
     void start();
 
     FormWindow& form() noexcept { return form_; }
