@@ -50,8 +50,11 @@ def start_wine(desktop: Desktop, work: Path):
     desktop.env.update({"WINEPREFIX": str(work / "prefix"), "WINEDEBUG": "-all",
                         "WINEDLLOVERRIDES": "mscoree,mshtml="})
     root = Path(__file__).resolve().parent.parent
-    subprocess.run([str(root / "scripts" / "wine-prefix.sh")], env=desktop.env, check=True)
-    subprocess.run(["wineserver", "-p"], env=desktop.env, check=True)
+    # Wine's background processes would hold this script's output open: they get none of it.
+    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+    subprocess.run([str(root / "scripts" / "wine-prefix.sh")], env=desktop.env, check=True,
+                   **quiet)
+    subprocess.run(["wineserver", "-p"], env=desktop.env, check=True, **quiet)
     os.mkfifo(work / "console")
     desktop._spawn(["sh", "-c", f'exec wine cmd.exe < "{work / "console"}"'])
     return open(work / "console", "w")  # held open so the console waits
@@ -77,6 +80,24 @@ def one_open(desktop: Desktop, program: Program, probe: Path, caption: str):
         program.wait_exit()
 
 
+def measure_sizes(desktop: Desktop, args, work: Path):
+    program = (WineProgram if args.windows else Program)(desktop, [args.program])
+    print(f"Opening end to end: Return in the open dialog to the text shown, "
+          f"median of {args.runs} runs", flush=True)
+    print(f"{'size':>8} {'caption ms':>11} {'text ms':>9} {'MB/s':>7} "
+          f"{'VmRSS MiB':>10} {'VmHWM MiB':>10}", flush=True)
+    for size in (int(value) for value in args.sizes.split(",")):
+        path = work / f"text_{size}mib.txt"
+        make_file(path, size * MIB)
+        caption = program.windows_path(path) if args.windows else str(path)
+        runs = [one_open(desktop, program, Path(args.probe), caption) for _ in range(args.runs)]
+        caption_ms, text_ms, rss, hwm = (statistics.median(column) for column in zip(*runs))
+        print(f"{size:>4} MiB {caption_ms:>11.0f} {text_ms:>9.0f} "
+              f"{size * MIB / 1e6 / (text_ms / 1000):>7.1f} {rss:>10.0f} {hwm:>10.0f}",
+              flush=True)
+        path.unlink()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("program", help="the program: the Linux binary or the .exe")
@@ -92,27 +113,13 @@ def main():
     console = None
     try:
         with Desktop(home, windows=args.windows) as desktop:
-            if args.windows:
-                console = start_wine(desktop, work)
-            program = (WineProgram if args.windows else Program)(desktop, [args.program])
-            print(f"Opening end to end: Return in the open dialog to the text shown, "
-                  f"median of {args.runs} runs", flush=True)
-            print(f"{'size':>8} {'caption ms':>11} {'text ms':>9} {'MB/s':>7} "
-                  f"{'VmRSS MiB':>10} {'VmHWM MiB':>10}", flush=True)
-            for size in (int(value) for value in args.sizes.split(",")):
-                path = work / f"text_{size}mib.txt"
-                make_file(path, size * MIB)
-                caption = program.windows_path(path) if args.windows else str(path)
-                runs = [one_open(desktop, program, Path(args.probe), caption)
-                        for _ in range(args.runs)]
-                caption_ms, text_ms, rss, hwm = (statistics.median(column)
-                                                 for column in zip(*runs))
-                print(f"{size:>4} MiB {caption_ms:>11.0f} {text_ms:>9.0f} "
-                      f"{size * MIB / 1e6 / (text_ms / 1000):>7.1f} {rss:>10.0f} {hwm:>10.0f}",
-                      flush=True)
-                path.unlink()
-            if args.windows:
-                subprocess.run(["wineserver", "-k"], env=desktop.env, check=False)
+            try:
+                if args.windows:
+                    console = start_wine(desktop, work)
+                measure_sizes(desktop, args, work)
+            finally:
+                if args.windows:  # Wine's processes end with the run, whatever ended it
+                    subprocess.run(["wineserver", "-k"], env=desktop.env, check=False)
     finally:
         if console is not None:
             console.close()

@@ -181,8 +181,10 @@ class Desktop:
 
     def set_clipboard(self, text: str):
         # xclip stays in the background serving the selection until someone else takes it.
+        # Its output goes nowhere: it would say "X connection broken" when the display ends.
         subprocess.run(["xclip", "-i", "-selection", "clipboard"], env=self.env,
-                       input=text.encode("utf-8"), timeout=10)
+                       input=text.encode("utf-8"), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=10)
 
     def clear_clipboard(self):
         self.set_clipboard("")
