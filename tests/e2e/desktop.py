@@ -40,10 +40,22 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = f":{number}"
         self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
-        # The window manager keeps its log out of the home the program is checked against.
-        self._spawn(["openbox"], env={**self.env, "XDG_CACHE_HOME": str(self.runtime)})
-        self.wait_until(lambda: self.window_name_of_root_wm() is not None, timeout=10)
+        self._start_window_manager()
         return self
+
+    def _start_window_manager(self, attempts=3):
+        """openbox, its log kept out of the home the program is checked against. Now and then it
+        cannot open a display that has only just started, and says so and ends: it is tried
+        again rather than leaving a desktop without one."""
+        for _ in range(attempts):
+            openbox = self._spawn(["openbox"],
+                                  env={**self.env, "XDG_CACHE_HOME": str(self.runtime)})
+            self.wait_until(lambda: openbox.poll() is not None
+                            or self.window_name_of_root_wm() is not None, timeout=10)
+            if openbox.poll() is None and self.window_name_of_root_wm() is not None:
+                return
+            time.sleep(0.5)
+        raise RuntimeError("openbox did not start")
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):
