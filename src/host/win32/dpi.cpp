@@ -1,6 +1,7 @@
 // DPI queries: Windows 10's per-window functions when present, the screen DC's otherwise.
 #include "host/win32/dpi.h"
 
+#include "host/win32/system_library.h"
 #include "host/win32/unique_handle.h"
 
 namespace win32_host {
@@ -13,10 +14,7 @@ using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT
 // A user32 function that older systems lack, or null there.
 template <class Function>
 Function user32_function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const FARPROC address = user32 != nullptr ? GetProcAddress(user32, name) : nullptr;
-    // Through void(*)(), the one function pointer type every other converts to unwarned.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+    return exported_function<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 GetDpiForWindowFunction get_dpi_for_window() {

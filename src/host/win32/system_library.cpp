@@ -25,7 +25,7 @@ std::wstring system_folder() {
 
 }  // namespace
 
-FARPROC SystemLibrary::address_of(const char* name) noexcept {
+HMODULE SystemLibrary::module() noexcept {
     if (!library_) {
         // The full path keeps a same-named DLL in the current or the program's folder out.
         try {
@@ -36,7 +36,7 @@ FARPROC SystemLibrary::address_of(const char* name) noexcept {
             return nullptr;
         }
     }
-    return library_ ? GetProcAddress(library_.get(), name) : nullptr;
+    return library_.get();
 }
 
 void SystemLibrary::throw_missing() const {

@@ -10,6 +10,14 @@
 
 namespace win32_host {
 
+// The named export of a loaded module, typed; null when either is missing.
+template <class Function>
+Function exported_function(HMODULE module, const char* name) noexcept {
+    const FARPROC address = module != nullptr ? GetProcAddress(module, name) : nullptr;
+    // Through void(*)(), the one function pointer type every other converts to unwarned.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
 class SystemLibrary {
   public:
     // `file_name` is looked for in the system folder only, never beside the program.
@@ -19,8 +27,7 @@ class SystemLibrary {
     // function is missing.
     template <class Function>
     Function find(const char* name) noexcept {
-        // Through void(*)(), the one function pointer type every other converts to unwarned.
-        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address_of(name)));
+        return exported_function<Function>(module(), name);
     }
 
     // As find, but a missing part throws HostError with a Japanese message naming the DLL.
@@ -35,7 +42,8 @@ class SystemLibrary {
     bool is_loaded() const noexcept { return static_cast<bool>(library_); }
 
   private:
-    FARPROC address_of(const char* name) noexcept;
+    // The DLL, loaded now if it was not yet; null when it cannot be.
+    HMODULE module() noexcept;
     [[noreturn]] void throw_missing() const;
 
     std::wstring file_name_;
