@@ -19,7 +19,8 @@ void run_font_command(host::TextBox& text_box, host::CommonDialog& dialog) {
     text_box.set_font_name(dialog.font_name);
     text_box.set_font_bold(dialog.font_bold);
     text_box.set_font_italic(dialog.font_italic);
-    text_box.set_font_size(dialog.font_size);
+    if (dialog.font_size > 0)  // no font has another size (nor NaN); the old one stays
+        text_box.set_font_size(dialog.font_size);
 }
 
 }  // namespace font

@@ -25,8 +25,13 @@ class FileSystem {
     // Throws HostError with a message for the user when the file cannot be read.
     virtual std::unique_ptr<LineReader> open_text(const std::u16string& path) = 0;
     virtual char16_t path_separator() const = 0;
-    // Where the open dialog starts when no file has been opened yet.
-    virtual std::u16string default_folder() const = 0;
+
+    // The open dialog's start before any file was opened, in order of preference; the core
+    // takes the first that is a folder. Asked one at a time: finding the second may load a
+    // system library. Empty where the system names none.
+    virtual std::u16string preferred_start_folder() const = 0;
+    virtual std::u16string fallback_start_folder() const = 0;
+    virtual bool is_folder(const std::u16string& path) const = 0;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
@@ -11,7 +12,6 @@ struct PopupMenuEntry {
     std::u16string caption;
     bool separator = false;
     bool checked = false;
-    bool enabled = true;
 };
 
 struct PopupMenu {
@@ -19,7 +19,8 @@ struct PopupMenu {
     std::vector<PopupMenuEntry> entries;
 };
 
-// PopupMenu flags: 0 puts the menu's left edge at x and chooses with the left button.
-constexpr int popup_menu_left_align = 0;
+// The caption with each '&' doubled: both platforms' menus take a lone '&' for an access key,
+// and the program's items have none, so every caption shows exactly as written.
+std::u16string caption_as_written(std::u16string_view caption);
 
 }  // namespace host

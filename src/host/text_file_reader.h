@@ -30,7 +30,12 @@ class TextFileReader final : public LineReader {
   private:
     std::u16string text_;
     LineCursor cursor_;
-    std::size_t crlf_text_size_;
+};
+
+// The file system part every platform shares: text files are read by TextFileReader.
+class TextFileSystem : public FileSystem {
+  public:
+    std::unique_ptr<LineReader> open_text(const std::u16string& path) override;
 };
 
 }  // namespace host

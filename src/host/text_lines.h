@@ -13,6 +13,8 @@ class LineCursor {
     explicit LineCursor(std::u16string_view text) noexcept : rest_(text) {}
 
     bool at_end() const noexcept { return rest_.empty(); }
+    // What is left to hand out, terminators included.
+    std::u16string_view rest() const noexcept { return rest_; }
     // The next line without its terminator. Call only when not at_end().
     std::u16string_view next_line() noexcept;
 

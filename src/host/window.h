@@ -30,8 +30,10 @@ class Window {
 
     virtual NativeWindow native_handle() const = 0;
 
-    // Modal; x and y are client twips. Returns the chosen entry's id, nothing when dismissed.
-    virtual std::optional<int> popup_menu(const PopupMenu& menu, int flags, float x, float y) = 0;
+    // Modal, its left edge at the point and its items chosen with the left button (the popup
+    // flags 0, the only ones the program uses); x and y are client twips. Returns the chosen
+    // entry's id, nothing when dismissed.
+    virtual std::optional<int> popup_menu(const PopupMenu& menu, float x, float y) = 0;
 
     // A wait cursor over the window while the program is busy.
     virtual void set_busy_cursor(bool busy) = 0;

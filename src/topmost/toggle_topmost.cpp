@@ -5,14 +5,13 @@
 
 namespace topmost {
 
-void toggle_topmost(const host::Host& host, window::CommandMenu& menu) {
-    if (!menu.top_on_checked()) {
+bool toggle_topmost(const host::Host& host, bool checked) {
+    if (!checked) {
         apply_topmost(host);
-        menu.set_top_on_checked(true);
-    } else {
-        release_topmost(host);
-        menu.set_top_on_checked(false);
+        return host.placement.can_stay_on_top();
     }
+    release_topmost(host);
+    return false;
 }
 
 }  // namespace topmost

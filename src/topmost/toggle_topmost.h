@@ -2,10 +2,11 @@
 #pragma once
 
 #include "host/host.h"
-#include "window/command_menu.h"
 
 namespace topmost {
 
-void toggle_topmost(const host::Host& host, window::CommandMenu& menu);
+// Takes the check mark's state and returns its new one: on only where the window now really
+// stays above others.
+bool toggle_topmost(const host::Host& host, bool checked);
 
 }  // namespace topmost

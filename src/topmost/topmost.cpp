@@ -1,8 +1,7 @@
 // apply_topmost and release_topmost: SetWindowPos with the window's own rectangle in pixels.
 #include "topmost/topmost.h"
 
-#include <cmath>
-#include <limits>
+#include "host/twips.h"
 
 namespace topmost {
 namespace {
@@ -10,6 +9,7 @@ namespace {
 void place(const host::Host& host, host::NativeWindow insert_after) {
     const host::Window& form = host.window;
     // The metric is read afresh for each quotient, as the window may change screens.
+    using host::pixels_from_twips;
     const int x = pixels_from_twips(form.left(), host.screen.twips_per_pixel_x());
     const int y = pixels_from_twips(form.top(), host.screen.twips_per_pixel_y());
     const int cx = pixels_from_twips(form.width(), host.screen.twips_per_pixel_x());
@@ -19,19 +19,6 @@ void place(const host::Host& host, host::NativeWindow insert_after) {
 }
 
 }  // namespace
-
-int pixels_from_twips(float twips, float twips_per_pixel) {
-    const float quotient = std::floor(twips / twips_per_pixel);
-    constexpr float lowest = static_cast<float>(std::numeric_limits<int>::min());
-    constexpr float past_highest = -lowest;  // 2^31, exactly representable
-    if (std::isnan(quotient))
-        return 0;
-    if (quotient < lowest)
-        return std::numeric_limits<int>::min();
-    if (quotient >= past_highest)
-        return std::numeric_limits<int>::max();
-    return static_cast<int>(quotient);
-}
 
 void apply_topmost(const host::Host& host) {
     place(host, host::hwnd_topmost);

@@ -9,8 +9,4 @@ namespace topmost {
 void apply_topmost(const host::Host& host);
 void release_topmost(const host::Host& host);
 
-// Int() of a twips / twips-per-pixel quotient: rounded toward minus infinity, clamped to the
-// 32-bit range so an absurd geometry cannot overflow.
-int pixels_from_twips(float twips, float twips_per_pixel);
-
 }  // namespace topmost

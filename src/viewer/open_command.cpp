@@ -4,6 +4,7 @@
 #include <new>
 
 #include "host/busy_cursor.h"
+#include "host/file_errors.h"
 #include "host/host_error.h"
 
 namespace viewer {
@@ -38,6 +39,18 @@ std::u16string start_folder(std::u16string_view open_path, char16_t separator,
     return folder;
 }
 
+std::u16string default_start_folder(const host::FileSystem& files) {
+    if (std::u16string folder = files.preferred_start_folder();
+        !folder.empty() && files.is_folder(folder)) {
+        return folder;
+    }
+    if (std::u16string folder = files.fallback_start_folder();
+        !folder.empty() && files.is_folder(folder)) {
+        return folder;
+    }
+    return {};  // the dialog's own choice
+}
+
 std::u16string read_crlf_text(host::LineReader& reader) {
     std::u16string text;
     text.reserve(reader.crlf_text_size());
@@ -55,7 +68,7 @@ void run_open_command(const host::Host& host, host::CommonDialog& dialog,
     dialog.filter = open_filter;
     dialog.file_name.clear();
     dialog.init_dir =
-        start_folder(open_path, host.files.path_separator(), host.files.default_folder());
+        start_folder(open_path, host.files.path_separator(), default_start_folder(host.files));
 
     try {
         dialog.show_open();
@@ -69,8 +82,8 @@ void run_open_command(const host::Host& host, host::CommonDialog& dialog,
     } catch (const host::HostError& error) {
         host.dialogs.show_error(unreadable_message(open_path, error.message()));
     } catch (const std::bad_alloc&) {
-        host.dialogs.show_error(
-            unreadable_message(open_path, u"メモリが足りないため読み込めませんでした。"));
+        host.dialogs.show_error(unreadable_message(
+            open_path, host::file_error(host::FileProblem::out_of_memory).message()));
     }
 }
 

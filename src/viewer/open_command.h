@@ -18,6 +18,9 @@ inline constexpr int open_flags = host::ofn_filemustexist | host::ofn_hidereadon
 std::u16string start_folder(std::u16string_view open_path, char16_t separator,
                             std::u16string_view default_folder);
 
+// The preferred start folder where it exists, else the fallback where that does, else nothing.
+std::u16string default_start_folder(const host::FileSystem& files);
+
 // Every line followed by CR LF, the last one included; built in one reserved pass.
 std::u16string read_crlf_text(host::LineReader& reader);
 

@@ -11,7 +11,6 @@ host::PopupMenu CommandMenu::popup() const {
             .caption = std::u16string(info.caption),
             .separator = info.caption == u"-",
             .checked = info.item == MenuItem::IDM_top_on_set && top_on_checked_,
-            .enabled = true,
         });
     }
     return menu;

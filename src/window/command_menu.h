@@ -23,19 +23,18 @@ enum class MenuItem {
 
 struct MenuItemInfo {
     MenuItem item;
-    std::string_view name;
     std::u16string_view caption;  // "-" marks a separator
 };
 
 inline constexpr std::array<MenuItemInfo, 8> menu_items{{
-    {MenuItem::IDM_open, "IDM_open", u"開く"},
-    {MenuItem::IDM_save, "IDM_save", u"保存"},
-    {MenuItem::IDM_overwrite, "IDM_overwrite", u"上書き保存"},
-    {MenuItem::senn, "senn", u"-"},
-    {MenuItem::IDM_font_set, "IDM_font_set", u"フォント"},
-    {MenuItem::IDM_top_on_set, "IDM_top_on_set", u"常にケロミナする"},
-    {MenuItem::sen, "sen", u"-"},
-    {MenuItem::IDM_end_set, "IDM_end_set", u"終わる"},
+    {MenuItem::IDM_open, u"開く"},
+    {MenuItem::IDM_save, u"保存"},
+    {MenuItem::IDM_overwrite, u"上書き保存"},
+    {MenuItem::senn, u"-"},
+    {MenuItem::IDM_font_set, u"フォント"},
+    {MenuItem::IDM_top_on_set, u"常にケロミナする"},
+    {MenuItem::sen, u"-"},
+    {MenuItem::IDM_end_set, u"終わる"},
 }};
 
 class CommandMenu {

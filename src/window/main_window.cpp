@@ -9,6 +9,14 @@
 
 namespace window {
 
+namespace {
+
+constexpr std::u16string_view cannot_stay_on_top_message =
+    u"このデスクトップでは、ウィンドウを常に手前に表示できません。\n"
+    u"「常にケロミナする」はオフになっています。";
+
+}  // namespace
+
 bool opens_command_menu(int button, int shift) {
     return button == host::button_right && shift == host::shift_mask;
 }
@@ -19,6 +27,11 @@ void Form1::on_load() {
     host_.text_box.set_text(std::u16string(instruction_text));
     topmost::apply_topmost(host_);
     layout();
+    if (!host_.placement.can_stay_on_top()) {
+        // The check mark records what the window does, so it must not claim what cannot be.
+        hoppu_.set_top_on_checked(false);
+        host_.dialogs.show_error(std::u16string(cannot_stay_on_top_message));
+    }
 }
 
 void Form1::on_resize() {
@@ -36,7 +49,7 @@ bool Form1::on_text_mouse_down(const host::MouseDown& press) {
         return false;
     // The text box sits at the client origin, so its point is the same point of the form.
     const auto chosen =
-        host_.window.popup_menu(hoppu_.popup(), host::popup_menu_left_align, press.x, press.y);
+        host_.window.popup_menu(hoppu_.popup(), press.x, press.y);
     if (chosen) {
         if (const auto item = CommandMenu::item_from_id(*chosen))
             on_menu_click(*item);
@@ -53,7 +66,7 @@ void Form1::on_menu_click(MenuItem item) {
             font::run_font_command(host_.text_box, CommonDialog1_);
             break;
         case MenuItem::IDM_top_on_set:
-            topmost::toggle_topmost(host_, hoppu_);
+            hoppu_.set_top_on_checked(topmost::toggle_topmost(host_, hoppu_.top_on_checked()));
             break;
         case MenuItem::IDM_end_set:
             quit();

@@ -1,6 +1,7 @@
 // The fake host's recording and playback.
 #include "fake_host.h"
 
+#include <new>
 #include <sstream>
 
 #include "host/host_error.h"
@@ -22,8 +23,17 @@ std::string number(float value) {
 class VectorLineReader final : public host::LineReader {
   public:
     explicit VectorLineReader(std::vector<std::u16string> lines) : lines_(std::move(lines)) {}
-    bool at_end() const override { return next_ == lines_.size(); }
-    std::u16string_view read_line() override { return lines_.at(next_++); }
+    VectorLineReader(std::vector<std::u16string> lines, std::optional<std::u16string> failure)
+        : lines_(std::move(lines)), fails_(true), failure_(std::move(failure)) {}
+    bool at_end() const override { return next_ == lines_.size() && !fails_; }
+    std::u16string_view read_line() override {
+        if (next_ == lines_.size() && fails_) {
+            if (failure_)
+                throw host::HostError(*failure_);
+            throw std::bad_alloc();
+        }
+        return lines_.at(next_++);
+    }
     std::size_t crlf_text_size() const override {
         std::size_t size = 0;
         for (std::size_t i = next_; i < lines_.size(); ++i)
@@ -34,6 +44,8 @@ class VectorLineReader final : public host::LineReader {
   private:
     std::vector<std::u16string> lines_;
     std::size_t next_ = 0;
+    bool fails_ = false;
+    std::optional<std::u16string> failure_;
 };
 
 }  // namespace
@@ -43,8 +55,8 @@ void FakeHost::set_caption(const std::u16string& value) {
     caption = value;
 }
 
-std::optional<int> FakeHost::popup_menu(const host::PopupMenu& menu, int flags, float x, float y) {
-    log("popup " + std::to_string(flags) + " " + number(x) + " " + number(y));
+std::optional<int> FakeHost::popup_menu(const host::PopupMenu& menu, float x, float y) {
+    log("popup " + number(x) + " " + number(y));
     popups_shown.push_back(menu);
     return popup_answer;
 }
@@ -137,6 +149,8 @@ std::optional<host::FontChoice> FakeHost::show_font(const host::FontChoice& init
     log("show font");
     font_requests.push_back(initial);
     font_request_flags.push_back(flags);
+    if (font_dialog_fails)
+        throw host::HostError(u"フォントの選択ダイアログを表示できませんでした。");
     if (font_answers.empty())
         throw host::HostError(u"no scripted answer for the font dialog");
     auto answer = font_answers.front();
@@ -157,7 +171,24 @@ std::unique_ptr<host::LineReader> FakeHost::open_text(const std::u16string& path
     if (const auto* error = std::get_if<FileError>(&found->second)) {
         throw host::HostError(error->message);
     }
+    if (const auto* part_way = std::get_if<FailsPartWay>(&found->second)) {
+        return std::make_unique<VectorLineReader>(part_way->lines_before, part_way->message);
+    }
     return std::make_unique<VectorLineReader>(std::get<std::vector<std::u16string>>(found->second));
+}
+
+std::u16string FakeHost::preferred_start_folder() const {
+    log("preferred folder");
+    return preferred_folder;
+}
+
+std::u16string FakeHost::fallback_start_folder() const {
+    log("fallback folder");
+    return fallback_folder;
+}
+
+bool FakeHost::is_folder(const std::u16string& path) const {
+    return folders.contains(path);
 }
 
 void FakeHost::set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x,

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -15,11 +16,17 @@
 
 namespace fake {
 
-// A file the fake file system holds: its lines, or the error opening it raises.
+// A file the fake file system holds: its lines, the error opening it raises, or lines that
+// are read before a failure part-way through (a HostError with the message, or running out
+// of memory when there is none).
 struct FileError {
     std::u16string message;
 };
-using FileContents = std::variant<std::vector<std::u16string>, FileError>;
+struct FailsPartWay {
+    std::vector<std::u16string> lines_before;
+    std::optional<std::u16string> message;
+};
+using FileContents = std::variant<std::vector<std::u16string>, FileError, FailsPartWay>;
 
 struct SetWindowPosCall {
     host::NativeWindow window;
@@ -50,12 +57,17 @@ class FakeHost final : public host::Window,
     std::deque<std::optional<host::FontChoice>> font_answers;
     std::map<std::u16string, FileContents> files;
     bool set_text_fails = false;
+    bool font_dialog_fails = false;  // fails as a dialog that cannot be shown, not a cancel
+    bool stays_on_top = true;
     char16_t separator = u'\\';
-    std::u16string default_folder_ = u"C:\\My Documents";
+    std::u16string preferred_folder = u"C:\\My Documents";
+    std::u16string fallback_folder = u"C:\\Users\\me\\Documents";
+    std::set<std::u16string> folders{u"C:\\My Documents", u"C:\\Users\\me\\Documents"};
     std::function<void(const SetWindowPosCall&)> on_set_window_pos;
 
     // What the core handed over.
-    std::u16string text, caption = u"Form1";
+    // The caption as the platform created the window.
+    std::u16string text, caption = u"(created)";
     host::FontChoice font{u"MS UI Gothic", false, false, 9};
     std::vector<host::PopupMenu> popups_shown;
     std::vector<host::OpenFileRequest> open_requests;
@@ -75,8 +87,7 @@ class FakeHost final : public host::Window,
     float scale_width() const override { return scale_width_; }
     float scale_height() const override { return scale_height_; }
     host::NativeWindow native_handle() const override { return 0x1234; }
-    std::optional<int> popup_menu(const host::PopupMenu& menu, int flags, float x,
-                                  float y) override;
+    std::optional<int> popup_menu(const host::PopupMenu& menu, float x, float y) override;
     void set_busy_cursor(bool busy) override;
     void unload() override;
     void end() override;
@@ -106,11 +117,14 @@ class FakeHost final : public host::Window,
     // host::FileSystem
     std::unique_ptr<host::LineReader> open_text(const std::u16string& path) override;
     char16_t path_separator() const override { return separator; }
-    std::u16string default_folder() const override { return default_folder_; }
+    std::u16string preferred_start_folder() const override;
+    std::u16string fallback_start_folder() const override;
+    bool is_folder(const std::u16string& path) const override;
 
     // host::WindowPlacement
     void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
                         int cx, int cy, unsigned flags) override;
+    bool can_stay_on_top() const override { return stays_on_top; }
 
   private:
     float next_metric(std::deque<float>& values) const;

@@ -1,7 +1,10 @@
 // The font command on the fake host, alone and sharing the dialog with the open command.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fake_host.h"
+#include "host/host_error.h"
 #include "window/main_window.h"
 
 namespace {
@@ -43,8 +46,35 @@ TEST_F(FontCommandTest, OkWithoutChangesKeepsTheFont) {
 }
 
 TEST_F(FontCommandTest, CancelBeforeAnyOpenPutsBackTheSameFont) {
-    // The dialog's cancel setting is still off: the call returns and the preset comes back.
+    // The dialog's cancel setting is still off: the call returns and the preset is copied
+    // back, the same four values, rather than the command stopping early.
     choose_font(std::nullopt);
+    const std::vector<std::string> after_dialog(fake.journal.begin() + 5, fake.journal.end());
+    const std::vector<std::string> expected{"set font name Noto Sans CJK JP", "set font bold 0",
+                                            "set font italic 1", "set font size 10.5"};
+    EXPECT_EQ(fake.journal.at(4), "show font");
+    EXPECT_EQ(after_dialog, expected);
+    EXPECT_EQ(fake.font, (host::FontChoice{u"Noto Sans CJK JP", false, true, 10.5f}));
+}
+
+TEST_F(FontCommandTest, SizesNoFontCanHaveLeaveTheSizeAsItWas) {
+    for (const float size : {0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        fake.journal.clear();
+        choose_font(host::FontChoice{u"IPAGothic", true, false, size});
+        EXPECT_EQ(fake.font, (host::FontChoice{u"IPAGothic", true, false, 10.5f})) << size;
+        EXPECT_EQ(fake.journal.back(), "set font italic 0") << size;
+    }
+}
+
+TEST_F(FontCommandTest, ADialogThatCannotBeShownIsNotTakenForACancel) {
+    fake.font_dialog_fails = true;
+    EXPECT_THROW(form.on_menu_click(MenuItem::IDM_font_set), host::HostError);
+    try {
+        form.on_menu_click(MenuItem::IDM_font_set);
+    } catch (const host::DialogCancelled&) {
+        ADD_FAILURE() << "reported as a cancel";
+    } catch (const host::HostError&) {
+    }
     EXPECT_EQ(fake.font, (host::FontChoice{u"Noto Sans CJK JP", false, true, 10.5f}));
 }
 

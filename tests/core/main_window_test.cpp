@@ -5,6 +5,7 @@
 
 #include "fake_host.h"
 #include "host/utf.h"
+#include "window/form1_design.h"
 #include "window/main_window.h"
 
 namespace {
@@ -42,7 +43,9 @@ TEST_F(MainWindowTest, InstructionIsExactlyTwoLinesWithOneCrLfBetween) {
     EXPECT_EQ(fake.text.find(u"\r\n", first_break + 2), std::u16string::npos);
     EXPECT_EQ(fake.text.substr(first_break + 2, 5), u"Shift");
     EXPECT_EQ(fake.text.find_first_of(u"\r\n"), first_break);  // no lone CR or LF elsewhere
-    EXPECT_EQ(fake.caption, u"Form1");
+    // The caption stays the one the window was created with, "Form1" on every platform.
+    EXPECT_EQ(fake.caption, u"(created)");
+    EXPECT_EQ(host::utf8_from_utf16(window::form1_initial_caption), "Form1");
 }
 
 TEST_F(MainWindowTest, EveryResizeFollowsTheClientAreaWithNoMinimum) {
@@ -77,14 +80,14 @@ TEST_F(MainWindowTest, OnlyRightButtonWithShiftAloneOpensTheMenu) {
         const bool handled = form.on_text_mouse_down({p.button, p.shift, 450, 600});
         EXPECT_EQ(handled, p.opens) << "button " << p.button << " shift " << p.shift;
         const std::vector<std::string> expected =
-            p.opens ? std::vector<std::string>{"popup 0 450 600"} : std::vector<std::string>{};
+            p.opens ? std::vector<std::string>{"popup 450 600"} : std::vector<std::string>{};
         EXPECT_EQ(fake.journal, expected) << "button " << p.button << " shift " << p.shift;
     }
 }
 
 TEST_F(MainWindowTest, PopupPassesTwipsUnchangedIncludingFractions) {
     form.on_text_mouse_down({2, 1, 17.5f, 0.25f});
-    EXPECT_EQ(fake.journal, std::vector<std::string>{"popup 0 17.5 0.25"});
+    EXPECT_EQ(fake.journal, std::vector<std::string>{"popup 17.5 0.25"});
 }
 
 TEST_F(MainWindowTest, DismissedMenuAndNoOpItemsChangeNothing) {
@@ -97,10 +100,10 @@ TEST_F(MainWindowTest, DismissedMenuAndNoOpItemsChangeNothing) {
         fake.journal.clear();
         fake.popup_answer = answer;
         EXPECT_TRUE(form.on_text_mouse_down({2, 1, 0, 0}));
-        EXPECT_EQ(fake.journal, std::vector<std::string>{"popup 0 0 0"});
+        EXPECT_EQ(fake.journal, std::vector<std::string>{"popup 0 0"});
     }
     EXPECT_EQ(fake.text, text_before);
-    EXPECT_EQ(fake.caption, u"Form1");
+    EXPECT_EQ(fake.caption, u"(created)");
     EXPECT_TRUE(form.hoppu().top_on_checked());
 }
 
@@ -109,7 +112,7 @@ TEST_F(MainWindowTest, QuitUnloadsThenEndsWithoutAsking) {
     fake.journal.clear();
     fake.popup_answer = static_cast<int>(MenuItem::IDM_end_set);
     form.on_text_mouse_down({2, 1, 0, 0});
-    EXPECT_EQ(fake.journal, (std::vector<std::string>{"popup 0 0 0", "unload", "end"}));
+    EXPECT_EQ(fake.journal, (std::vector<std::string>{"popup 0 0", "unload", "end"}));
     EXPECT_TRUE(fake.errors_shown.empty());
 }
 
@@ -119,8 +122,31 @@ TEST_F(MainWindowTest, ChosenItemRunsItsCommandAfterThePopupCloses) {
     fake.popup_answer = static_cast<int>(MenuItem::IDM_top_on_set);
     form.on_text_mouse_down({2, 1, 30, 45});
     ASSERT_EQ(fake.journal.size(), 2u);
-    EXPECT_EQ(fake.journal[0], "popup 0 30 45");
+    EXPECT_EQ(fake.journal[0], "popup 30 45");
     EXPECT_EQ(fake.journal[1].rfind("set_window_pos -2 ", 0), 0u);
+}
+
+TEST_F(MainWindowTest, WhereNothingCanStayOnTopTheCheckMarkSaysSoAndTheUserIsToldOnce) {
+    fake.stays_on_top = false;
+    form.on_load();
+    EXPECT_FALSE(form.hoppu().top_on_checked());
+    EXPECT_FALSE(form.hoppu().popup().entries.at(5).checked);
+    ASSERT_EQ(fake.errors_shown.size(), 1u);
+    EXPECT_NE(fake.errors_shown[0].find(u"常に手前に表示できません"), std::u16string::npos);
+    // Asked for again, the window is placed on top once more, and the mark still tells the
+    // truth; nothing more is said.
+    for (int i = 0; i < 3; ++i) {
+        form.on_menu_click(MenuItem::IDM_top_on_set);
+        EXPECT_EQ(fake.placements.back().insert_after, -1);
+        EXPECT_FALSE(form.hoppu().top_on_checked());
+    }
+    EXPECT_EQ(fake.errors_shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, WhereTheWindowStaysOnTopLoadSaysNothing) {
+    form.on_load();
+    EXPECT_TRUE(form.hoppu().top_on_checked());
+    EXPECT_TRUE(fake.errors_shown.empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The open command on the fake host: starting folder, dialog settings, reading, failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_host.h"
 #include "host/host_error.h"
 #include "host/utf.h"
@@ -65,7 +67,8 @@ TEST_F(OpenCommandTest, EveryLineGetsCrLfAndTheCaptionFollowsTheText) {
     EXPECT_EQ(fake.text, u"a\r\nb\r\nc\r\n");
     EXPECT_EQ(fake.caption, u"D:\\notes\\memo.txt");
     EXPECT_EQ(form.open_path(), u"D:\\notes\\memo.txt");
-    const std::vector<std::string> expected{"show open",
+    const std::vector<std::string> expected{"preferred folder",
+                                            "show open",
                                             "busy on",
                                             "open text D:\\notes\\memo.txt",
                                             "text",
@@ -124,7 +127,7 @@ TEST_F(OpenCommandTest, UnreadableFileShowsWhyAndKeepsCaptionAndTextButMovesTheF
         fake::FileError{u"このファイルを読む権限がありません。"};
     open(u"E:\\locked\\secret.txt");
     EXPECT_EQ(fake.text, text_before);
-    EXPECT_EQ(fake.caption, u"Form1");
+    EXPECT_EQ(fake.caption, u"(created)");
     EXPECT_EQ(form.open_path(), u"E:\\locked\\secret.txt");
     ASSERT_EQ(fake.errors_shown.size(), 1u);
     const std::u16string& message = fake.errors_shown[0];
@@ -136,17 +139,20 @@ TEST_F(OpenCommandTest, UnreadableFileShowsWhyAndKeepsCaptionAndTextButMovesTheF
 }
 
 TEST_F(OpenCommandTest, TextBoxRefusingTheTextKeepsTheCaption) {
+    const std::u16string text_before = fake.text;
     fake.files[u"C:\\big.txt"] = std::vector<std::u16string>{u"x"};
     fake.set_text_fails = true;
     open(u"C:\\big.txt");
-    EXPECT_EQ(fake.caption, u"Form1");
+    EXPECT_EQ(fake.caption, u"(created)");
+    EXPECT_EQ(fake.text, text_before);
     EXPECT_EQ(fake.errors_shown.size(), 1u);
     EXPECT_EQ(fake.busy_depth, 0);
 }
 
 TEST_F(OpenCommandTest, LinuxPathsUseTheHostsSeparatorAndDefaultFolder) {
     fake.separator = u'/';
-    fake.default_folder_ = u"/home/user/Documents";
+    fake.preferred_folder = u"/home/user/Documents";
+    fake.folders = {fake.preferred_folder};
     fake.files[u"/memo.ini"] = std::vector<std::u16string>{};
     open(std::nullopt);
     open(u"/memo.ini");
@@ -155,6 +161,65 @@ TEST_F(OpenCommandTest, LinuxPathsUseTheHostsSeparatorAndDefaultFolder) {
     EXPECT_EQ(fake.open_requests[2].init_dir, u"/");
     EXPECT_EQ(fake.text, u"");  // an empty file empties the text box
     EXPECT_EQ(fake.caption, u"/memo.ini");
+}
+
+TEST_F(OpenCommandTest, FailuresPartWayThroughAReadKeepCaptionAndText) {
+    struct Case {
+        const char* name;
+        std::optional<std::u16string> failure;  // none: out of memory
+        std::u16string reason;
+    };
+    const Case cases[] = {
+        {"read error", u"ファイルを読み込めませんでした。", u"ファイルを読み込めませんでした。"},
+        {"out of memory", std::nullopt, u"メモリが足りないため読み込めません。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.errors_shown.clear();
+        const std::u16string text_before = fake.text;
+        const std::u16string caption_before = fake.caption;
+        fake.files[u"C:\\half.txt"] = fake::FailsPartWay{{u"first", u"second"}, c.failure};
+        open(u"C:\\half.txt");
+        EXPECT_EQ(fake.text, text_before);
+        EXPECT_EQ(fake.caption, caption_before);
+        EXPECT_EQ(form.open_path(), u"C:\\half.txt");
+        ASSERT_EQ(fake.errors_shown.size(), 1u);
+        EXPECT_NE(fake.errors_shown[0].find(u"C:\\half.txt"), std::u16string::npos);
+        EXPECT_NE(fake.errors_shown[0].find(c.reason), std::u16string::npos);
+        EXPECT_EQ(fake.busy_depth, 0);
+    }
+}
+
+TEST_F(OpenCommandTest, DefaultFolderIsThePreferredThenTheFallbackThenTheDialogsOwn) {
+    struct Case {
+        const char* name;
+        std::u16string preferred, fallback;
+        std::set<std::u16string> folders;
+        std::u16string start;
+        bool fallback_asked;
+    };
+    const Case cases[] = {
+        {"both exist", u"C:\\My Documents", u"C:\\Docs", {u"C:\\My Documents", u"C:\\Docs"},
+         u"C:\\My Documents", false},
+        {"only the fallback", u"C:\\My Documents", u"C:\\Docs", {u"C:\\Docs"}, u"C:\\Docs", true},
+        {"neither", u"C:\\My Documents", u"C:\\Docs", {}, u"", true},
+        {"no fallback named", u"C:\\My Documents", u"", {u""}, u"", true},
+        {"no preferred named", u"", u"/home/me", {u"", u"/home/me"}, u"/home/me", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.preferred_folder = c.preferred;
+        fake.fallback_folder = c.fallback;
+        fake.folders = c.folders;
+        fake.journal.clear();
+        EXPECT_EQ(viewer::default_start_folder(fake), c.start);
+        // The fallback, which may load a system library to find, only when needed.
+        EXPECT_EQ(std::find(fake.journal.begin(), fake.journal.end(), "fallback folder") !=
+                      fake.journal.end(),
+                  c.fallback_asked);
+    }
+    open(std::nullopt);
+    EXPECT_EQ(fake.open_requests.back().init_dir, u"/home/me");
 }
 
 }  // namespace

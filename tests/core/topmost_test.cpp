@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "fake_host.h"
+#include "host/twips.h"
 #include "topmost/topmost.h"
 #include "window/main_window.h"
 
@@ -30,10 +31,10 @@ TEST(TopmostTest, QuotientsRoundTowardMinusInfinity) {
         {-1e12f, 15, std::numeric_limits<int>::min()},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(topmost::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
+        EXPECT_EQ(host::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
             << c.twips << " / " << c.per_pixel;
     }
-    EXPECT_EQ(topmost::pixels_from_twips(std::numeric_limits<float>::quiet_NaN(), 15), 0);
+    EXPECT_EQ(host::pixels_from_twips(std::numeric_limits<float>::quiet_NaN(), 15), 0);
 }
 
 TEST(TopmostTest, ApplyAndReleaseDifferOnlyInInsertAfter) {
@@ -89,6 +90,43 @@ TEST(TopmostTest, WholePixelRectanglesSurviveEitherCallUnchanged) {
         EXPECT_EQ(std::tie(call.x, call.y, call.cx, call.cy), std::make_tuple(37, -5, 410, 319))
             << per_pixel;
     }
+}
+
+TEST(TopmostTest, AWindowAtWholePixelsKeepsItsRectangleAtEveryDpi) {
+    // The layers report the window's pixels through twips_from_pixels; the core divides back
+    // in single precision and floors. At 168 and 216 dpi a plain product falls short for
+    // hundreds of values (31 px at 168 dpi came back as 30).
+    for (const int dpi : {96, 120, 144, 168, 192, 216}) {
+        const float per_pixel = host::twips_per_pixel(static_cast<float>(dpi));
+        int failures = 0;
+        for (int px = -3000; px <= 8000; ++px) {
+            fake::FakeHost fake;
+            fake.twips_per_pixel_x_ = {per_pixel};
+            fake.twips_per_pixel_y_ = {per_pixel};
+            fake.left_ = host::twips_from_pixels(px, per_pixel);
+            fake.top_ = host::twips_from_pixels(-px, per_pixel);
+            fake.width_ = host::twips_from_pixels(px + 3000, per_pixel);
+            fake.height_ = host::twips_from_pixels(8000 - px, per_pixel);
+            topmost::apply_topmost(fake.host());
+            const auto& call = fake.placements.at(0);
+            if (std::make_tuple(call.x, call.y, call.cx, call.cy) !=
+                std::make_tuple(px, -px, px + 3000, 8000 - px)) {
+                ++failures;
+            }
+            // The layers' own nearest-pixel sizing gives the same pixels back.
+            if (host::nearest_pixels_from_twips(fake.left_, per_pixel) != px)
+                ++failures;
+        }
+        EXPECT_EQ(failures, 0) << dpi << " dpi";
+    }
+}
+
+TEST(TopmostTest, TwipsOfFractionalPixelsAreThePlainProduct) {
+    // Pointer positions can fall between pixels; those are scaled, not rounded.
+    EXPECT_FLOAT_EQ(host::twips_from_pixels(12.5, 15), 187.5f);
+    EXPECT_FLOAT_EQ(host::twips_from_pixels(-0.5, 12), -6);
+    EXPECT_FLOAT_EQ(host::twips_per_pixel(96), 15);
+    EXPECT_FLOAT_EQ(host::twips_per_pixel(144), 10);
 }
 
 TEST(ToggleTest, FirstChoiceReleasesSecondRestoresCheckMarkFollowingPlacement) {

@@ -1,0 +1,17 @@
+// Menu captions for toolkits that read '&' as an access key.
+#include "host/popup_menu.h"
+
+namespace host {
+
+std::u16string caption_as_written(std::u16string_view caption) {
+    std::u16string text;
+    text.reserve(caption.size());
+    for (const char16_t unit : caption) {
+        if (unit == u'&')
+            text.push_back(u'&');
+        text.push_back(unit);
+    }
+    return text;
+}
+
+}  // namespace host

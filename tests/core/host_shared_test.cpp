@@ -1,0 +1,147 @@
+// The rules both platform layers share: failure reports, the context menu after our menu,
+// reading a placement request, and menu captions.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/context_menu_gate.h"
+#include "host/failure_report.h"
+#include "host/host_error.h"
+#include "host/popup_menu.h"
+#include "host/utf.h"
+#include "host/window_placement.h"
+
+namespace {
+
+struct NotAStandardException {};
+
+TEST(FailureReporterTest, EveryKindOfFailureIsWordedInJapanese) {
+    struct Case {
+        const char* name;
+        std::exception_ptr failure;
+        std::u16string detail;
+    };
+    const Case cases[] = {
+        {"host error", std::make_exception_ptr(host::HostError(u"テキストを表示できませんでした。")),
+         u"テキストを表示できませんでした。"},
+        {"out of memory", std::make_exception_ptr(std::bad_alloc()), u"メモリが足りません。"},
+        {"standard", std::make_exception_ptr(std::runtime_error("disk on fire")),
+         u"disk on fire"},
+        {"anything else", std::make_exception_ptr(NotAStandardException{}),
+         u"原因不明のエラーです。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::u16string> shown;
+        host::FailureReporter reporter([&](const char16_t* message) { shown.emplace_back(message); });
+        reporter.report(c.failure);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], u"予期しないエラーが発生しました。\n\n" + c.detail);
+    }
+}
+
+TEST(FailureReporterTest, GuardedCatchesEverythingAndSaysWhetherTheActionRanThrough) {
+    std::vector<std::u16string> shown;
+    host::FailureReporter reporter([&](const char16_t* message) { shown.emplace_back(message); });
+    EXPECT_TRUE(reporter.guarded([] {}));
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(reporter.guarded([] { throw NotAStandardException{}; }));
+    EXPECT_FALSE(reporter.guarded([] { throw 42; }));
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST(FailureReporterTest, FailuresWhileItsBoxIsUpAreNotStacked) {
+    std::vector<std::u16string> shown;
+    host::FailureReporter* self = nullptr;
+    // The box runs a modal loop, in which resizes keep failing and reaching the reporter.
+    host::FailureReporter reporter([&](const char16_t* message) {
+        shown.emplace_back(message);
+        for (int i = 0; i < 5; ++i)
+            self->report(std::make_exception_ptr(std::runtime_error("again")));
+    });
+    self = &reporter;
+    reporter.report(std::make_exception_ptr(std::runtime_error("first")));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(u"first"), std::u16string::npos);
+    // Once the box is closed, the next failure gets one of its own.
+    reporter.report(std::make_exception_ptr(std::runtime_error("later")));
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST(FailureReporterTest, ABoxThatFailsFallsBackToThePlainSentence) {
+    std::vector<std::u16string> shown;
+    host::FailureReporter reporter([&](const char16_t* message) {
+        if (std::u16string_view(message).size() > 20)
+            throw std::bad_alloc();
+        shown.emplace_back(message);
+    });
+    reporter.report(std::make_exception_ptr(std::runtime_error("boom")));
+    EXPECT_EQ(shown, std::vector<std::u16string>{host::unexpected_failure_fallback});
+    host::FailureReporter hopeless([](const char16_t*) { throw 1; });
+    hopeless.report(std::make_exception_ptr(std::runtime_error("boom")));  // must not throw
+}
+
+TEST(ContextMenuGateTest, OnlyTheClickThatOpenedOurMenuLosesItsContextMenu) {
+    struct Step {
+        const char* what;
+        bool press, opened_ours, from_keyboard, allowed;
+    };
+    const Step steps[] = {
+        {"context menu without any press", false, false, false, true},
+        {"our menu's click", true, true, false, false},
+        {"its context menu came already", false, false, false, true},
+        {"plain right click", true, false, false, true},
+        {"our menu, then the menu key", true, true, true, true},
+        {"our menu, then a later click's", true, true, false, false},
+    };
+    host::ContextMenuGate gate;
+    for (const Step& step : steps) {
+        if (step.press)
+            gate.pressed(step.opened_ours);
+        EXPECT_EQ(gate.allows_context_menu(step.from_keyboard), step.allowed) << step.what;
+    }
+}
+
+TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
+    const host::PixelRect own{10, -4, 410, 320};
+    struct Case {
+        const char* name;
+        host::NativeWindow insert_after;
+        host::PixelRect requested;
+        unsigned flags;
+        host::ZBand band;
+        bool moves, shows;
+    };
+    const Case cases[] = {
+        {"apply", host::hwnd_topmost, own, host::swp_showwindow, host::ZBand::topmost, false,
+         true},
+        {"release", host::hwnd_notopmost, own, host::swp_showwindow, host::ZBand::not_topmost,
+         false, true},
+        {"elsewhere", host::hwnd_topmost, {11, -4, 410, 320}, 0, host::ZBand::topmost, true,
+         false},
+        {"other size", 0, {10, -4, 409, 320}, 0, host::ZBand::unchanged, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const host::PlacementRequest request =
+            host::placement_request(c.insert_after, c.requested, c.flags, own);
+        EXPECT_EQ(request.band, c.band);
+        EXPECT_EQ(request.move_to.has_value(), c.moves);
+        if (c.moves) {
+            EXPECT_EQ(*request.move_to, c.requested);
+        }
+        EXPECT_EQ(request.show, c.shows);
+    }
+}
+
+TEST(MenuCaptionTest, AmpersandsShowAsWritten) {
+    EXPECT_EQ(host::caption_as_written(u"開く"), u"開く");
+    EXPECT_EQ(host::caption_as_written(u"A&B"), u"A&&B");
+    EXPECT_EQ(host::caption_as_written(u"&&"), u"&&&&");
+    EXPECT_EQ(host::caption_as_written(u""), u"");
+}
+
+}  // namespace
