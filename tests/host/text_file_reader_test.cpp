@@ -23,9 +23,14 @@ void expect_lines(LineReader& reader, const std::vector<std::u16string>& lines) 
     std::size_t remaining = 0;
     for (const std::u16string& line : lines)
         remaining += line.size() + 2;
+    // Counted afresh each time it is asked: at the start, as the open command asks, and
+    // at a few points on the way.
+    const std::size_t asked_every = lines.size() / 4 + 1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ASSERT_FALSE(reader.at_end()) << "line " << i;
-        EXPECT_EQ(reader.crlf_text_size(), remaining) << "line " << i;
+        if (i % asked_every == 0) {
+            EXPECT_EQ(reader.crlf_text_size(), remaining) << "line " << i;
+        }
         EXPECT_EQ(reader.read_line(), lines[i]) << "line " << i;
         remaining -= lines[i].size() + 2;
     }

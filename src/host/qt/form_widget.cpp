@@ -7,11 +7,11 @@
 
 #include "host/qt/qt_guard.h"
 #include "host/qt/qt_strings.h"
+#include "host/twips.h"
+#include "window/form1_design.h"
 
 namespace qt_host {
 namespace {
-
-constexpr float twips_per_inch = 1440;
 
 int vb_button(Qt::MouseButton button) {
     switch (button) {
@@ -39,10 +39,13 @@ int vb_shift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)) {
-    setWindowTitle(QStringLiteral("Form1"));
+FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)), failures_(failure_box(*this)) {
+    setWindowTitle(qstring_from_u16(window::form1_initial_caption));
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->move(0, 0);
+    text1_->setGeometry(
+        0, 0,
+        host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel_x()),
+        host::nearest_pixels_from_twips(window::text1_design_height_twips, twips_per_pixel_y()));
     // Long lines wrap at the edge, even inside a word, and nothing scrolls sideways.
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -54,30 +57,33 @@ FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)) {
 }
 
 float FormWidget::twips_per_pixel_x() const {
-    return twips_per_inch / static_cast<float>(screen()->logicalDotsPerInchX());
+    return host::twips_per_pixel(static_cast<float>(screen()->logicalDotsPerInchX()));
 }
 
 float FormWidget::twips_per_pixel_y() const {
-    return twips_per_inch / static_cast<float>(screen()->logicalDotsPerInchY());
+    return host::twips_per_pixel(static_cast<float>(screen()->logicalDotsPerInchY()));
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (events_ != nullptr)
-        guarded(this, [this] { events_->on_resize(); });
+        failures_.guarded([this] { events_->on_resize(); });
 }
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
     if (watched == text1_->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
-            swallow_context_menu_ = false;
-            if (text_mouse_press(static_cast<const QMouseEvent&>(*event))) {
-                swallow_context_menu_ = true;
+            bool opened_ours = false;
+            failures_.guarded(
+                [&] { opened_ours = text_mouse_press(static_cast<const QMouseEvent&>(*event)); });
+            context_menu_gate_.pressed(opened_ours);
+            if (opened_ours)
                 return true;
-            }
-        } else if (event->type() == QEvent::ContextMenu && swallow_context_menu_) {
-            swallow_context_menu_ = false;
-            return true;
+        } else if (event->type() == QEvent::ContextMenu) {
+            const bool from_keyboard = static_cast<const QContextMenuEvent&>(*event).reason() ==
+                                       QContextMenuEvent::Keyboard;
+            if (!context_menu_gate_.allows_context_menu(from_keyboard))
+                return true;
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -92,12 +98,10 @@ bool FormWidget::text_mouse_press(const QMouseEvent& event) {
     const host::MouseDown press{
         .button = vb_button(event.button()),
         .shift = vb_shift(event.modifiers()),
-        .x = twips_from_pixels(in_text_box.x(), twips_per_pixel_x()),
-        .y = twips_from_pixels(in_text_box.y(), twips_per_pixel_y()),
+        .x = host::twips_from_pixels(in_text_box.x(), twips_per_pixel_x()),
+        .y = host::twips_from_pixels(in_text_box.y(), twips_per_pixel_y()),
     };
-    bool handled = false;
-    guarded(this, [&] { handled = events_->on_text_mouse_down(press); });
-    return handled;
+    return events_->on_text_mouse_down(press);
 }
 
 }  // namespace qt_host

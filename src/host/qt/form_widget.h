@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "host/context_menu_gate.h"
+#include "host/failure_report.h"
 #include "host/window_events.h"
 
 namespace qt_host {
@@ -23,6 +25,9 @@ class FormWidget final : public QWidget {
     float twips_per_pixel_x() const;
     float twips_per_pixel_y() const;
 
+    // Every call from Qt into the core goes through here.
+    host::FailureReporter& failures() { return failures_; }
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,9 +37,8 @@ class FormWidget final : public QWidget {
 
     QPlainTextEdit* text1_;  // owned by this widget, as Qt children are
     host::WindowEvents* events_ = nullptr;
-    // Set when a press opened our menu: the context menu event Qt sends for that same press
-    // must not bring up the edit's own menu as well.
-    bool swallow_context_menu_ = false;
+    host::ContextMenuGate context_menu_gate_;
+    host::FailureReporter failures_;
 };
 
 }  // namespace qt_host

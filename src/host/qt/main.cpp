@@ -7,7 +7,8 @@
 #include "host/qt/qt_program.h"
 
 int main(int argc, char* argv[]) {
-    if (!qt_host::prepare_display()) {
+    const qt_host::DisplayChoice display = qt_host::prepare_display();
+    if (!display.has_display) {
         std::fputs(
             "ontopview: 画面（ディスプレイ）が見つかりません。DISPLAY を設定してください。\n"
             "ontopview: no display found; set DISPLAY (or run scripts/run.sh, which can use a "
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
     qt_host::keep_settings_off_disk();
     const auto translator = qt_host::install_japanese_translations();
 
-    qt_host::QtProgram program;
+    qt_host::QtProgram program(display.can_stay_on_top);
     program.start();
     return QApplication::exec();
 }

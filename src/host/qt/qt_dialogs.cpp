@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "host/failure_report.h"
 #include "host/qt/qt_filter.h"
 #include "host/qt/qt_strings.h"
 
@@ -71,8 +72,8 @@ std::optional<host::FontChoice> QtDialogs::show_font(const host::FontChoice& ini
 }
 
 void QtDialogs::show_error(const std::u16string& message) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("エラー"), qstring_from_u16(message),
-                    QMessageBox::Ok, &parent_);
+    QMessageBox box(QMessageBox::Warning, qstring_from_u16(host::error_title),
+                    qstring_from_u16(message), QMessageBox::Ok, &parent_);
     box.setObjectName(QStringLiteral("error_box"));
     box.exec();
 }

@@ -8,13 +8,35 @@
 
 namespace qt_host {
 
-bool prepare_display() {
-    const bool has_platform = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    const bool has_x11 = qEnvironmentVariableIsSet("DISPLAY");
-    const bool has_wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    if (!has_platform && has_x11)
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    return has_platform || has_x11 || has_wayland;
+DisplayChoice choose_display(const DisplayEnvironment& environment) {
+    DisplayChoice choice;
+    if (environment.qt_platform) {
+        const std::string_view platform = *environment.qt_platform;
+        choice.has_display = true;
+        choice.can_stay_on_top = !platform.starts_with("wayland");
+        return choice;
+    }
+    if (environment.x11) {
+        choice = {.has_display = true, .platform = "xcb", .can_stay_on_top = true};
+    } else if (environment.wayland) {
+        choice = {.has_display = true, .platform = std::nullopt, .can_stay_on_top = false};
+    }
+    return choice;
+}
+
+DisplayChoice prepare_display() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const DisplayChoice choice = choose_display({
+        .qt_platform = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+                           ? std::optional<std::string_view>(platform.constData())
+                           : std::nullopt,
+        .x11 = qEnvironmentVariableIsSet("DISPLAY"),
+        .wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY"),
+    });
+    if (choice.platform)
+        qputenv("QT_QPA_PLATFORM", QByteArray(choice.platform->data(),
+                                              static_cast<qsizetype>(choice.platform->size())));
+    return choice;
 }
 
 void keep_settings_off_disk() {

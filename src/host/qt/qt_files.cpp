@@ -6,19 +6,19 @@
 #include <QStandardPaths>
 
 #include "host/qt/qt_strings.h"
-#include "host/text_file_reader.h"
 
 namespace qt_host {
 
-std::unique_ptr<host::LineReader> QtFileSystem::open_text(const std::u16string& path) {
-    return std::make_unique<host::TextFileReader>(path);
+std::u16string QtFileSystem::preferred_start_folder() const {
+    return u16_from_qstring(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
-std::u16string QtFileSystem::default_folder() const {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return u16_from_qstring(documents);
+std::u16string QtFileSystem::fallback_start_folder() const {
     return u16_from_qstring(QDir::homePath());
+}
+
+bool QtFileSystem::is_folder(const std::u16string& path) const {
+    return QFileInfo(qstring_from_u16(path)).isDir();
 }
 
 }  // namespace qt_host

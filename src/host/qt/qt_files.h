@@ -1,16 +1,17 @@
 // host::FileSystem on Linux: the shared text file reader and POSIX path conventions.
 #pragma once
 
-#include "host/files.h"
+#include "host/text_file_reader.h"
 
 namespace qt_host {
 
-class QtFileSystem final : public host::FileSystem {
+class QtFileSystem final : public host::TextFileSystem {
   public:
-    std::unique_ptr<host::LineReader> open_text(const std::u16string& path) override;
     char16_t path_separator() const override { return u'/'; }
-    // The user's documents folder, or home where there is none.
-    std::u16string default_folder() const override;
+    // The user's documents folder, then home.
+    std::u16string preferred_start_folder() const override;
+    std::u16string fallback_start_folder() const override;
+    bool is_folder(const std::u16string& path) const override;
 };
 
 }  // namespace qt_host

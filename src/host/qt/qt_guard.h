@@ -1,13 +1,13 @@
-// Runs core code from a Qt event handler: no exception may leave a handler, and none is hidden.
+// The Qt side of the failure boundary: the box an unexpected failure is shown in.
 #pragma once
 
-#include <functional>
+#include "host/failure_report.h"
 
 class QWidget;
 
 namespace qt_host {
 
-// Reports an unexpected failure in a message box over `parent` and carries on.
-void guarded(QWidget* parent, const std::function<void()>& action);
+// A critical message box over `parent`, also written to the log; throws nothing.
+host::FailureReporter::ShowBox failure_box(QWidget& parent);
 
 }  // namespace qt_host

@@ -19,9 +19,8 @@ std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& g
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(qstring_from_u16(entry.caption));
+        QAction* action = menu.addAction(qstring_from_u16(host::caption_as_written(entry.caption)));
         action->setData(entry.id);
-        action->setEnabled(entry.enabled);
         action->setCheckable(entry.checked);
         action->setChecked(entry.checked);
     }

@@ -1,4 +1,13 @@
 // The Linux program assembled: Form1's widgets, the Qt host services and the core behind them.
+//
+// What this layer does: creates Form1 and Text1 from the core's design values; turns Qt's
+// resize, mouse press and context menu events into the core's; shows the core's popup menu
+// (QMenu), dialogs (QFileDialog, QFontDialog, QMessageBox) and failures; sets the stay-on-top
+// hint through the native window; reads files through the shared text reader; picks Text1's
+// wrap mode for the text it holds, as Qt's line breaking needs.
+// What it leaves to the core: every decision of the program: the menu and when it opens,
+// whether the edit menu may follow, start folders, the font and the always-on-top state, all
+// wording, twips arithmetic and whether a placement moves the window.
 #pragma once
 
 #include <memory>
@@ -14,7 +23,8 @@ namespace qt_host {
 
 class QtProgram {
   public:
-    QtProgram();
+    // `can_stay_on_top`: whether the desktop lets a window stay above others.
+    explicit QtProgram(bool can_stay_on_top = true);
 
     // Raises Load, which shows the window.
     void start();

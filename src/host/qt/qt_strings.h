@@ -1,4 +1,4 @@
-// Conversions between the core's types and Qt's: UTF-16 text and twips.
+// Text between the core's std::u16string and Qt's QString, both UTF-16: no re-encoding.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,5 @@ namespace qt_host {
 
 QString qstring_from_u16(std::u16string_view text);
 std::u16string u16_from_qstring(const QString& text);
-
-// Whole pixels for a length in twips, to the nearest pixel.
-int pixels_from_twips(float twips, float twips_per_pixel);
-float twips_from_pixels(double pixels, float twips_per_pixel);
 
 }  // namespace qt_host

@@ -2,50 +2,21 @@
 #include "host/qt/qt_text_box.h"
 
 #include <QPlainTextEdit>
-#include <QTextBoundaryFinder>
+#include <QTextDocument>
 
 #include "host/qt/form_widget.h"
 #include "host/qt/qt_strings.h"
+#include "host/qt/qt_wrap_policy.h"
+#include "host/twips.h"
 
 namespace qt_host {
-namespace {
 
-// Qt wraps at a word boundary before trying anywhere, and does so again for every screen line,
-// each time scanning the rest of the word: quadratic in the length of a word that needs many
-// lines (100,000 letters take a second, a million a minute, 50 MiB more than a day). Past this
-// length the whole text breaks anywhere instead, which for such a word looks the same.
-constexpr std::size_t longest_word_wrapped_at_boundaries = 16384;
-
-bool breaks_lines_here(char16_t unit) {
-    return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n' || unit == u'\u3000';
+QtTextBox::QtTextBox(FormWidget& form) : form_(form) {
+    QObject::connect(form_.text1().document(), &QTextDocument::contentsChange, &form_.text1(),
+                     [this](int position, int /*removed*/, int added) {
+                         form_.failures().guarded([&] { on_edited(position, added); });
+                     });
 }
-
-// Whether some stretch of the text has no place to break a line for longer than the limit.
-// Spaces, tabs and line ends split the text cheaply; only a longer stretch between them is
-// searched with Qt's own line-breaking rules, which allow breaks between Japanese characters.
-bool has_overlong_word(std::u16string_view text) {
-    std::size_t start = 0;
-    for (std::size_t end = 0; end <= text.size(); ++end) {
-        if (end < text.size() && !breaks_lines_here(text[end]))
-            continue;
-        if (end - start > longest_word_wrapped_at_boundaries) {
-            QTextBoundaryFinder finder(QTextBoundaryFinder::Line,
-                                       reinterpret_cast<const QChar*>(text.data() + start),
-                                       static_cast<qsizetype>(end - start));
-            qsizetype previous = 0;
-            for (qsizetype next = finder.toNextBoundary(); next >= 0;
-                 next = finder.toNextBoundary()) {
-                if (static_cast<std::size_t>(next - previous) > longest_word_wrapped_at_boundaries)
-                    return true;
-                previous = next;
-            }
-        }
-        start = end + 1;
-    }
-    return false;
-}
-
-}  // namespace
 
 void QtTextBox::set_text(std::u16string text) {
     QPlainTextEdit& text1 = form_.text1();
@@ -53,17 +24,29 @@ void QtTextBox::set_text(std::u16string text) {
                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
     QString copy = qstring_from_u16(text);
     std::u16string().swap(text);  // one copy less while the document is built
+    replacing_ = true;            // just decided for the whole text
     text1.setPlainText(copy);
+    replacing_ = false;
+}
+
+// Typing and pasting: once the text holds a word too long, it wraps anywhere until the next
+// whole text replaces it (a later deletion of the word would need a look at all of the text).
+void QtTextBox::on_edited(int position, int added) {
+    QPlainTextEdit& text1 = form_.text1();
+    if (replacing_ || text1.wordWrapMode() == QTextOption::WrapAnywhere)
+        return;
+    if (edit_made_overlong_word(*text1.document(), position, added))
+        text1.setWordWrapMode(QTextOption::WrapAnywhere);
 }
 
 void QtTextBox::set_width(float twips) {
     QPlainTextEdit& text1 = form_.text1();
-    text1.resize(pixels_from_twips(twips, form_.twips_per_pixel_x()), text1.height());
+    text1.resize(host::nearest_pixels_from_twips(twips, form_.twips_per_pixel_x()), text1.height());
 }
 
 void QtTextBox::set_height(float twips) {
     QPlainTextEdit& text1 = form_.text1();
-    text1.resize(text1.width(), pixels_from_twips(twips, form_.twips_per_pixel_y()));
+    text1.resize(text1.width(), host::nearest_pixels_from_twips(twips, form_.twips_per_pixel_y()));
 }
 
 std::u16string QtTextBox::font_name() const {
@@ -101,8 +84,6 @@ void QtTextBox::set_font_italic(bool italic) {
 }
 
 void QtTextBox::set_font_size(float points) {
-    if (!(points > 0))
-        return;  // Qt rejects such sizes with a warning and keeps the old one
     QFont font = form_.text1().font();
     font.setPointSizeF(points);
     form_.text1().setFont(font);

@@ -9,7 +9,8 @@ class FormWidget;
 
 class QtTextBox final : public host::TextBox {
   public:
-    explicit QtTextBox(FormWidget& form) : form_(form) {}
+    // Watches Text1's edits to keep its wrap mode fitting what it holds.
+    explicit QtTextBox(FormWidget& form);
 
     void set_text(std::u16string text) override;
     void set_width(float twips) override;
@@ -26,7 +27,10 @@ class QtTextBox final : public host::TextBox {
     void set_font_size(float points) override;
 
   private:
+    void on_edited(int position, int added);
+
     FormWidget& form_;
+    bool replacing_ = false;
 };
 
 }  // namespace qt_host
