@@ -50,6 +50,29 @@ summary() { grep -E '^[0-9]+% tests passed' "$1" | tail -n 1; }
 ctest --preset win64 2>&1 | tee "$work/win64.log" || status=1
 ctest --preset win32 2>&1 | tee "$work/win32.log" || status=1
 
+# The window tests again at 144 and 192 dpi, in copies of the prefix set to those DPIs: sizes in
+# twips, the rectangle kept over toggles and font sizes in points must hold at any DPI.
+dpi_tests='ProgramTest.RunsAtTheDpi*:ProgramTest.ClassCaption*:ProgramTest.Metrics*'
+dpi_tests+=':ProgramTest.Topmost*:ProgramTest.Text1Fills*:ProgramTest.FontProperties*'
+dpi_summary=""
+for dpi in 144 192; do
+    prefix="$work/prefix-$dpi"
+    cp -a "$WINEPREFIX" "$prefix"
+    # The first program of a prefix starts its background processes; their output goes nowhere.
+    WINEPREFIX="$prefix" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$dpi" /f >/dev/null 2>&1
+    if WINEPREFIX="$prefix" ONTOP_EXPECTED_DPI="$dpi" wine \
+        build/win64/src/host/win32/win32_tests.exe --gtest_filter="$dpi_tests" \
+        >"$work/dpi-$dpi.log" 2>&1; then
+        dpi_summary+=" $dpi dpi: $(grep -E '^\[  PASSED  \]' "$work/dpi-$dpi.log")"
+    else
+        status=1
+        cat "$work/dpi-$dpi.log"
+        dpi_summary+=" $dpi dpi: FAILED"
+    fi
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+done
+
 # End to end: the 64-bit program under Wine driven from outside, on a desktop of its own.
 scripts/install-deps.sh "${display_packages[@]}"
 python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/host/win32/ontopview.exe \
@@ -58,5 +81,6 @@ python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/host/
 echo "Windows zip: $(scripts/package-windows.sh | tail -n 1)"
 echo "win64: $(summary "$work/win64.log")"
 echo "win32: $(summary "$work/win32.log")"
+echo "window tests at other DPIs:$dpi_summary"
 echo "Windows end to end: $(tail -n 1 "$work/e2e.log")"
 exit $status

@@ -8,3 +8,10 @@ include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR AND EXISTS /usr/lib/wine/wine)
     set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)
 endif()
+
+# Single-precision arithmetic as the 64-bit build does it: GCC's default x87 code keeps a
+# quotient in extended precision up to the rounding of Int(), so twips divided back to pixels
+# could land a pixel off and creep on every always-on-top toggle. SSE2 is on every processor
+# that runs Windows 7 and later.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")

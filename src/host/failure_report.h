@@ -10,7 +10,7 @@
 namespace host {
 
 // The title of every error box the program shows.
-inline constexpr std::u16string_view error_title = u"エラー";
+inline constexpr char16_t error_title[] = u"エラー";
 // What running out of memory reads as, wherever it happens.
 inline constexpr std::u16string_view out_of_memory_text = u"メモリが足りません。";
 // Shown alone when not even the full message can be built; needs no memory of its own.

@@ -121,6 +121,22 @@ TEST(TopmostTest, AWindowAtWholePixelsKeepsItsRectangleAtEveryDpi) {
     }
 }
 
+TEST(TopmostTest, LayersSizeToTheNearestPixel) {
+    struct Case {
+        float twips;
+        float per_pixel;
+        int pixels;
+    };
+    const Case cases[] = {
+        {5910, 15, 394},   {4305, 15, 287}, {5910, 12, 493}, {4305, 12, 359}, {5910, 10, 591},
+        {4305, 7.5f, 574}, {7, 15, 0},      {8, 15, 1},      {-8, 15, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(host::nearest_pixels_from_twips(c.twips, c.per_pixel), c.pixels)
+            << c.twips << " / " << c.per_pixel;
+    }
+}
+
 TEST(TopmostTest, TwipsOfFractionalPixelsAreThePlainProduct) {
     // Pointer positions can fall between pixels; those are scaled, not rounded.
     EXPECT_FLOAT_EQ(host::twips_from_pixels(12.5, 15), 187.5f);

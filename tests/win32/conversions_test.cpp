@@ -1,5 +1,5 @@
 // The Win32 layer's pure conversions: the open dialog's filter list, font heights, mouse
-// presses, twips and extended-length paths.
+// presses and extended-length paths.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,6 @@
 #include "host/win32/font_conversion.h"
 #include "host/win32/mouse_press.h"
 #include "host/win32/open_filter.h"
-#include "host/win32/twips.h"
 #include "host/win32/wide_strings.h"
 #include "host/win32/windows_path.h"
 #include "viewer/open_command.h"
@@ -107,22 +106,6 @@ TEST(MousePress, ButtonsModifiersAndTwips) {
         EXPECT_EQ(press.shift, c.shift) << c.message << " " << c.flags;
         EXPECT_FLOAT_EQ(press.x, 180);
         EXPECT_FLOAT_EQ(press.y, 408);
-    }
-}
-
-TEST(Twips, PixelsRoundToTheNearest) {
-    struct Case {
-        float twips;
-        float per_pixel;
-        int pixels;
-    };
-    const std::vector<Case> cases = {
-        {5910, 15, 394},   {4305, 15, 287}, {5910, 12, 493}, {4305, 12, 359}, {5910, 10, 591},
-        {4305, 7.5f, 574}, {7, 15, 0},      {8, 15, 1},      {-8, 15, -1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(win32_host::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
-            << c.twips << " / " << c.per_pixel;
     }
 }
 

@@ -19,6 +19,7 @@
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
 #include "modal_watch.h"
+#include "viewer/open_command.h"
 #include "win32_test_support.h"
 #include "window/instruction_text.h"
 
@@ -159,9 +160,10 @@ TEST_F(ProgramTest, OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolder) 
     ModalWatch watch_again({answer_open_dialog(form(), second)});
     program().core().on_menu_click(window::MenuItem::IDM_open);
     ASSERT_TRUE(watch.finished() && watch_again.finished());
-    EXPECT_EQ(CompareStringOrdinal(wide_c_str(first.start_folder), -1,
-                                   wide_c_str(program().files().default_folder()), -1, TRUE),
-              CSTR_EQUAL);
+    EXPECT_EQ(
+        CompareStringOrdinal(wide_c_str(first.start_folder), -1,
+                             wide_c_str(viewer::default_start_folder(program().files())), -1, TRUE),
+        CSTR_EQUAL);
     EXPECT_EQ(second.start_folder, u16_path(folder.path()));
 }
 

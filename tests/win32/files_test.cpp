@@ -173,16 +173,17 @@ TEST(ReadFileBytesWin32, ReadsWhileOthersWriteAndPastTheOldPathLimit) {
 TEST(WinFileSystem, WindowsConventions) {
     win32_host::WinFileSystem files;
     EXPECT_EQ(files.path_separator(), u'\\');
-    const std::u16string folder = files.default_folder();
-    ASSERT_FALSE(folder.empty());
-    const DWORD attributes = GetFileAttributesW(win32_host::wide_c_str(folder));
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    const bool classic =
-        (GetFileAttributesW(L"C:\\My Documents") & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-        GetFileAttributesW(L"C:\\My Documents") != INVALID_FILE_ATTRIBUTES;
-    win32_host::SystemLibrary shell32(L"shell32.dll");
-    EXPECT_EQ(folder, classic ? u"C:\\My Documents" : win32_host::documents_folder(shell32));
+    EXPECT_EQ(files.preferred_start_folder(), u"C:\\My Documents");
+    // The Documents folder of the prefix's user, which Wine makes.
+    const std::u16string documents = files.fallback_start_folder();
+    ASSERT_FALSE(documents.empty());
+    EXPECT_TRUE(files.is_folder(documents));
+    EXPECT_NE(documents.find(u"Documents"), std::u16string::npos);
+    const TempDir dir;
+    const std::filesystem::path file = dir.write("a.txt", "a");
+    EXPECT_TRUE(files.is_folder(u16_path(dir.path())));
+    EXPECT_FALSE(files.is_folder(u16_path(file)));
+    EXPECT_FALSE(files.is_folder(u16_path(dir.path() / "missing")));
 }
 
 TEST(WinFileSystem, OpensTextWithTheSharedReader) {

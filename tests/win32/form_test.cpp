@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "host/twips.h"
 #include "host/win32/dpi.h"
 #include "win32_test_support.h"
 #include "window/instruction_text.h"
@@ -26,9 +27,35 @@ bool same_rect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-SIZE client_size_at(int dpi_x, int dpi_y) {
-    return {static_cast<LONG>(std::lround(5910.0 * dpi_x / 1440)),
-            static_cast<LONG>(std::lround(4305.0 * dpi_y / 1440))};
+// 5910 x 4305 twips and twips per pixel at the DPIs the tests run at.
+struct AtDpi {
+    int dpi;
+    SIZE client;
+    float twips_per_pixel;
+};
+constexpr AtDpi at_dpi[] = {
+    {96, {394, 287}, 15},
+    {120, {493, 359}, 12},
+    {144, {591, 431}, 10},
+    {192, {788, 574}, 7.5f},
+};
+
+const AtDpi& expected_at(int dpi) {
+    for (const AtDpi& known : at_dpi) {
+        if (known.dpi == dpi)
+            return known;
+    }
+    ADD_FAILURE() << "no expectations for " << dpi << " dpi";
+    return at_dpi[0];
+}
+
+TEST_F(ProgramTest, RunsAtTheDpiTheTestRunAskedFor) {
+    // The test command runs these tests again with Wine set to other DPIs.
+    char wanted[8] = {};
+    const DWORD length = GetEnvironmentVariableA("ONTOP_EXPECTED_DPI", wanted, sizeof wanted);
+    const int expected = length > 0 ? std::atoi(wanted) : 96;
+    EXPECT_EQ(win32_host::window_dpi(form()).x, expected);
+    EXPECT_EQ(win32_host::window_dpi(form()).y, expected);
 }
 
 TEST(Form1Creation, HiddenUntilLoadThenShownWithTheInstruction) {
@@ -52,29 +79,32 @@ TEST_F(ProgramTest, ClassCaptionStylesAndClientSize) {
     }
     EXPECT_EQ(GetMenu(form()), nullptr);
 
-    const win32_host::Dpi dpi = win32_host::window_dpi(form());
-    const SIZE expected = client_size_at(dpi.x, dpi.y);
+    const AtDpi& expected = expected_at(win32_host::window_dpi(form()).y);
     const RECT client = client_rect(form());
-    EXPECT_EQ(client.right, expected.cx);
-    EXPECT_EQ(client.bottom, expected.cy);
+    EXPECT_EQ(client.right, expected.client.cx);
+    EXPECT_EQ(client.bottom, expected.client.cy);
 }
 
-TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpi) {
-    const win32_host::Dpi dpi = win32_host::window_dpi(form());
+TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpiAndDivideBackToItsPixels) {
+    const AtDpi& expected = expected_at(win32_host::window_dpi(form()).y);
     win32_host::WinWindow& window = program().window();
-    EXPECT_FLOAT_EQ(window.twips_per_pixel_x(), 1440.0f / static_cast<float>(dpi.x));
-    EXPECT_FLOAT_EQ(window.twips_per_pixel_y(), 1440.0f / static_cast<float>(dpi.y));
+    EXPECT_FLOAT_EQ(window.twips_per_pixel_x(), expected.twips_per_pixel);
+    EXPECT_FLOAT_EQ(window.twips_per_pixel_y(), expected.twips_per_pixel);
 
-    const RECT outer = window_rect(form());
-    const RECT client = client_rect(form());
     const float x = window.twips_per_pixel_x();
     const float y = window.twips_per_pixel_y();
-    EXPECT_FLOAT_EQ(window.left(), static_cast<float>(outer.left) * x);
-    EXPECT_FLOAT_EQ(window.top(), static_cast<float>(outer.top) * y);
-    EXPECT_FLOAT_EQ(window.width(), static_cast<float>(outer.right - outer.left) * x);
-    EXPECT_FLOAT_EQ(window.height(), static_cast<float>(outer.bottom - outer.top) * y);
-    EXPECT_FLOAT_EQ(window.scale_width(), static_cast<float>(client.right) * x);
-    EXPECT_FLOAT_EQ(window.scale_height(), static_cast<float>(client.bottom) * y);
+    // Wherever the window stands, the core's Int(twips / twips per pixel) gives its pixels.
+    for (const POINT at : {POINT{0, 0}, POINT{31, 17}, POINT{-7, 203}, POINT{333, 1}}) {
+        SetWindowPos(form(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const RECT outer = window_rect(form());
+        const RECT client = client_rect(form());
+        EXPECT_EQ(host::pixels_from_twips(window.left(), x), outer.left);
+        EXPECT_EQ(host::pixels_from_twips(window.top(), y), outer.top);
+        EXPECT_EQ(host::pixels_from_twips(window.width(), x), outer.right - outer.left);
+        EXPECT_EQ(host::pixels_from_twips(window.height(), y), outer.bottom - outer.top);
+        EXPECT_EQ(host::pixels_from_twips(window.scale_width(), x), client.right);
+        EXPECT_EQ(host::pixels_from_twips(window.scale_height(), y), client.bottom);
+    }
     EXPECT_EQ(window.native_handle(), reinterpret_cast<host::NativeWindow>(form()));
 }
 
@@ -97,7 +127,10 @@ TEST_F(ProgramTest, Text1FillsTheClientAreaAfterEveryResize) {
 TEST_F(ProgramTest, TopmostFromLoadAndAfterEachToggleWithTheRectangleKept) {
     EXPECT_TRUE(is_topmost(form()));
     EXPECT_TRUE(program().core().hoppu().top_on_checked());
-    for (const bool expected : {false, true, false, true}) {
+    // Odd places and sizes too, which fractional twips per pixel used to lose a pixel of.
+    SetWindowPos(form(), nullptr, 31, 17, 413, 301, SWP_NOZORDER);
+    const RECT placed = window_rect(form());
+    for (const bool expected : {false, true, false, true, false, true}) {
         const RECT before = window_rect(form());
         program().core().on_menu_click(window::MenuItem::IDM_top_on_set);
         pump_messages();
@@ -105,6 +138,7 @@ TEST_F(ProgramTest, TopmostFromLoadAndAfterEachToggleWithTheRectangleKept) {
         EXPECT_EQ(program().core().hoppu().top_on_checked(), expected);
         EXPECT_TRUE(same_rect(window_rect(form()), before));
     }
+    EXPECT_TRUE(same_rect(window_rect(form()), placed));
 }
 
 TEST_F(ProgramTest, Text1HasTheKeyboardFocus) {

@@ -31,7 +31,7 @@ std::vector<MenuItemView> expected_command_menu(bool top_on_checked) {
             .caption = separator ? u"" : std::u16string(info.caption),
             .separator = separator,
             .checked = info.item == window::MenuItem::IDM_top_on_set && top_on_checked,
-            .enabled = !separator,
+            .enabled = !separator,  // as a menu reads back a separator
             .id = separator ? 0 : win32_host::command_from_entry_id(static_cast<int>(info.item)),
         });
     }

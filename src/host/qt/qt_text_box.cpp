@@ -11,11 +11,15 @@
 
 namespace qt_host {
 
-QtTextBox::QtTextBox(FormWidget& form) : form_(form) {
-    QObject::connect(form_.text1().document(), &QTextDocument::contentsChange, &form_.text1(),
-                     [this](int position, int /*removed*/, int added) {
-                         form_.failures().guarded([&] { on_edited(position, added); });
-                     });
+QtTextBox::QtTextBox(FormWidget& form)
+    : form_(form),
+      edits_(QObject::connect(form_.text1().document(), &QTextDocument::contentsChange,
+                              &form_.text1(), [this](int position, int /*removed*/, int added) {
+                                  form_.failures().guarded([&] { on_edited(position, added); });
+                              })) {}
+
+QtTextBox::~QtTextBox() {
+    QObject::disconnect(edits_);
 }
 
 void QtTextBox::set_text(std::u16string text) {

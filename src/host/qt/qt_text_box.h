@@ -1,6 +1,8 @@
 // host::TextBox over the QPlainTextEdit Text1.
 #pragma once
 
+#include <QMetaObject>
+
 #include "host/text_box.h"
 
 namespace qt_host {
@@ -11,6 +13,9 @@ class QtTextBox final : public host::TextBox {
   public:
     // Watches Text1's edits to keep its wrap mode fitting what it holds.
     explicit QtTextBox(FormWidget& form);
+    ~QtTextBox() override;
+    QtTextBox(const QtTextBox&) = delete;
+    QtTextBox& operator=(const QtTextBox&) = delete;
 
     void set_text(std::u16string text) override;
     void set_width(float twips) override;
@@ -30,6 +35,7 @@ class QtTextBox final : public host::TextBox {
     void on_edited(int position, int added);
 
     FormWidget& form_;
+    QMetaObject::Connection edits_;
     bool replacing_ = false;
 };
 

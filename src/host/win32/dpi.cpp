@@ -1,6 +1,7 @@
 // DPI queries: Windows 10's per-window functions when present, the screen DC's otherwise.
 #include "host/win32/dpi.h"
 
+#include "host/twips.h"
 #include "host/win32/system_library.h"
 #include "host/win32/unique_handle.h"
 
@@ -40,6 +41,10 @@ Dpi window_dpi(HWND hwnd) {
 
 int screen_dpi_y() {
     return screen_dpi().y;
+}
+
+float twips_per_pixel(int dpi) {
+    return host::twips_per_pixel(static_cast<float>(dpi));
 }
 
 SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi) {

@@ -6,8 +6,6 @@
 
 namespace win32_host {
 
-constexpr float twips_per_inch = 1440;
-
 struct Dpi {
     int x = USER_DEFAULT_SCREEN_DPI;
     int y = USER_DEFAULT_SCREEN_DPI;
@@ -19,9 +17,8 @@ Dpi window_dpi(HWND hwnd);
 // The DPI the system's dialogs size fonts with: the screen's logical DPI.
 int screen_dpi_y();
 
-inline float twips_per_pixel(int dpi) {
-    return twips_per_inch / static_cast<float>(dpi);
-}
+// Twips per pixel at `dpi`.
+float twips_per_pixel(int dpi);
 
 // The outer size of a window whose client area is `client` pixels, at `dpi`.
 SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi);

@@ -1,14 +1,14 @@
 // Form1's window procedure and creation.
 #include "host/win32/form_window.h"
 
+#include "host/twips.h"
 #include "host/win32/resources.h"
-#include "host/win32/twips.h"
+#include "host/win32/wide_strings.h"
+#include "window/form1_design.h"
 
 namespace win32_host {
 namespace {
 
-constexpr float client_width_twips = 5910;
-constexpr float client_height_twips = 4305;
 constexpr DWORD form1_style = WS_OVERLAPPEDWINDOW;
 constexpr DWORD form1_ex_style = 0;
 constexpr int application_icon_id = ONTOP_ICON_ID;
@@ -31,11 +31,12 @@ WNDCLASSEXW form1_class(HINSTANCE instance) {
 
 FormWindow::FormWindow(HINSTANCE instance) {
     register_class(form1_class(instance));
-    create(form1_ex_style, form1_class_name, L"Form1", form1_style, CW_USEDEFAULT, CW_USEDEFAULT,
-           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
+    create(form1_ex_style, form1_class_name,
+           wide_c_str(std::u16string(window::form1_initial_caption)), form1_style, CW_USEDEFAULT,
+           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
     size_client_area();
     text1_.create(hwnd(), instance);
-    text1_input_.attach(text1_.hwnd());
+    text1_input_.attach(text1_.hwnd(), failures());
 }
 
 FormWindow::~FormWindow() {
@@ -95,8 +96,9 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void FormWindow::size_client_area() {
     const Dpi dpi = this->dpi();
-    const SIZE client{pixels_from_twips(client_width_twips, twips_per_pixel(dpi.x)),
-                      pixels_from_twips(client_height_twips, twips_per_pixel(dpi.y))};
+    const SIZE client{
+        host::nearest_pixels_from_twips(window::form1_client_width_twips, twips_per_pixel(dpi.x)),
+        host::nearest_pixels_from_twips(window::form1_client_height_twips, twips_per_pixel(dpi.y))};
     const SIZE outer = window_size_for_client(client, form1_style, form1_ex_style, dpi.y);
     SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

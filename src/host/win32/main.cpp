@@ -3,19 +3,22 @@
 
 #include <exception>
 
+#include "host/failure_report.h"
 #include "host/win32/guard.h"
 #include "host/win32/startup.h"
 #include "host/win32/win_program.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int /*show*/) {
-    try {
+    // Failures before Form1 exists, or after it is gone, have no window to stand over.
+    const HWND no_owner = nullptr;
+    host::FailureReporter failures(win32_host::failure_box(no_owner));
+    int exit_code = 1;
+    failures.guarded([&] {
         const win32_host::UniqueLibrary rich_edit = win32_host::load_rich_edit();
         win32_host::Win32Program program(instance);
         program.start();
-        return win32_host::run_message_loop();
-    } catch (...) {
-        win32_host::report_unexpected(nullptr, std::current_exception());
-        return 1;
-    }
+        exit_code = win32_host::run_message_loop();
+    });
+    return exit_code;
 }

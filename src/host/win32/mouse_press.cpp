@@ -1,7 +1,7 @@
 // Button and modifier bits as MouseDown numbers them.
 #include "host/win32/mouse_press.h"
 
-#include "host/win32/twips.h"
+#include "host/twips.h"
 
 namespace win32_host {
 namespace {
@@ -33,8 +33,8 @@ host::MouseDown mouse_down_from_message(UINT message, WPARAM key_flags, POINT at
     return {
         .button = button_of(message),
         .shift = shift,
-        .x = twips_from_pixels(at.x, twips_per_pixel_x),
-        .y = twips_from_pixels(at.y, twips_per_pixel_y),
+        .x = host::twips_from_pixels(at.x, twips_per_pixel_x),
+        .y = host::twips_from_pixels(at.y, twips_per_pixel_y),
     };
 }
 

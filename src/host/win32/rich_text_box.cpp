@@ -8,18 +8,16 @@
 #include <utility>
 
 #include "host/host_error.h"
+#include "host/twips.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
-#include "host/win32/twips.h"
 #include "host/win32/wide_strings.h"
+#include "window/form1_design.h"
 
 namespace win32_host {
 namespace {
 
 constexpr int text1_control_id = 1;
-// The size Text1 is created with, which the first layout replaces.
-constexpr float design_width_twips = 3735;
-constexpr float design_height_twips = 2895;
 // As much text as memory holds: the control's own default stops at 32,767 characters.
 constexpr LPARAM text_limit = 0x7FFFFFFE;
 constexpr LONG twips_per_point = 20;
@@ -42,8 +40,10 @@ CHARFORMAT2W char_format_of(const LOGFONTW& font, float points) {
 
 void RichTextBox::create(HWND parent, HINSTANCE instance) {
     const Dpi dpi = window_dpi(parent);
-    const int width = pixels_from_twips(design_width_twips, twips_per_pixel(dpi.x));
-    const int height = pixels_from_twips(design_height_twips, twips_per_pixel(dpi.y));
+    const int width =
+        host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel(dpi.x));
+    const int height =
+        host::nearest_pixels_from_twips(window::text1_design_height_twips, twips_per_pixel(dpi.y));
     // No scroll bars and no horizontal scrolling: long lines wrap at the right edge.
     hwnd_ = CreateWindowExW(
         WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
@@ -87,11 +87,11 @@ void RichTextBox::set_text(std::u16string text) {
 }
 
 void RichTextBox::set_width(float twips) {
-    resize({std::max(0, pixels_from_twips(twips, twips_per_pixel_x())), size().cy});
+    resize({std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_x())), size().cy});
 }
 
 void RichTextBox::set_height(float twips) {
-    resize({size().cx, std::max(0, pixels_from_twips(twips, twips_per_pixel_y()))});
+    resize({size().cx, std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_y()))});
 }
 
 void RichTextBox::set_font_name(const std::u16string& name) {
@@ -113,8 +113,6 @@ void RichTextBox::set_font_italic(bool italic) {
 }
 
 void RichTextBox::set_font_size(float points) {
-    if (!(points > 0))
-        return;  // no font has such a size; the old one stays
     host::FontChoice font = font_;
     font.size = points;
     apply_font(font);

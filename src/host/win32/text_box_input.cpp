@@ -5,7 +5,6 @@
 
 #include "host/win32/dpi.h"
 #include "host/win32/edit_menu.h"
-#include "host/win32/guard.h"
 #include "host/win32/mouse_press.h"
 
 namespace win32_host {
@@ -35,17 +34,18 @@ POINT point_in_window(HWND control, POINT client_point) {
 
 TextBoxInput::~TextBoxInput() = default;
 
-void TextBoxInput::attach(HWND edit) {
+void TextBoxInput::attach(HWND edit, host::FailureReporter& failures) {
+    failures_ = &failures;
     hook_.attach(edit, &TextBoxInput::procedure, this);
     edit_ = edit;
 }
 
 LRESULT TextBoxInput::procedure(void* self, HWND edit, UINT message, WPARAM wparam,
                                 LPARAM lparam) noexcept {
+    auto* const input = static_cast<TextBoxInput*>(self);
     LRESULT result = 0;
-    if (!guarded(GetParent(edit), [&] {
-            result = static_cast<TextBoxInput*>(self)->handle_message(message, wparam, lparam);
-        })) {
+    if (!input->failures_->guarded(
+            [&] { result = input->handle_message(message, wparam, lparam); })) {
         result = Hook::call_next(edit, message, wparam, lparam);
     }
     return result;
@@ -86,7 +86,7 @@ LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
 }
 
 bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {
-    swallow_context_menu_ = false;
+    context_menu_gate_.pressed(false);
     if (events_ == nullptr)
         return false;
     const Dpi dpi = window_dpi(edit_);
@@ -94,17 +94,16 @@ bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {
     const host::MouseDown press = mouse_down_from_message(
         message, wparam, at, key_down(VK_MENU), twips_per_pixel(dpi.x), twips_per_pixel(dpi.y));
     // The core may end the program from its menu, destroying the control under this call.
-    swallow_context_menu_ = events_->on_text_mouse_down(press);
-    return swallow_context_menu_;
+    const bool opened_program_menu = events_->on_text_mouse_down(press);
+    context_menu_gate_.pressed(opened_program_menu);
+    return opened_program_menu;
 }
 
 void TextBoxInput::on_context_menu(LPARAM lparam) {
     const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-    // The menu key (-1, -1) is never the click that opened the core's menu.
+    // The menu key sends (-1, -1).
     const bool from_keyboard = at.x == -1 && at.y == -1;
-    const bool swallow = swallow_context_menu_ && !from_keyboard;
-    swallow_context_menu_ = false;
-    if (!swallow)
+    if (context_menu_gate_.allows_context_menu(from_keyboard))
         show_edit_menu(edit_, at);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "host/context_menu_gate.h"
+#include "host/failure_report.h"
 #include "host/win32/window_hook.h"
 #include "host/window_events.h"
 
@@ -16,8 +18,9 @@ class TextBoxInput {
     TextBoxInput(const TextBoxInput&) = delete;
     TextBoxInput& operator=(const TextBoxInput&) = delete;
 
-    // Hooks the control's messages; undone when the control is destroyed, or this object first.
-    void attach(HWND edit);
+    // Hooks the control's messages, failures reported through `failures`; undone when the
+    // control is destroyed, or this object first.
+    void attach(HWND edit, host::FailureReporter& failures);
     // The core handling the presses; null for none.
     void set_events(host::WindowEvents* events) noexcept { events_ = events; }
 
@@ -31,10 +34,9 @@ class TextBoxInput {
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
 
     HWND edit_ = nullptr;
+    host::FailureReporter* failures_ = nullptr;
     host::WindowEvents* events_ = nullptr;
-    // Set when a press opened the core's menu: the context menu the system sends for that
-    // same click must not bring up the edit menu as well.
-    bool swallow_context_menu_ = false;
+    host::ContextMenuGate context_menu_gate_;
     Hook hook_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/failure_report.h"
 #include "host/host_error.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
@@ -80,7 +81,8 @@ std::optional<host::FontChoice> WinDialogs::show_font(const host::FontChoice& in
 }
 
 void WinDialogs::show_error(const std::u16string& message) {
-    MessageBoxW(owner_.hwnd(), wide_c_str(message), L"エラー", MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner_.hwnd(), wide_c_str(message),
+                reinterpret_cast<const wchar_t*>(host::error_title), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace win32_host

@@ -6,18 +6,10 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "host/text_file_reader.h"
 #include "host/win32/wide_strings.h"
 
 namespace win32_host {
 namespace {
-
-constexpr wchar_t classic_documents_folder[] = L"C:\\My Documents";
-
-bool is_folder(const wchar_t* path) {
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 // Memory the shell allocated for a returned string, freed with CoTaskMemFree.
 class ShellString {
@@ -36,14 +28,17 @@ class ShellString {
 
 }  // namespace
 
-std::unique_ptr<host::LineReader> WinFileSystem::open_text(const std::u16string& path) {
-    return std::make_unique<host::TextFileReader>(path);
+std::u16string WinFileSystem::preferred_start_folder() const {
+    return u"C:\\My Documents";
 }
 
-std::u16string WinFileSystem::default_folder() const {
-    if (is_folder(classic_documents_folder))
-        return u16_from_wide_buffer(classic_documents_folder);
+std::u16string WinFileSystem::fallback_start_folder() const {
     return documents_folder(shell32_);
+}
+
+bool WinFileSystem::is_folder(const std::u16string& path) const {
+    const DWORD attributes = GetFileAttributesW(wide_c_str(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::u16string documents_folder(SystemLibrary& shell32) {

@@ -1,17 +1,18 @@
 // host::FileSystem on Windows: the shared text file reader and Windows path conventions.
 #pragma once
 
-#include "host/files.h"
+#include "host/text_file_reader.h"
 #include "host/win32/system_library.h"
 
 namespace win32_host {
 
-class WinFileSystem final : public host::FileSystem {
+class WinFileSystem final : public host::TextFileSystem {
   public:
-    std::unique_ptr<host::LineReader> open_text(const std::u16string& path) override;
     char16_t path_separator() const override { return u'\\'; }
-    // "C:\My Documents" where that folder exists, else the user's Documents folder.
-    std::u16string default_folder() const override;
+    // "C:\My Documents", then the user's Documents folder.
+    std::u16string preferred_start_folder() const override;
+    std::u16string fallback_start_folder() const override;
+    bool is_folder(const std::u16string& path) const override;
 
   private:
     // Loaded only when the open command first needs the Documents folder.

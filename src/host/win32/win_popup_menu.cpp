@@ -9,26 +9,14 @@
 namespace win32_host {
 namespace {
 
-// An ampersand in a caption is shown, not taken as an access key.
-std::wstring menu_text(std::u16string_view caption) {
-    std::wstring text;
-    for (const char16_t unit : caption) {
-        if (unit == u'&')
-            text.push_back(L'&');
-        text.push_back(static_cast<wchar_t>(unit));
-    }
-    return text;
-}
-
 void append_entry(HMENU menu, const host::PopupMenuEntry& entry) {
     BOOL appended = FALSE;
     if (entry.separator) {
         appended = AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-        const UINT flags = MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED) |
-                           (entry.enabled ? MF_ENABLED : MF_GRAYED);
+        const UINT flags = MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED);
         appended = AppendMenuW(menu, flags, command_from_entry_id(entry.id),
-                               menu_text(entry.caption).c_str());
+                               wide_c_str(host::caption_as_written(entry.caption)));
     }
     if (!appended)
         throw host::HostError(u"メニューを作成できませんでした。");

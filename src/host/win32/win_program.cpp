@@ -1,8 +1,6 @@
 // Creating Form1 on Win32 and raising its Load.
 #include "host/win32/win_program.h"
 
-#include "host/win32/guard.h"
-
 namespace win32_host {
 namespace {
 
@@ -41,7 +39,7 @@ Win32Program::~Win32Program() {
 
 void Win32Program::start() {
     const RedrawPaused paused(form_.text1().hwnd());
-    guarded(form_.hwnd(), [this] { core_.on_load(); });
+    form_.failures().guarded([this] { core_.on_load(); });
 }
 
 }  // namespace win32_host

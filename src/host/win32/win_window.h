@@ -25,8 +25,7 @@ class WinWindow final : public host::Window,
     float scale_width() const override;
     float scale_height() const override;
     host::NativeWindow native_handle() const override;
-    std::optional<int> popup_menu(const host::PopupMenu& menu, int flags, float x,
-                                  float y) override;
+    std::optional<int> popup_menu(const host::PopupMenu& menu, float x, float y) override;
     void set_busy_cursor(bool busy) override;
     void unload() override;
     void end() override;
@@ -37,6 +36,7 @@ class WinWindow final : public host::Window,
     // SetWindowPos itself, its arguments as they come.
     void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
                         int cx, int cy, unsigned flags) override;
+    bool can_stay_on_top() const override { return true; }
 
   private:
     RECT window_rect() const;

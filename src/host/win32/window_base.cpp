@@ -6,6 +6,8 @@
 
 namespace win32_host {
 
+WindowBase::WindowBase() : failures_(failure_box(hwnd_)) {}
+
 WindowBase::~WindowBase() {
     // Too late to reach the derived object: messages from here on get the default handling.
     if (hwnd_ != nullptr) {
@@ -57,7 +59,7 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wparam,
         return DefWindowProcW(hwnd, message, wparam, lparam);
 
     LRESULT result = 0;
-    if (!guarded(hwnd, [&] { result = self->handle_message(message, wparam, lparam); })) {
+    if (!self->failures_.guarded([&] { result = self->handle_message(message, wparam, lparam); })) {
         result = DefWindowProcW(hwnd, message, wparam, lparam);
     }
     if (message == WM_NCDESTROY) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "host/failure_report.h"
+
 namespace win32_host {
 
 class WindowBase {
@@ -17,8 +19,11 @@ class WindowBase {
     // Destroys the window if it still exists.
     void destroy() noexcept;
 
+    // Reports failures over this window; every message it handles goes through it.
+    host::FailureReporter& failures() noexcept { return failures_; }
+
   protected:
-    WindowBase() = default;
+    WindowBase();
     // A derived class calls destroy() in its own destructor, while its members still exist.
     virtual ~WindowBase();
 
@@ -37,6 +42,7 @@ class WindowBase {
                                       LPARAM lparam) noexcept;
 
     HWND hwnd_ = nullptr;
+    host::FailureReporter failures_;
 };
 
 }  // namespace win32_host

@@ -1,0 +1,132 @@
+// The Linux program's choices about its display and its failures, on real widgets.
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "host/qt/qt_environment.h"
+#include "host/qt/qt_program.h"
+#include "modal_watch.h"
+
+namespace {
+
+TEST(DisplayChoiceTest, XWhereThereIsOneAndStayOnTopOnlyWhereItWorks) {
+    using qt_host::DisplayEnvironment;
+    struct Case {
+        const char* name;
+        DisplayEnvironment environment;
+        bool has_display;
+        std::optional<std::string_view> platform;
+        bool can_stay_on_top;
+    };
+    const Case cases[] = {
+        {"nothing", {std::nullopt, false, false}, false, std::nullopt, false},
+        {"X11", {std::nullopt, true, false}, true, "xcb", true},
+        {"Wayland with XWayland", {std::nullopt, true, true}, true, "xcb", true},
+        {"Wayland alone", {std::nullopt, false, true}, true, std::nullopt, false},
+        {"named xcb", {"xcb", false, true}, true, std::nullopt, true},
+        {"named wayland", {"wayland", true, true}, true, std::nullopt, false},
+        {"named wayland-egl", {"wayland-egl", true, true}, true, std::nullopt, false},
+        {"named offscreen", {"offscreen", false, false}, true, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const qt_host::DisplayChoice choice = qt_host::choose_display(c.environment);
+        EXPECT_EQ(choice.has_display, c.has_display);
+        EXPECT_EQ(choice.platform, c.platform);
+        EXPECT_EQ(choice.can_stay_on_top, c.can_stay_on_top);
+    }
+}
+
+TEST(StayOnTopTest, WhereTheDesktopCannotTheCheckMarkIsOffAndTheUserIsToldOnce) {
+    qt_host::QtProgram program(false);
+    QString told;
+    qt_test::ModalWatch watch([&](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal))
+            told = box->text();
+        modal.close();
+    });
+    program.start();
+    EXPECT_EQ(watch.seen(), 1);
+    EXPECT_TRUE(told.contains(QStringLiteral("常に手前に表示できません"))) << told.toStdString();
+    EXPECT_FALSE(program.core().hoppu().top_on_checked());
+}
+
+struct NotAStandardException {};
+
+class FailingEvents final : public host::WindowEvents {
+  public:
+    void on_load() override {}
+    void on_resize() override {
+        ++resizes;
+        throw NotAStandardException{};
+    }
+    bool on_text_mouse_down(const host::MouseDown&) override { throw 42; }
+    int resizes = 0;
+};
+
+TEST(FailureBoundaryTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
+    qt_host::QtProgram program;
+    program.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
+    FailingEvents events;
+    program.form().set_events(events);
+    QStringList told;
+    qt_test::ModalWatch watch([&](QWidget& modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(&modal))
+            told << box->text();
+        // Resized again while the box is up: each resize fails once more.
+        for (const int width : {300, 320, 340})
+            program.form().resize(width, 250);
+        modal.close();
+    });
+    program.form().resize(280, 240);
+    EXPECT_EQ(
+        told,
+        QStringList{QStringLiteral("予期しないエラーが発生しました。\n\n原因不明のエラーです。")});
+    EXPECT_EQ(events.resizes, 4);
+    // A press the core fails on is reported too, and the text box still takes it.
+    QTest::mouseClick(program.form().text1().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(told.size(), 2);
+    EXPECT_TRUE(program.form().isVisible());
+    program.form().set_events(program.core());
+}
+
+TEST(WrapPolicyTest, PastingOrTypingAWordTooLongSwitchesToWrappingAnywhere) {
+    qt_host::QtProgram program;
+    program.start();
+    QPlainTextEdit& text1 = program.form().text1();
+    const auto mode = [&] { return text1.wordWrapMode(); };
+    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Ordinary text, long as it is, keeps wrapping at words.
+    text1.moveCursor(QTextCursor::End);
+    text1.insertPlainText(
+        QString(20000, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("ab ")));
+    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Typed a letter at a time, a word grows past the limit in the middle of the text.
+    text1.moveCursor(QTextCursor::Start);
+    text1.insertPlainText(QString(16380, QLatin1Char('x')));
+    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(&text1, Qt::Key_Y);
+    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+    // A whole new text decides afresh.
+    program.core().on_load();
+    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A pasted run of 400,000 letters, and one joined by deleting the space between two runs.
+    text1.moveCursor(QTextCursor::End);
+    text1.insertPlainText(QString(400000, QLatin1Char('z')));
+    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+    program.core().on_load();
+    text1.setPlainText(QString(10000, QLatin1Char('p')) + QLatin1Char(' ') +
+                       QString(10000, QLatin1Char('q')));
+    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    text1.moveCursor(QTextCursor::Start);
+    for (int i = 0; i < 10000; ++i)
+        text1.moveCursor(QTextCursor::Right);
+    QTest::keyClick(&text1, Qt::Key_Delete);
+    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+// The failure boundary of Form1's window procedures: anything thrown is reported in one box,
+// never stacked, and the window goes on.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "modal_watch.h"
+#include "win32_test_support.h"
+
+namespace {
+
+using win32_test::find_thread_window;
+using win32_test::ModalWatch;
+using win32_test::ProgramTest;
+using win32_test::window_text;
+
+struct NotAStandardException {};
+
+// Core events that fail on every resize with something no standard exception type describes.
+class FailingEvents final : public host::WindowEvents {
+  public:
+    void on_load() override {}
+    void on_resize() override {
+        ++resizes;
+        throw NotAStandardException{};
+    }
+    bool on_text_mouse_down(const host::MouseDown&) override { throw 42; }
+    int resizes = 0;
+};
+
+int error_boxes() {
+    int count = 0;
+    for (const HWND window : win32_test::thread_windows()) {
+        if (win32_test::class_name(window) == u"#32770" && window_text(window) == u"エラー" &&
+            IsWindowVisible(window)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(ProgramTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
+    FailingEvents events;
+    program().form().set_events(&events);
+    std::u16string message;
+    int boxes_while_resizing = 0;
+    ModalWatch watch({[&] {
+        const HWND box = find_thread_window(L"#32770", L"エラー");
+        if (box == nullptr)
+            return false;
+        message = window_text(GetDlgItem(box, 0xFFFF));
+        // The window keeps being resized while the box is up; each resize fails again.
+        for (const int width : {300, 320, 340}) {
+            SetWindowPos(form(), nullptr, 0, 0, width, 250,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        boxes_while_resizing = error_boxes();
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return true;
+    }});
+    SetWindowPos(form(), nullptr, 0, 0, 280, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(watch.finished());
+    EXPECT_FALSE(watch.gave_up());
+    EXPECT_EQ(message, u"予期しないエラーが発生しました。\n\n原因不明のエラーです。");
+    EXPECT_EQ(boxes_while_resizing, 1);
+    EXPECT_EQ(events.resizes, 4);
+    EXPECT_TRUE(IsWindow(form()));
+    program().form().set_events(&program().core());
+}
+
+TEST_F(ProgramTest, AFailingPressOnText1IsReportedAndTheControlStillHandlesIt) {
+    FailingEvents events;
+    program().form().set_events(&events);
+    std::u16string message;
+    ModalWatch watch({[&] {
+        const HWND box = find_thread_window(L"#32770", L"エラー");
+        if (box == nullptr)
+            return false;
+        message = window_text(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return true;
+    }});
+    SendMessageW(text1(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(text1(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(watch.finished());
+    EXPECT_EQ(message, u"予期しないエラーが発生しました。\n\n原因不明のエラーです。");
+    EXPECT_TRUE(IsWindow(text1()));
+    program().form().set_events(&program().core());
+}
+
+}  // namespace
