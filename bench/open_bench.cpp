@@ -122,6 +122,31 @@ double toolkit_floor(const std::filesystem::path& path) {
     return seconds_since(start);
 }
 
+// A run of letters with no place to break, pasted at the caret, and then drawn.
+double paste_into_program(const QString& run) {
+    qt_host::QtProgram program;
+    program.start();
+    QCoreApplication::processEvents();
+    QPlainTextEdit& text1 = program.form().text1();
+    const auto start = std::chrono::steady_clock::now();
+    text1.insertPlainText(run);
+    text1.repaint();
+    QCoreApplication::processEvents();
+    return seconds_since(start);
+}
+
+// The same run opened as a file's whole text, and drawn.
+double open_run_in_program(const QString& run) {
+    qt_host::QtProgram program;
+    program.start();
+    QCoreApplication::processEvents();
+    const auto start = std::chrono::steady_clock::now();
+    qt_host::QtTextBox(program.form()).set_text(qt_host::u16_from_qstring(run) + u"\r\n");
+    program.form().text1().repaint();
+    QCoreApplication::processEvents();
+    return seconds_since(start);
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -158,5 +183,17 @@ int main(int argc, char* argv[]) {
         std::filesystem::remove(path);
     }
     std::filesystem::remove_all(folder);
+
+    // Pasting must be no slower than opening the same text: the wrap mode follows edits too.
+    std::printf("\n%-28s %12s %12s %14s %14s\n", "unbroken run", "paste s", "open s",
+                "paste peak MiB", "open peak MiB");
+    for (const int letters : {100000, 400000}) {
+        const QString run(letters, QLatin1Char('x'));
+        const Figures paste = in_child([&] { return paste_into_program(run); });
+        const Figures open = in_child([&] { return open_run_in_program(run); });
+        std::printf("%-28s %12.3f %12.3f %14.1f %14.1f\n",
+                    (std::to_string(letters) + " letters").c_str(), paste.seconds, open.seconds,
+                    paste.peak_rss_kib / 1024.0, open.peak_rss_kib / 1024.0);
+    }
     return 0;
 }
