@@ -10,7 +10,9 @@
 #include "host/context_menu_gate.h"
 #include "host/failure_report.h"
 #include "host/host_error.h"
+#include "host/pixel_window.h"
 #include "host/popup_menu.h"
+#include "host/twips.h"
 #include "host/utf.h"
 #include "host/window_placement.h"
 
@@ -25,18 +27,19 @@ TEST(FailureReporterTest, EveryKindOfFailureIsWordedInJapanese) {
         std::u16string detail;
     };
     const Case cases[] = {
-        {"host error", std::make_exception_ptr(host::HostError(u"テキストを表示できませんでした。")),
+        {"host error",
+         std::make_exception_ptr(host::HostError(u"テキストを表示できませんでした。")),
          u"テキストを表示できませんでした。"},
         {"out of memory", std::make_exception_ptr(std::bad_alloc()), u"メモリが足りません。"},
-        {"standard", std::make_exception_ptr(std::runtime_error("disk on fire")),
-         u"disk on fire"},
+        {"standard", std::make_exception_ptr(std::runtime_error("disk on fire")), u"disk on fire"},
         {"anything else", std::make_exception_ptr(NotAStandardException{}),
          u"原因不明のエラーです。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::u16string> shown;
-        host::FailureReporter reporter([&](const char16_t* message) { shown.emplace_back(message); });
+        host::FailureReporter reporter(
+            [&](const char16_t* message) { shown.emplace_back(message); });
         reporter.report(c.failure);
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0], u"予期しないエラーが発生しました。\n\n" + c.detail);
@@ -116,12 +119,10 @@ TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
         bool moves, shows;
     };
     const Case cases[] = {
-        {"apply", host::hwnd_topmost, own, host::swp_showwindow, host::ZBand::topmost, false,
-         true},
+        {"apply", host::hwnd_topmost, own, host::swp_showwindow, host::ZBand::topmost, false, true},
         {"release", host::hwnd_notopmost, own, host::swp_showwindow, host::ZBand::not_topmost,
          false, true},
-        {"elsewhere", host::hwnd_topmost, {11, -4, 410, 320}, 0, host::ZBand::topmost, true,
-         false},
+        {"elsewhere", host::hwnd_topmost, {11, -4, 410, 320}, 0, host::ZBand::topmost, true, false},
         {"other size", 0, {10, -4, 409, 320}, 0, host::ZBand::unchanged, true, false},
     };
     for (const Case& c : cases) {
@@ -142,6 +143,60 @@ TEST(MenuCaptionTest, AmpersandsShowAsWritten) {
     EXPECT_EQ(host::caption_as_written(u"A&B"), u"A&&B");
     EXPECT_EQ(host::caption_as_written(u"&&"), u"&&&&");
     EXPECT_EQ(host::caption_as_written(u""), u"");
+}
+
+// A window of whole pixels at 168 dpi, recording what it is asked to do.
+class PixelWindowAt168 final : public host::PixelWindow {
+  public:
+    host::PixelRect outer{31, -7, 413, 301};
+    host::PixelRect client{0, 0, 397, 262};
+    std::vector<host::PlacementRequest> placed;
+    std::vector<host::PixelPoint> menus_at;
+
+    void set_caption(const std::u16string&) override {}
+    host::NativeWindow native_handle() const override { return 7; }
+    void set_busy_cursor(bool) override {}
+    void unload() override {}
+    void end() override {}
+    PixelWindowAt168() : PixelWindow(true) {}
+
+  private:
+    float dots_per_inch_x() const override { return 168; }
+    float dots_per_inch_y() const override { return 168; }
+    host::PixelRect outer_pixels() const override { return outer; }
+    host::PixelRect client_pixels() const override { return client; }
+    std::optional<int> show_popup_menu(const host::PopupMenu&, host::PixelPoint at) override {
+        menus_at.push_back(at);
+        return std::nullopt;
+    }
+    void place(host::NativeWindow, host::NativeWindow, const host::PixelRect&, unsigned,
+               const host::PlacementRequest& request) override {
+        placed.push_back(request);
+    }
+};
+
+TEST(PixelWindowTest, ReportsTwipsThatDivideBackAndPlacesAgainstItsOwnRectangle) {
+    PixelWindowAt168 window;
+    const float per_pixel = window.twips_per_pixel_x();
+    EXPECT_EQ(host::pixels_from_twips(window.left(), per_pixel), 31);
+    EXPECT_EQ(host::pixels_from_twips(window.top(), per_pixel), -7);
+    EXPECT_EQ(host::pixels_from_twips(window.width(), per_pixel), 413);
+    EXPECT_EQ(host::pixels_from_twips(window.height(), per_pixel), 301);
+    EXPECT_EQ(host::pixels_from_twips(window.scale_width(), per_pixel), 397);
+    EXPECT_EQ(host::pixels_from_twips(window.scale_height(), per_pixel), 262);
+
+    window.set_window_pos(7, host::hwnd_topmost, 31, -7, 413, 301, host::swp_showwindow);
+    window.set_window_pos(7, host::hwnd_notopmost, 32, -7, 413, 301, 0);
+    ASSERT_EQ(window.placed.size(), 2u);
+    EXPECT_FALSE(window.placed[0].move_to);
+    EXPECT_TRUE(window.placed[0].show);
+    ASSERT_TRUE(window.placed[1].move_to);
+    EXPECT_EQ(window.placed[1].move_to->x, 32);
+
+    window.popup_menu({}, host::twips_from_pixels(40, per_pixel), 30 * per_pixel);
+    ASSERT_EQ(window.menus_at.size(), 1u);
+    EXPECT_EQ(window.menus_at[0].x, 40);
+    EXPECT_EQ(window.menus_at[0].y, 30);
 }
 
 }  // namespace

@@ -56,12 +56,20 @@ FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)), failures_(failure_b
     text1_->setFocus();
 }
 
+float FormWidget::dots_per_inch_x() const {
+    return static_cast<float>(screen()->logicalDotsPerInchX());
+}
+
+float FormWidget::dots_per_inch_y() const {
+    return static_cast<float>(screen()->logicalDotsPerInchY());
+}
+
 float FormWidget::twips_per_pixel_x() const {
-    return host::twips_per_pixel(static_cast<float>(screen()->logicalDotsPerInchX()));
+    return host::twips_per_pixel(dots_per_inch_x());
 }
 
 float FormWidget::twips_per_pixel_y() const {
-    return host::twips_per_pixel(static_cast<float>(screen()->logicalDotsPerInchY()));
+    return host::twips_per_pixel(dots_per_inch_y());
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event) {

@@ -22,6 +22,8 @@ class FormWidget final : public QWidget {
     QPlainTextEdit& text1() { return *text1_; }
     const QPlainTextEdit& text1() const { return *text1_; }
 
+    float dots_per_inch_x() const;
+    float dots_per_inch_y() const;
     float twips_per_pixel_x() const;
     float twips_per_pixel_y() const;
 

@@ -8,7 +8,6 @@
 #include "host/qt/form_widget.h"
 #include "host/qt/qt_popup_menu.h"
 #include "host/qt/qt_strings.h"
-#include "host/twips.h"
 
 namespace qt_host {
 
@@ -16,39 +15,22 @@ void QtWindow::set_caption(const std::u16string& caption) {
     form_.setWindowTitle(qstring_from_u16(caption));
 }
 
-float QtWindow::left() const {
-    return host::twips_from_pixels(form_.frameGeometry().x(), twips_per_pixel_x());
+host::PixelRect QtWindow::outer_pixels() const {
+    const QRect frame = form_.frameGeometry();
+    return {frame.x(), frame.y(), frame.width(), frame.height()};
 }
 
-float QtWindow::top() const {
-    return host::twips_from_pixels(form_.frameGeometry().y(), twips_per_pixel_y());
-}
-
-float QtWindow::width() const {
-    return host::twips_from_pixels(form_.frameGeometry().width(), twips_per_pixel_x());
-}
-
-float QtWindow::height() const {
-    return host::twips_from_pixels(form_.frameGeometry().height(), twips_per_pixel_y());
-}
-
-float QtWindow::scale_width() const {
-    return host::twips_from_pixels(form_.width(), twips_per_pixel_x());
-}
-
-float QtWindow::scale_height() const {
-    return host::twips_from_pixels(form_.height(), twips_per_pixel_y());
+host::PixelRect QtWindow::client_pixels() const {
+    return {0, 0, form_.width(), form_.height()};
 }
 
 host::NativeWindow QtWindow::native_handle() const {
     return static_cast<host::NativeWindow>(form_.winId());
 }
 
-std::optional<int> QtWindow::popup_menu(const host::PopupMenu& menu, float x, float y) {
+std::optional<int> QtWindow::show_popup_menu(const host::PopupMenu& menu, host::PixelPoint client) {
     // QMenu's own placement puts its left edge at the point.
-    const QPoint client(host::nearest_pixels_from_twips(x, twips_per_pixel_x()),
-                        host::nearest_pixels_from_twips(y, twips_per_pixel_y()));
-    return exec_popup_menu(menu, form_.mapToGlobal(client), &form_);
+    return exec_popup_menu(menu, form_.mapToGlobal(QPoint(client.x, client.y)), &form_);
 }
 
 void QtWindow::set_busy_cursor(bool busy) {
@@ -67,19 +49,17 @@ void QtWindow::end() {
     QCoreApplication::exit(0);
 }
 
-float QtWindow::twips_per_pixel_x() const {
-    return form_.twips_per_pixel_x();
+float QtWindow::dots_per_inch_x() const {
+    return form_.dots_per_inch_x();
 }
 
-float QtWindow::twips_per_pixel_y() const {
-    return form_.twips_per_pixel_y();
+float QtWindow::dots_per_inch_y() const {
+    return form_.dots_per_inch_y();
 }
 
-void QtWindow::set_window_pos(host::NativeWindow /*window*/, host::NativeWindow insert_after, int x,
-                              int y, int cx, int cy, unsigned flags) {
-    const QRect frame = form_.frameGeometry();
-    const host::PlacementRequest request = host::placement_request(
-        insert_after, {x, y, cx, cy}, flags, {frame.x(), frame.y(), frame.width(), frame.height()});
+void QtWindow::place(host::NativeWindow /*window*/, host::NativeWindow /*insert_after*/,
+                     const host::PixelRect& /*requested*/, unsigned /*flags*/,
+                     const host::PlacementRequest& request) {
     if (request.band != host::ZBand::unchanged)
         set_stays_on_top(request.band == host::ZBand::topmost);
     if (request.move_to)

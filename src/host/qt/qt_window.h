@@ -1,50 +1,42 @@
 // host::Window, host::ScreenMetrics and host::WindowPlacement over Form1's top-level widget.
 #pragma once
 
-#include "host/screen_metrics.h"
-#include "host/window.h"
-#include "host/window_placement.h"
+#include "host/pixel_window.h"
 
 namespace qt_host {
 
 class FormWidget;
 
-class QtWindow final : public host::Window,
-                       public host::ScreenMetrics,
-                       public host::WindowPlacement {
+class QtWindow final : public host::PixelWindow {
   public:
     // `can_stay_on_top`: whether this desktop lets a window stay above others.
-    QtWindow(FormWidget& form, bool can_stay_on_top)
-        : form_(form), can_stay_on_top_(can_stay_on_top) {}
+    QtWindow(FormWidget& form, bool can_stay_on_top) : PixelWindow(can_stay_on_top), form_(form) {}
 
     void set_caption(const std::u16string& caption) override;
-    float left() const override;
-    float top() const override;
-    float width() const override;
-    float height() const override;
-    float scale_width() const override;
-    float scale_height() const override;
     host::NativeWindow native_handle() const override;
-    std::optional<int> popup_menu(const host::PopupMenu& menu, float x, float y) override;
     void set_busy_cursor(bool busy) override;
+    // Hides the window; the main loop goes on until end().
     void unload() override;
     void end() override;
 
-    float twips_per_pixel_x() const override;
-    float twips_per_pixel_y() const override;
-
-    // The stay-on-top hint for the band, the frame moved only when the rectangle differs from
-    // its own, and showing.
-    void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
-                        int cx, int cy, unsigned flags) override;
-    bool can_stay_on_top() const override { return can_stay_on_top_; }
-
   private:
+    // The screen's logical DPI.
+    float dots_per_inch_x() const override;
+    float dots_per_inch_y() const override;
+    // Qt measures a window's frame from its corner; the client area is the widget itself.
+    host::PixelRect outer_pixels() const override;
+    host::PixelRect client_pixels() const override;
+    // A QMenu at the point, run modally.
+    std::optional<int> show_popup_menu(const host::PopupMenu& menu,
+                                       host::PixelPoint client) override;
+    // The stay-on-top hint for the band, the frame moved only when asked to move, and showing.
+    void place(host::NativeWindow window, host::NativeWindow insert_after,
+               const host::PixelRect& requested, unsigned flags,
+               const host::PlacementRequest& request) override;
     void set_stays_on_top(bool on_top);
     void move_frame_to(const host::PixelRect& frame);
 
     FormWidget& form_;
-    bool can_stay_on_top_;
 };
 
 }  // namespace qt_host

@@ -1,7 +1,6 @@
 // Form1's window services on Win32.
 #include "host/win32/win_window.h"
 
-#include "host/twips.h"
 #include "host/win32/form_window.h"
 #include "host/win32/wide_strings.h"
 #include "host/win32/win_popup_menu.h"
@@ -12,39 +11,25 @@ void WinWindow::set_caption(const std::u16string& caption) {
     SetWindowTextW(form_.hwnd(), wide_c_str(caption));
 }
 
-float WinWindow::left() const {
-    return host::twips_from_pixels(window_rect().left, twips_per_pixel_x());
+host::PixelRect WinWindow::outer_pixels() const {
+    RECT rect{};
+    GetWindowRect(form_.hwnd(), &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-float WinWindow::top() const {
-    return host::twips_from_pixels(window_rect().top, twips_per_pixel_y());
-}
-
-float WinWindow::width() const {
-    const RECT rect = window_rect();
-    return host::twips_from_pixels(rect.right - rect.left, twips_per_pixel_x());
-}
-
-float WinWindow::height() const {
-    const RECT rect = window_rect();
-    return host::twips_from_pixels(rect.bottom - rect.top, twips_per_pixel_y());
-}
-
-float WinWindow::scale_width() const {
-    return host::twips_from_pixels(client_rect().right, twips_per_pixel_x());
-}
-
-float WinWindow::scale_height() const {
-    return host::twips_from_pixels(client_rect().bottom, twips_per_pixel_y());
+host::PixelRect WinWindow::client_pixels() const {
+    RECT rect{};
+    GetClientRect(form_.hwnd(), &rect);
+    return {0, 0, rect.right, rect.bottom};
 }
 
 host::NativeWindow WinWindow::native_handle() const {
     return reinterpret_cast<host::NativeWindow>(form_.hwnd());
 }
 
-std::optional<int> WinWindow::popup_menu(const host::PopupMenu& menu, float x, float y) {
-    POINT at{host::nearest_pixels_from_twips(x, twips_per_pixel_x()),
-             host::nearest_pixels_from_twips(y, twips_per_pixel_y())};
+std::optional<int> WinWindow::show_popup_menu(const host::PopupMenu& menu,
+                                              host::PixelPoint client) {
+    POINT at{client.x, client.y};
     ClientToScreen(form_.hwnd(), &at);
     return track_popup_menu(menu, form_.hwnd(), at);
 }
@@ -61,37 +46,20 @@ void WinWindow::end() {
     PostQuitMessage(0);
 }
 
-float WinWindow::twips_per_pixel_x() const {
-    return twips_per_pixel(form_.dpi().x);
+float WinWindow::dots_per_inch_x() const {
+    return static_cast<float>(form_.dpi().x);
 }
 
-float WinWindow::twips_per_pixel_y() const {
-    return twips_per_pixel(form_.dpi().y);
+float WinWindow::dots_per_inch_y() const {
+    return static_cast<float>(form_.dpi().y);
 }
 
-void WinWindow::set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x,
-                               int y, int cx, int cy, unsigned flags) {
-    const HWND target = reinterpret_cast<HWND>(window);
-    RECT own{};
-    GetWindowRect(target, &own);
-    const host::PlacementRequest request =
-        host::placement_request(insert_after, {x, y, cx, cy}, flags,
-                                {own.left, own.top, own.right - own.left, own.bottom - own.top});
-    // SetWindowPos as asked; its own rectangle handed back is kept, not set again.
+void WinWindow::place(host::NativeWindow window, host::NativeWindow insert_after,
+                      const host::PixelRect& requested, unsigned flags,
+                      const host::PlacementRequest& request) {
     const UINT keep = request.move_to ? 0 : SWP_NOMOVE | SWP_NOSIZE;
-    SetWindowPos(target, reinterpret_cast<HWND>(insert_after), x, y, cx, cy, flags | keep);
-}
-
-RECT WinWindow::window_rect() const {
-    RECT rect{};
-    GetWindowRect(form_.hwnd(), &rect);
-    return rect;
-}
-
-RECT WinWindow::client_rect() const {
-    RECT rect{};
-    GetClientRect(form_.hwnd(), &rect);
-    return rect;
+    SetWindowPos(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(insert_after), requested.x,
+                 requested.y, requested.cx, requested.cy, flags | keep);
 }
 
 }  // namespace win32_host

@@ -3,44 +3,39 @@
 
 #include <windows.h>
 
-#include "host/screen_metrics.h"
-#include "host/window.h"
-#include "host/window_placement.h"
+#include "host/pixel_window.h"
 
 namespace win32_host {
 
 class FormWindow;
 
-class WinWindow final : public host::Window,
-                        public host::ScreenMetrics,
-                        public host::WindowPlacement {
+class WinWindow final : public host::PixelWindow {
   public:
-    explicit WinWindow(FormWindow& form) : form_(form) {}
+    explicit WinWindow(FormWindow& form) : PixelWindow(true), form_(form) {}
 
-    void set_caption(const std::u16string& caption) override;
-    float left() const override;
-    float top() const override;
-    float width() const override;
-    float height() const override;
-    float scale_width() const override;
-    float scale_height() const override;
+    // The HWND, for SetWindowPos.
     host::NativeWindow native_handle() const override;
-    std::optional<int> popup_menu(const host::PopupMenu& menu, float x, float y) override;
+    void set_caption(const std::u16string& caption) override;
+    // IDC_WAIT over the window and its text box.
     void set_busy_cursor(bool busy) override;
+    // Destroys the window; the message loop ends at end().
     void unload() override;
     void end() override;
 
-    float twips_per_pixel_x() const override;
-    float twips_per_pixel_y() const override;
-
-    // SetWindowPos itself, its arguments as they come.
-    void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
-                        int cx, int cy, unsigned flags) override;
-    bool can_stay_on_top() const override { return true; }
-
   private:
-    RECT window_rect() const;
-    RECT client_rect() const;
+    // SetWindowPos as asked; its own rectangle handed back is kept, not set again.
+    void place(host::NativeWindow window, host::NativeWindow insert_after,
+               const host::PixelRect& requested, unsigned flags,
+               const host::PlacementRequest& request) override;
+    // GetWindowRect and GetClientRect.
+    host::PixelRect outer_pixels() const override;
+    host::PixelRect client_pixels() const override;
+    // The window's own DPI, which follows it from monitor to monitor.
+    float dots_per_inch_x() const override;
+    float dots_per_inch_y() const override;
+    // TrackPopupMenu with TPM_LEFTALIGN | TPM_LEFTBUTTON.
+    std::optional<int> show_popup_menu(const host::PopupMenu& menu,
+                                       host::PixelPoint client) override;
 
     FormWindow& form_;
 };
