@@ -2,7 +2,8 @@
 # be inside it, not DLLs that would have to be shipped beside it. The common controls, common
 # dialogs and the shell must not be imported at all: the dialogs are loaded on first use, keeping
 # what they drag in (printing, networking) out of an idle program.
-# Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_imports.cmake
+# With FORMAT set, the program must also be of that format (pei-i386 for PE32, pei-x86-64).
+# Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> [-DFORMAT=<format>] -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls
     kernel32.dll user32.dll gdi32.dll ole32.dll advapi32.dll msvcrt.dll)
@@ -12,6 +13,11 @@ execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
                 OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}: ${errors}")
+endif()
+
+if(FORMAT AND NOT dump MATCHES "file format ${FORMAT}\n")
+    string(REGEX MATCH "file format [^\n]+" found "${dump}")
+    message(FATAL_ERROR "${PROGRAM} is not ${FORMAT} but has ${found}")
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
