@@ -1,0 +1,14 @@
+// Telling EUC-JP from code page 932 (Shift_JIS) for a file that is neither UTF-8 nor ISO-2022-JP.
+#pragma once
+
+#include <string_view>
+
+namespace host {
+
+enum class LegacyEncoding { cp932, euc_jp };
+
+// The reading with fewer ill-formed bytes; code page 932 on a tie, except that bytes both read
+// whole are EUC-JP unless they look like half-width katakana (see legacy_encoding.cpp).
+LegacyEncoding pick_legacy_encoding(std::string_view bytes);
+
+}  // namespace host
