@@ -35,15 +35,15 @@ TEST(DecodeEucJp, CharactersAndReplacements) {
         {"cell without a character: one replacement for the pair", "\xA9\xA1\xA4\xA2", u"\uFFFDあ"},
         {"cell without a character in row 2", "\xA2\xAF", u"\uFFFD"},
         // Windows maps rows 85 to 94 to private use, iconv not at all.
-        {"user-defined rows", "\xF5\xA1\xFE\xFE" + "a"s, u"\uFFFD\uFFFDa"},
+        {"user-defined rows", "\xF5\xA1\xFE\xFE"s + "a", u"\uFFFD\uFFFDa"},
         // Windows' code page 20932 has no JIS X 0212.
-        {"jis x 0212: one replacement for three bytes", "\x8F\xB0\xA1" + "a"s, u"\uFFFDa"},
-        {"0x8f without two bytes after it", "\x8F\xB0" + "a"s, u"\uFFFD\uFFFDa"},
+        {"jis x 0212: one replacement for three bytes", "\x8F\xB0\xA1"s + "a", u"\uFFFDa"},
+        {"0x8f without two bytes after it", "\x8F\xB0"s + "a", u"\uFFFD\uFFFDa"},
         {"lead byte at the end", "\xA4\xA2\xA4", u"あ\uFFFD"},
-        {"lead byte before ascii", "\xA4" + "a"s, u"\uFFFDa"},
-        {"0x8e before ascii", "\x8E" + "a"s, u"\uFFFDa"},
+        {"lead byte before ascii", "\xA4"s + "a", u"\uFFFDa"},
+        {"0x8e before ascii", "\x8E"s + "a", u"\uFFFDa"},
         {"0x8e takes a kana byte even where a pair could start", "\x8E\xA4\xA2", u"､\uFFFD"},
-        {"0x8e before a byte past the kana", "\x8E\xE0" + "a"s, u"\uFFFD\uFFFDa"},
+        {"0x8e before a byte past the kana", "\x8E\xE0"s + "a", u"\uFFFD\uFFFDa"},
         // iconv passes 0x80..0x9F through as C1 controls; Windows does not.
         {"bytes that start nothing", "\x80\x9F\xA0\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
         {"nul passes through", "a\0\xA4\xA2"s, u"a\0あ"s},
@@ -66,7 +66,7 @@ TEST(DecodeEucJp, LongTextAcrossRuns) {
         {"nothing", "", u""},
         {"a cell without a character", "\xA9\xA1", u"\uFFFD"},
         {"a jis x 0212 character", "\x8F\xB0\xA1", u"\uFFFD"},
-        {"a lone lead byte", "\xA4" + "!"s, u"\uFFFD!"},
+        {"a lone lead byte", "\xA4"s + "!", u"\uFFFD!"},
     };
     for (const Insert& insert : inserts) {
         for (const std::size_t shift : {0u, 1u}) {

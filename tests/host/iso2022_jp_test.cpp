@@ -31,7 +31,7 @@ TEST(IsIso2022Jp, SevenBitTextThatSwitchesToJapanese) {
         {"escape cut short", "abc\x1B$", false},
         {"the escape late in the file", std::string(100000, 'a') + "\x1B$B$\"", true},
         {"a byte from 0x80 up", "\x1B$B$\"\x1B(B\xC3\xA9", false},
-        {"a byte from 0x80 up far from the escape", "\x1B$B" + std::string(100000, '!') + "\x80",
+        {"a byte from 0x80 up far from the escape", "\x1B$B"s + std::string(100000, '!') + "\x80",
          false},
     };
     for (const Case& c : cases) {
