@@ -101,16 +101,15 @@ std::u16string decode_text(std::string_view bytes) {
     if (bytes.starts_with(utf16be_bom)) {
         return decode_utf16(bytes.substr(utf16be_bom.size()), ByteOrder::big);
     }
-    if (auto text = decode_if_utf8(bytes)) {
-        // One unit per byte: all of them ASCII, which ISO-2022-JP text is too.
-        const bool seven_bit = text->size() == bytes.size();
-        if (!seven_bit || !is_iso2022_jp(bytes))
-            return std::move(*text);
-        text.reset();
-        std::u16string jis = decode_iso2022_jp(bytes);
-        replace_nuls(jis);
-        return jis;
+    // ISO-2022-JP is 7-bit, so valid UTF-8 as well; telling it apart costs far less than the
+    // UTF-8 attempt it saves.
+    if (is_iso2022_jp(bytes)) {
+        std::u16string text = decode_iso2022_jp(bytes);
+        replace_nuls(text);
+        return text;
     }
+    if (auto text = decode_if_utf8(bytes))
+        return std::move(*text);
     std::u16string text = pick_legacy_encoding(bytes) == LegacyEncoding::euc_jp
                               ? decode_euc_jp(bytes)
                               : decode_cp932(bytes);
