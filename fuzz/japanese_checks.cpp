@@ -221,12 +221,11 @@ void check_iso2022_jp(std::string_view bytes) {
 
 void check_legacy_choice(std::string_view bytes) {
     const PlainCounts counts = plain_counts(bytes);
-    host::LegacyEncoding expected = host::LegacyEncoding::euc_jp;
-    if (counts.euc_ill_formed >= counts.cp932_ill_formed &&
-        (counts.euc_ill_formed > 0 ||
-         (counts.cp932_pairs == 0 && 2 * counts.euc_kana <= counts.euc_multi_byte))) {
-        expected = host::LegacyEncoding::cp932;
-    }
+    bool euc_jp = 2 * counts.euc_ill_formed <= counts.cp932_ill_formed;
+    if (counts.euc_ill_formed == 0 && counts.cp932_ill_formed == 0)
+        euc_jp = counts.cp932_pairs > 0 || 2 * counts.euc_kana > counts.euc_multi_byte;
+    const host::LegacyEncoding expected =
+        euc_jp ? host::LegacyEncoding::euc_jp : host::LegacyEncoding::cp932;
     check(host::pick_legacy_encoding(bytes) == expected, "the legacy choice follows the rule");
 }
 

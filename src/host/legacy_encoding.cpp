@@ -4,9 +4,11 @@
 // Most files fit only one of them: every hiragana, katakana, punctuation mark and level-1 kanji
 // of code page 932 has a lead byte 0x81..0x9F, which EUC-JP never uses but for 0x8E and 0x8F,
 // and EUC-JP text soon puts a byte 0xFD or 0xFE, or a lead byte 0xE0..0xFC before a line end or
-// a space, where code page 932 cannot have them. So the reading with fewer ill-formed bytes
-// wins, which also reads a damaged or truncated file in the encoding it was written in; on a
-// tie it is code page 932, as before EUC-JP was known.
+// a space, where code page 932 cannot have them. So the reading with fewer ill-formed bytes is
+// the encoding the file was written in. Bytes that fit neither were read as code page 932
+// before EUC-JP was known, and stay so unless EUC-JP has at most half as many ill-formed bytes:
+// a damaged or truncated EUC-JP text has far fewer, while random bytes, or Shift_JIS with
+// broken pairs, have more or about as many.
 //
 // Bytes that both read whole can, in code page 932, hold no full-width character but for a few
 // rare kanji: in practice they are half-width katakana, every byte from 0x80 up being in
@@ -115,20 +117,20 @@ LegacyEncoding pick_legacy_encoding(std::string_view bytes) {
     EucJpReading euc_jp;
     if (euc_jp_first) {
         euc_jp = read_as_euc_jp(bytes, everything);
-        // Code page 932 needs no more ill-formed bytes than EUC-JP to win.
-        cp932 = read_as_cp932(bytes, euc_jp.ill_formed + 1);
+        // Code page 932 has lost once it has twice as many ill-formed bytes, and one at least.
+        cp932 = read_as_cp932(bytes, std::max<std::size_t>(2 * euc_jp.ill_formed, 1));
     } else {
         cp932 = read_as_cp932(bytes, everything);
-        // EUC-JP needs fewer ill-formed bytes than code page 932, or none when it has none.
-        euc_jp = read_as_euc_jp(bytes, std::max<std::size_t>(cp932.ill_formed, 1));
+        // EUC-JP has lost once it has more than half as many.
+        euc_jp = read_as_euc_jp(bytes, cp932.ill_formed / 2 + 1);
     }
-    if (euc_jp.ill_formed < cp932.ill_formed)
-        return LegacyEncoding::euc_jp;
-    if (euc_jp.ill_formed > 0 || cp932.ill_formed > 0)
-        return LegacyEncoding::cp932;
-    if (cp932.only_half_width && 2 * euc_jp.kana <= euc_jp.characters)
-        return LegacyEncoding::cp932;
-    return LegacyEncoding::euc_jp;
+    if (euc_jp.ill_formed == 0 && cp932.ill_formed == 0) {
+        const bool half_width_katakana =
+            cp932.only_half_width && 2 * euc_jp.kana <= euc_jp.characters;
+        return half_width_katakana ? LegacyEncoding::cp932 : LegacyEncoding::euc_jp;
+    }
+    return 2 * euc_jp.ill_formed <= cp932.ill_formed ? LegacyEncoding::euc_jp
+                                                     : LegacyEncoding::cp932;
 }
 
 }  // namespace host

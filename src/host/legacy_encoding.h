@@ -7,8 +7,9 @@ namespace host {
 
 enum class LegacyEncoding { cp932, euc_jp };
 
-// The reading with fewer ill-formed bytes; code page 932 on a tie, except that bytes both read
-// whole are EUC-JP unless they look like half-width katakana (see legacy_encoding.cpp).
+// EUC-JP when it reads the bytes with at most half as many ill-formed bytes as code page 932;
+// bytes both read whole are EUC-JP unless they look like half-width katakana (see
+// legacy_encoding.cpp).
 LegacyEncoding pick_legacy_encoding(std::string_view bytes);
 
 }  // namespace host

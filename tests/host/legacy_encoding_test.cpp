@@ -1,5 +1,5 @@
-// Telling EUC-JP from code page 932: the reading with fewer ill-formed bytes, and for bytes both
-// read whole, whether they look like half-width katakana.
+// Telling EUC-JP from code page 932: EUC-JP with at most half the ill-formed bytes, and for bytes
+// both read whole, whether they look like half-width katakana.
 #include "host/legacy_encoding.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +28,9 @@ TEST(PickLegacyEncoding, ByIllFormedBytesThenByKana) {
         {"one ill-formed byte each: cp932", "\xC3\xA9\xFF", cp932},
         {"EUC-JP with a bad byte, cp932 with two", "\xA4\xCF\xFD\xFE\xA4", euc_jp},
         {"cp932 with a bad byte, EUC-JP with more", "\x82\xA0\xA4\x80", cp932},
+        {"EUC-JP with fewer, but more than half as many",
+         "\x81\x20\x81\x7F\x83\x0A\xFD\xFE\xFF\xA0\x80\x83\x65", cp932},
+        {"EUC-JP with half as many", "\xA4\xEB\n\xA4\xEB\n\xA4", euc_jp},
         {"EUC-JP cut short where cp932 reads whole", "\xA5\xC6\xA5", cp932},
         // Bytes both read whole.
         {"half-width katakana: no pair of kana", "\xC3\xB7\xBD\xC4", cp932},
