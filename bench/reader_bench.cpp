@@ -1,5 +1,5 @@
 // Times the text file reader against the floor of reading and converting the same bytes, on
-// generated Japanese files of 1, 10 and 100 MiB in UTF-8 and in code page 932.
+// generated Japanese files of 1, 10 and 100 MiB in UTF-8, code page 932, EUC-JP and ISO-2022-JP.
 #include <fcntl.h>
 #include <iconv.h>
 #include <malloc.h>
@@ -125,9 +125,12 @@ std::string sample_block() {
     return block;
 }
 
-std::string cp932_from_utf8(const std::string& utf8) {
-    const Converter converter("CP932", "UTF-8");
-    std::string out(utf8.size(), '\0');
+// `to` as iconv names it; "//TRANSLIT" lets it write what the encoding lacks (①, half-width
+// katakana in ISO-2022-JP) as something close.
+std::string encoded_from_utf8(const std::string& utf8, const char* to) {
+    const Converter converter(to, "UTF-8");
+    // ISO-2022-JP's escapes can take more bytes than UTF-8 on short runs.
+    std::string out(2 * utf8.size(), '\0');
     out.resize(converter.convert(utf8, out.data(), out.size()));
     return out;
 }
@@ -180,11 +183,11 @@ std::size_t floor_utf8(const std::filesystem::path& path) {
     return host::utf16_from_utf8(read_whole(path)).size();
 }
 
-// The same for code page 932: one read() and one iconv call over the whole buffer.
-std::size_t floor_cp932(const std::filesystem::path& path) {
+// The same for the legacy encodings: one read() and one iconv call over the whole buffer.
+std::size_t floor_iconv(const std::filesystem::path& path, const char* from) {
     const std::string bytes = read_whole(path);
     const Converter converter(std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE",
-                              "CP932");
+                              from);
     std::u16string text(bytes.size(), u'\0');
     const std::size_t written =
         converter.convert(bytes, reinterpret_cast<char*>(text.data()), text.size() * 2);
@@ -300,22 +303,26 @@ int main(int argc, char** argv) {
     try {
         const BenchDir dir;
         const std::string utf8_block = sample_block();
-        const std::string cp932_block = cp932_from_utf8(utf8_block);
+        const std::string cp932_block = encoded_from_utf8(utf8_block, "CP932");
+        const std::string euc_jp_block = encoded_from_utf8(utf8_block, "EUC-JP//TRANSLIT");
+        const std::string jis_block = encoded_from_utf8(utf8_block, "ISO-2022-JP//TRANSLIT");
         struct Encoding {
             const char* name;
             const std::string& block;
-            std::size_t (*floor)(const std::filesystem::path&);
-            const char* floor_name;
+            const char* iconv_name;  // the floor's converter; none for UTF-8
         };
-        const std::array<Encoding, 2> encodings = {{
-            {"UTF-8", utf8_block, floor_utf8, "read + utf16_from_utf8"},
-            {"CP932", cp932_block, floor_cp932, "read + one iconv call"},
+        const std::array<Encoding, 4> encodings = {{
+            {"UTF-8", utf8_block, nullptr},
+            {"CP932", cp932_block, "CP932"},
+            {"EUC-JP", euc_jp_block, "EUC-JP"},
+            {"JIS", jis_block, "ISO-2022-JP"},
         }};
 
         std::printf("Reader: TextFileReader, every line read into a reserved CR LF text.\n");
-        for (const Encoding& encoding : encodings) {
-            std::printf("Floor for %s: %s.\n", encoding.name, encoding.floor_name);
-        }
+        std::printf(
+            "Floor for UTF-8: read + utf16_from_utf8; for the others: read + one iconv "
+            "call.\nJIS is ISO-2022-JP; EUC-JP and JIS are the same text, what they lack "
+            "transliterated by iconv.\n");
         std::printf(
             "Throughput in MB/s (10^6 bytes of file per second), best of several runs %s;\n"
             "peak RSS of a process doing only that work (its RSS before starting in "
@@ -334,7 +341,10 @@ int main(int argc, char** argv) {
                 const std::size_t bytes = size_mib * mib;
                 write_file(path, encoding.block, bytes);
                 const Work reader = [&] { return read_with_reader(path); };
-                const Work floor_work = [&] { return encoding.floor(path); };
+                const Work floor_work = [&] {
+                    return encoding.iconv_name == nullptr ? floor_utf8(path)
+                                                          : floor_iconv(path, encoding.iconv_name);
+                };
                 const Timing timing = best_times(reader, floor_work, repeat, fresh_memory);
                 const Residency reader_memory = peak_residency(reader, fresh_memory);
                 const Residency floor_memory = peak_residency(floor_work, fresh_memory);

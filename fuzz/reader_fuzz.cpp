@@ -1,5 +1,6 @@
 // libFuzzer target for the text reader: any bytes go through the real file read, decoding and
 // line cursor, and every property the viewer relies on is checked, not only the absence of a crash.
+// Each legacy Japanese decoder also sees every input, whatever encoding the reader picks.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -10,26 +11,25 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "host/cp932.h"
+#include "host/euc_jp.h"
 #include "host/host_error.h"
+#include "host/iso2022_jp.h"
+#include "host/legacy_encoding.h"
 #include "host/text_decoding.h"
 #include "host/text_file_reader.h"
 #include "host/text_lines.h"
 #include "host/utf.h"
+#include "japanese_checks.h"
 #include "viewer/open_command.h"
 
 namespace {
 
+using fuzz::check;
+
 constexpr char16_t replacement = 0xFFFD;
 constexpr char16_t symbol_for_nul = 0x2400;
-
-// A failed check must stop the run so libFuzzer keeps the input that caused it.
-void check(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "reader_fuzz: check failed: %s\n", what);
-        std::abort();
-    }
-}
 
 bool is_high(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -239,13 +239,29 @@ void check_decoded(std::string_view bytes, std::u16string_view text) {
     const std::u16string expected = plain_utf8_decode(bytes, valid);
     check(host::is_valid_utf8(bytes) == valid, "UTF-8 validity agrees with the plain decoder");
     check(host::utf16_from_utf8(bytes) == expected, "lenient UTF-8 matches the plain decoder");
+    if (valid && host::is_iso2022_jp(bytes)) {
+        check(expected.size() == bytes.size(), "ISO-2022-JP is taken for 7-bit text only");
+        check(text == with_nuls_shown(host::decode_iso2022_jp(bytes)),
+              "7-bit text with JIS escapes is read as ISO-2022-JP");
+        return;
+    }
     if (valid) {
         check(text == with_nuls_shown(expected), "valid UTF-8 is read as UTF-8");
         check(host::utf8_from_utf16(expected) == bytes, "valid UTF-8 round-trips");
         return;
     }
 
-    // Code page 932: every unit takes one or two bytes.
+    if (host::pick_legacy_encoding(bytes) == host::LegacyEncoding::euc_jp) {
+        check(text == with_nuls_shown(host::decode_euc_jp(bytes)), "EUC-JP is read as EUC-JP");
+        return;
+    }
+    check(text == with_nuls_shown(host::decode_cp932(bytes)), "CP932 is read as CP932");
+}
+
+// Code page 932's decoder, whichever encoding the bytes are read in.
+void check_cp932(std::string_view bytes) {
+    const std::u16string text = with_nuls_shown(host::decode_cp932(bytes));
+    // Every unit takes one or two bytes.
     check(2 * text.size() >= bytes.size(), "CP932: at most two bytes per unit");
     // Bytes below 0x40 are never part of a pair, and no pair decodes below U+0040: they come
     // through one for one and in order, line ends included, whatever surrounds them.
@@ -319,8 +335,9 @@ void check_round_trips(std::u16string_view text) {
     const std::string utf8 = host::utf8_from_utf16(text);
     check(host::decode_text("\xEF\xBB\xBF" + utf8) == text, "UTF-8 with a BOM round trip");
     check(host::utf16_from_utf8(utf8) == text, "UTF-8 conversion round trip");
-    // A leading U+FEFF would be read back as a byte-order mark.
-    if (!text.starts_with(u'\uFEFF'))
+    // A leading U+FEFF would be read back as a byte-order mark, and JIS escapes in 7-bit text
+    // as ISO-2022-JP.
+    if (!text.starts_with(u'\uFEFF') && !host::is_iso2022_jp(utf8))
         check(host::decode_text(utf8) == text, "bare UTF-8 round trip");
 }
 
@@ -330,6 +347,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::u16string text = host::decode_text(bytes);
     check_decoded(bytes, text);
+    // Each legacy decoder on every input, whichever the bytes are read as.
+    check_cp932(bytes);
+    fuzz::check_euc_jp(bytes);
+    fuzz::check_iso2022_jp(bytes);
+    fuzz::check_legacy_choice(bytes);
     check_lines(text);
     check_reader(bytes, text);
     check_round_trips(text);

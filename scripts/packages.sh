@@ -1,14 +1,16 @@
 # Debian packages the project needs, by purpose; sourced by the other scripts.
 # shellcheck shell=bash
 build_packages=(cmake g++ make qt6-base-dev libgl-dev qt6-translations-l10n)
-test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2)
+# Python's codecs encode the Japanese samples of the reader's tests.
+test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 python3)
 # Showing the window without a real display, and the end-to-end checks.
 display_packages=(xvfb xauth openbox xdotool x11-utils xclip imagemagick python3 fonts-noto-cjk)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
-# Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources for their tests).
+# Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for
+# their tests).
 windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-                  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest)
+                  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3)
 # Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
 # and a font with Japanese glyphs for Wine to fall back to.
 wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)

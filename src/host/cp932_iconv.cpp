@@ -2,40 +2,15 @@
 // NEC and IBM extensions) where "SHIFT_JIS" does not.
 #include "host/cp932.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstdint>
 
 #include "host/host_error.h"
+#include "host/iconv_handle.h"
 
 namespace host {
 namespace {
-
-// The converter writes bytes; this order makes them the host's own char16_t values.
-constexpr const char* native_utf16 =
-    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-
-class IconvHandle {
-  public:
-    IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {
-        if (handle_ == failed()) {
-            throw HostError(u"文字コードの変換を準備できませんでした（CP932）。");
-        }
-    }
-    ~IconvHandle() { iconv_close(handle_); }
-    IconvHandle(const IconvHandle&) = delete;
-    IconvHandle& operator=(const IconvHandle&) = delete;
-
-    iconv_t get() const noexcept { return handle_; }
-
-  private:
-    static iconv_t failed() noexcept { return reinterpret_cast<iconv_t>(std::intptr_t{-1}); }
-
-    iconv_t handle_;
-};
 
 bool is_lead_byte(std::uint8_t b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
@@ -58,7 +33,7 @@ std::size_t utf16_length_estimate(std::string_view bytes) {
 }  // namespace
 
 std::u16string decode_cp932(std::string_view bytes) {
-    const IconvHandle converter(native_utf16, "CP932");
+    const IconvHandle converter(native_utf16, "CP932", u"CP932");
     std::u16string out(utf16_length_estimate(bytes), u'\0');
     const auto grow = [&out] { out.resize(out.size() + out.size() / 2 + 16); };
     std::size_t written = 0;

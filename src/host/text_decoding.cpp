@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "host/cp932.h"
+#include "host/euc_jp.h"
+#include "host/iso2022_jp.h"
+#include "host/legacy_encoding.h"
 #include "host/utf8_decoder.h"
 
 namespace host {
@@ -57,7 +60,7 @@ std::u16string decode_utf16(std::string_view bytes, ByteOrder order) {
     return out;
 }
 
-// The converter for code page 932 leaves NULs as they are. Four units are checked at once, as
+// The legacy encodings' converters leave NULs as they are. Four units are checked at once, as
 // NULs are rare.
 void replace_nuls(std::u16string& text) {
     constexpr std::uint64_t low_bits = 0x0001000100010001;
@@ -98,9 +101,18 @@ std::u16string decode_text(std::string_view bytes) {
     if (bytes.starts_with(utf16be_bom)) {
         return decode_utf16(bytes.substr(utf16be_bom.size()), ByteOrder::big);
     }
+    // ISO-2022-JP is 7-bit, so valid UTF-8 as well; telling it apart costs far less than the
+    // UTF-8 attempt it saves.
+    if (is_iso2022_jp(bytes)) {
+        std::u16string text = decode_iso2022_jp(bytes);
+        replace_nuls(text);
+        return text;
+    }
     if (auto text = decode_if_utf8(bytes))
         return std::move(*text);
-    std::u16string text = decode_cp932(bytes);
+    std::u16string text = pick_legacy_encoding(bytes) == LegacyEncoding::euc_jp
+                              ? decode_euc_jp(bytes)
+                              : decode_cp932(bytes);
     replace_nuls(text);
     return text;
 }

@@ -1,4 +1,5 @@
-// Decoding a file's bytes: byte-order marks, UTF-8, UTF-16 both ways, code page 932, NULs.
+// Decoding a file's bytes: byte-order marks, UTF-8, UTF-16 both ways, ISO-2022-JP, EUC-JP, code
+// page 932, NULs.
 #include "host/text_decoding.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,16 @@ const std::vector<DecodeCase> decode_cases = {
     {"cp932 lead byte before a bad trail", "\x83\x65\x83 a", u"テ\uFFFD a"},
     {"cp932 nuls", "\0\x83\x65"s + "ab\0"s, u"\u2400テab\u2400"},
     {"one bad byte makes all of it cp932", "\xC3\xA9\xFF", u"ﾃｩ\uFFFD"},
+    {"iso-2022-jp", "\x1B$B$\"$$\x1B(B\r\n", u"あい\r\n"},
+    {"iso-2022-jp nul", "\x1B$B$\"\x1B(B\0"s, u"あ\u2400"},
+    {"7-bit with only ESC ( J stays utf-8", "\x1B(J\\", u"\x1B(J\\"},
+    {"terminal escapes stay utf-8", "\x1B[1mbold\x1B[0m", u"\x1B[1mbold\x1B[0m"},
+    {"8-bit utf-8 beside jis escapes is utf-8", "\x1B$B$\"\x1B(B caf\xC3\xA9",
+     u"\x1B$B$\"\x1B(B café"},
+    {"utf-8 bom beats iso-2022-jp", "\xEF\xBB\xBF\x1B$B$\"", u"\x1B$B$\""},
+    {"euc-jp", "\xC6\xFC\xCB\xDC\xB8\xEC", u"日本語"},
+    {"euc-jp nul", "\xC6\xFC\0"s, u"日\u2400"},
+    {"euc-jp cell without a character", "\xC6\xFC\xA9\xA1", u"日\uFFFD"},
 };
 
 TEST(DecodeText, PicksTheEncodingAndDecodes) {

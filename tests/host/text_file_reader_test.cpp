@@ -58,6 +58,10 @@ TEST(TextFileReader, ReadsLinesOfEveryEncoding) {
         {"cp932",
          "\x83\x65\x83\x4C\x83\x58\x83\x67\r\n\xC3\xB7\xBD\xC4\r\n",
          {u"テキスト", u"ﾃｷｽﾄ"}},
+        {"euc-jp",
+         "\xC6\xFC\xCB\xDC\xB8\xEC\n\xA5\xC6\xA5\xAD\xA5\xB9\xA5\xC8\n",
+         {u"日本語", u"テキスト"}},
+        {"iso-2022-jp", "\x1B$BF|K\\\x1B(B\r\n\x1B$B%F%-%9%H\x1B(B", {u"日本", u"テキスト"}},
         {"nul inside a line", "a\0b\nc"s, {u"a\u2400b", u"c"}},
     };
     const TempDir dir;

@@ -1,0 +1,81 @@
+// EUC-JP decoding: the bytes are cut into characters here, so both platforms agree on every
+// byte, and runs of the characters their converters map alike go to the platform's converter.
+#include "host/euc_jp.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <span>
+
+#include "host/euc_jp_bytes.h"
+#include "host/euc_jp_converter.h"
+
+namespace host {
+namespace {
+
+// Runs are cut at about this size, so a converter that rejects a run whole and retries it a
+// character at a time redoes little.
+constexpr std::size_t run_bytes = 64 * 1024;
+
+// Every character gives one unit, and in well-formed text without JIS X 0212 every byte from
+// 0x80 up is one of a pair: counting them eight at a time gives the text's exact length, so
+// it is allocated once. Ill-formed bytes can need more.
+std::size_t units_estimate(std::string_view bytes) {
+    std::size_t high = 0;
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= bytes.size(); i += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        high += static_cast<std::size_t>(std::popcount(word & 0x8080808080808080));
+    }
+    for (; i < bytes.size(); ++i)
+        high += static_cast<std::uint8_t>(bytes[i]) >> 7;
+    return bytes.size() - high / 2;
+}
+
+}  // namespace
+
+std::u16string decode_euc_jp(std::string_view bytes) {
+    std::u16string out(units_estimate(bytes), u'\0');
+    EucJpConverter converter;
+    std::size_t written = 0;
+    std::size_t run_start = 0;
+    std::size_t run_units = 0;
+    std::size_t at = 0;
+    // Past the estimate by half again each time, and never past one unit for each byte.
+    const auto make_room = [&](std::size_t units) {
+        if (out.size() - written < units)
+            out.resize(std::min(bytes.size(), std::max(written + units, out.size() * 3 / 2)));
+    };
+    const auto flush = [&] {
+        if (run_units == 0)
+            return;
+        make_room(run_units);
+        converter.convert(bytes.substr(run_start, at - run_start),
+                          std::span(out).subspan(written, run_units));
+        written += run_units;
+        run_units = 0;
+    };
+    while (at < bytes.size()) {
+        const euc_jp::Character character = euc_jp::character_at(bytes, at);
+        if (!euc_jp::is_for_converter(character.kind)) {
+            flush();
+            make_room(1);
+            out[written++] = u'\uFFFD';
+            at += character.length;
+            continue;
+        }
+        if (run_units == 0)
+            run_start = at;
+        ++run_units;
+        at += character.length;
+        if (at - run_start >= run_bytes)
+            flush();
+    }
+    flush();
+    out.resize(written);
+    return out;
+}
+
+}  // namespace host
