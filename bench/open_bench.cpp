@@ -19,8 +19,8 @@
 #include "host/qt/qt_program.h"
 #include "host/qt/qt_strings.h"
 #include "host/qt/qt_text_box.h"
-#include "host/text_file_reader.h"
-#include "host/utf.h"
+#include "host/text/text_file_reader.h"
+#include "host/text/utf.h"
 #include "viewer/open_command.h"
 
 namespace {

@@ -25,8 +25,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/text_file_reader.h"
-#include "host/utf.h"
+#include "host/text/text_file_reader.h"
+#include "host/text/utf.h"
 
 namespace {
 

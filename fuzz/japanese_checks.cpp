@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "host/euc_jp.h"
-#include "host/iconv_handle.h"
-#include "host/iso2022_jp.h"
-#include "host/legacy_encoding.h"
+#include "host/text/euc_jp.h"
+#include "host/posix/iconv_handle.h"
+#include "host/text/iso2022_jp.h"
+#include "host/text/legacy_encoding.h"
 
 namespace fuzz {
 namespace {

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "host/cp932.h"
-#include "host/euc_jp.h"
+#include "host/text/cp932.h"
+#include "host/text/euc_jp.h"
 #include "host/host_error.h"
-#include "host/iso2022_jp.h"
-#include "host/legacy_encoding.h"
-#include "host/text_decoding.h"
-#include "host/text_file_reader.h"
-#include "host/text_lines.h"
-#include "host/utf.h"
+#include "host/text/iso2022_jp.h"
+#include "host/text/legacy_encoding.h"
+#include "host/text/text_decoding.h"
+#include "host/text/text_file_reader.h"
+#include "host/text/text_lines.h"
+#include "host/text/utf.h"
 #include "japanese_checks.h"
 #include "viewer/open_command.h"
 

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "host/host_error.h"
-#include "host/utf.h"
+#include "host/text/utf.h"
 
 namespace host {
 namespace {

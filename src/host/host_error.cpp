@@ -1,7 +1,7 @@
 // Failures of host operations.
 #include "host/host_error.h"
 
-#include "host/utf.h"
+#include "host/text/utf.h"
 
 namespace host {
 

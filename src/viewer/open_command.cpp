@@ -4,7 +4,7 @@
 #include <new>
 
 #include "host/busy_cursor.h"
-#include "host/file_errors.h"
+#include "host/text/file_errors.h"
 #include "host/host_error.h"
 
 namespace viewer {

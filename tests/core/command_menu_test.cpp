@@ -1,7 +1,7 @@
 // The command menu's model: order, names, captions, separators and the check mark.
 #include <gtest/gtest.h>
 
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "window/command_menu.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "host/host_error.h"
-#include "host/utf.h"
+#include "host/text/utf.h"
 
 namespace fake {
 namespace {

@@ -13,7 +13,7 @@
 #include "host/pixel_window.h"
 #include "host/popup_menu.h"
 #include "host/twips.h"
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "host/window_placement.h"
 
 namespace {

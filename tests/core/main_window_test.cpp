@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "fake_host.h"
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "window/form1_design.h"
 #include "window/main_window.h"
 

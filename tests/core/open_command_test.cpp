@@ -5,7 +5,7 @@
 
 #include "fake_host.h"
 #include "host/host_error.h"
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "viewer/open_command.h"
 #include "window/main_window.h"
 

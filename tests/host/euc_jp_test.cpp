@@ -1,6 +1,6 @@
 // EUC-JP decoding: the mapping both platforms share, and one U+FFFD for each character that
 // neither may show and for each byte that starts none.
-#include "host/euc_jp.h"
+#include "host/text/euc_jp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: FIFOs, devices, sockets, links and permissions are refused
 // without blocking, and files whose size is unknown beforehand still keep to the limit.
-#include "host/file_bytes.h"
+#include "host/text/file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 #include "temp_dir.h"
 
 namespace host {

@@ -1,12 +1,12 @@
 // The wording of file reading failures, and how sizes in it are written.
-#include "host/file_errors.h"
+#include "host/text/file_errors.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,5 @@
 // ISO-2022-JP: which files are taken for it, and how its escape sequences and characters read.
-#include "host/iso2022_jp.h"
+#include "host/text/iso2022_jp.h"
 
 #include <gtest/gtest.h>
 

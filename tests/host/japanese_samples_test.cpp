@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/text_decoding.h"
+#include "host/text/text_decoding.h"
 #include "same_text.h"
 
 namespace host {

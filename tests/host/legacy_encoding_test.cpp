@@ -1,6 +1,6 @@
 // Telling EUC-JP from code page 932: EUC-JP with at most half the ill-formed bytes, and for bytes
 // both read whole, whether they look like half-width katakana.
-#include "host/legacy_encoding.h"
+#include "host/text/legacy_encoding.h"
 
 #include <gtest/gtest.h>
 

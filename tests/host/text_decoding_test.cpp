@@ -1,6 +1,6 @@
 // Decoding a file's bytes: byte-order marks, UTF-8, UTF-16 both ways, ISO-2022-JP, EUC-JP, code
 // page 932, NULs.
-#include "host/text_decoding.h"
+#include "host/text/text_decoding.h"
 
 #include <gtest/gtest.h>
 

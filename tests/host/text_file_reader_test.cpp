@@ -1,5 +1,5 @@
 // The text file reader on real files: lines, the CR LF size, names, and refused files.
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/file_bytes.h"
-#include "host/utf.h"
+#include "host/text/file_bytes.h"
+#include "host/text/utf.h"
 #include "temp_dir.h"
 
 namespace host {

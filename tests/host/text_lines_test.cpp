@@ -1,12 +1,12 @@
 // Line splitting: every terminator and its position, and the tally agreeing with the cursor.
-#include "host/text_lines.h"
+#include "host/text/text_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/utf.h"
+#include "host/text/utf.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 conversions: well-formed input, every kind of ill-formed input, surrogates.
-#include "host/utf.h"
+#include "host/text/utf.h"
 
 #include <gtest/gtest.h>
 

@@ -20,8 +20,8 @@
 #include "host/qt/qt_program.h"
 #include "host/qt/qt_strings.h"
 #include "host/qt/qt_text_box.h"
-#include "host/text_decoding.h"
-#include "host/text_lines.h"
+#include "host/text/text_decoding.h"
+#include "host/text/text_lines.h"
 #include "modal_watch.h"
 
 namespace {

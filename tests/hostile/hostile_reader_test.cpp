@@ -18,9 +18,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/file_bytes.h"
-#include "host/text_file_reader.h"
-#include "host/utf.h"
+#include "host/text/file_bytes.h"
+#include "host/text/text_file_reader.h"
+#include "host/text/utf.h"
 #include "temp_dir.h"
 #include "viewer/open_command.h"
 

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "host/win32/resources.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"

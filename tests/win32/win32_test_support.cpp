@@ -3,7 +3,7 @@
 
 #include <richedit.h>
 
-#include "host/utf.h"
+#include "host/text/utf.h"
 #include "host/win32/wide_strings.h"
 
 namespace win32_test {

@@ -1,7 +1,7 @@
 // host::FileSystem on Linux: the shared text file reader and POSIX path conventions.
 #pragma once
 
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 
 namespace qt_host {
 

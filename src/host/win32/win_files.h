@@ -1,7 +1,7 @@
 // host::FileSystem on Windows: the shared text file reader and Windows path conventions.
 #pragma once
 
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 #include "host/win32/system_library.h"
 
 namespace win32_host {

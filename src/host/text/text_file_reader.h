@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "host/files.h"
-#include "host/text_lines.h"
+#include "host/text/text_lines.h"
 
 namespace host {
 

@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: the descriptor is opened non-blocking and checked with fstat, so
 // a FIFO, a device such as /dev/zero or an oversized file is refused before any read.
-#include "host/file_bytes.h"
+#include "host/text/file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <new>
 #include <system_error>
 
-#include "host/file_errors.h"
-#include "host/read_to_end.h"
-#include "host/utf.h"
+#include "host/text/file_errors.h"
+#include "host/text/read_to_end.h"
+#include "host/text/utf.h"
 
 namespace host {
 namespace {

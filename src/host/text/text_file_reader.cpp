@@ -1,15 +1,14 @@
 // Reads a text file whole, keeping only its decoded text, and walks its lines.
-#include "host/text_file_reader.h"
+#include "host/text/text_file_reader.h"
 
-#include "host/file_bytes.h"
-#include "host/text_decoding.h"
+#include "host/text/file_bytes.h"
+#include "host/text/text_decoding.h"
 
 namespace host {
 
 // The raw bytes are a temporary: freed as soon as they are decoded.
 TextFileReader::TextFileReader(const std::u16string& path)
-    : text_(decode_text(read_file_bytes(path, max_text_file_bytes))),
-      cursor_(text_) {}
+    : text_(decode_text(read_file_bytes(path, max_text_file_bytes))), cursor_(text_) {}
 
 bool TextFileReader::at_end() const {
     return cursor_.at_end();

@@ -1,5 +1,5 @@
 // Japanese wording of file reading failures.
-#include "host/file_errors.h"
+#include "host/text/file_errors.h"
 
 #include <string>
 #include <utility>

@@ -1,16 +1,17 @@
 // Picks the encoding of a file's bytes from its byte-order mark or its content, then decodes.
-#include "host/text_decoding.h"
+#include "host/text/text_decoding.h"
 
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <utility>
 
-#include "host/cp932.h"
-#include "host/euc_jp.h"
-#include "host/iso2022_jp.h"
-#include "host/legacy_encoding.h"
-#include "host/utf8_decoder.h"
+#include "host/text/cp932.h"
+#include "host/text/euc_jp.h"
+#include "host/text/iso2022_jp.h"
+#include "host/text/legacy_encoding.h"
+#include "host/text/utf.h"
+#include "host/text/utf8_decoder.h"
 
 namespace host {
 namespace {
@@ -20,13 +21,6 @@ constexpr std::string_view utf16le_bom = "\xFF\xFE";
 constexpr std::string_view utf16be_bom = "\xFE\xFF";
 
 constexpr char16_t symbol_for_null = 0x2400;
-
-bool is_high_surrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool is_low_surrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
 
 // Keeps a NUL from ending the text early in a text control, which stops at the first one.
 // A lambda rather than a function, so the decoding loop inlines it.

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "host/cp932.h"
 #include "host/host_error.h"
+#include "host/text/cp932.h"
 
 namespace host {
 namespace {
@@ -23,12 +23,9 @@ bool is_unmapped_single_byte(std::uint8_t b) {
     return b == 0x80 || b == 0xA0 || b >= 0xFD;
 }
 
-bool is_lead_byte(std::uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 std::size_t character_length(std::string_view bytes, std::size_t at) {
-    return is_lead_byte(static_cast<std::uint8_t>(bytes[at])) && at + 1 < bytes.size() ? 2 : 1;
+    return is_cp932_lead_byte(static_cast<std::uint8_t>(bytes[at])) && at + 1 < bytes.size() ? 2
+                                                                                             : 1;
 }
 
 // Appends the converted run; false, with nothing appended, when any byte of it is rejected.

@@ -6,9 +6,9 @@
 #include <new>
 #include <string_view>
 
-#include "host/file_bytes.h"
-#include "host/file_errors.h"
-#include "host/read_to_end.h"
+#include "host/text/file_bytes.h"
+#include "host/text/file_errors.h"
+#include "host/text/read_to_end.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
 #include "host/win32/windows_path.h"

@@ -1,7 +1,7 @@
 // UTF-8 <-> UTF-16 conversions following the Unicode "maximal subpart" replacement practice.
-#include "host/utf.h"
+#include "host/text/utf.h"
 
-#include "host/utf8_decoder.h"
+#include "host/text/utf8_decoder.h"
 
 namespace host {
 namespace {
@@ -22,13 +22,6 @@ void append_utf8(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-}
-
-bool is_high_surrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool is_low_surrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
 }
 
 }  // namespace

@@ -6,6 +6,13 @@
 
 namespace host {
 
+constexpr bool is_high_surrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool is_low_surrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // Lone surrogates become U+FFFD.
 std::string utf8_from_utf16(std::u16string_view text);
 

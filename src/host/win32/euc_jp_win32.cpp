@@ -2,9 +2,9 @@
 // standard does (U+301C for the wave dash), as iconv's "EUC-JP" does.
 #include <windows.h>
 
-#include "host/euc_jp_bytes.h"
-#include "host/euc_jp_converter.h"
 #include "host/host_error.h"
+#include "host/text/euc_jp_bytes.h"
+#include "host/text/euc_jp_converter.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,5 @@
 // Line splitting shared by the cursor and the tally so both agree on every terminator.
-#include "host/text_lines.h"
+#include "host/text/text_lines.h"
 
 namespace host {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "host/file_errors.h"
+#include "host/text/file_errors.h"
 
 namespace host {
 

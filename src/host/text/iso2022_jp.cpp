@@ -1,15 +1,15 @@
 // ISO-2022-JP: the escape sequences are followed here, and each JIS X 0208 or katakana
 // character is handed, as the EUC-JP bytes it stands for, to the same converter as EUC-JP text,
 // so both encodings read alike on every platform.
-#include "host/iso2022_jp.h"
+#include "host/text/iso2022_jp.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <span>
 
-#include "host/euc_jp_bytes.h"
-#include "host/euc_jp_converter.h"
+#include "host/text/euc_jp_bytes.h"
+#include "host/text/euc_jp_converter.h"
 
 namespace host {
 namespace {

@@ -2,10 +2,10 @@
 // for the wave dash), as Windows' code page 20932 does.
 #include <cerrno>
 
-#include "host/euc_jp_bytes.h"
-#include "host/euc_jp_converter.h"
 #include "host/host_error.h"
-#include "host/iconv_handle.h"
+#include "host/posix/iconv_handle.h"
+#include "host/text/euc_jp_bytes.h"
+#include "host/text/euc_jp_converter.h"
 
 namespace host {
 

@@ -18,14 +18,15 @@
 // than half of their EUC-JP characters are kana; any other bytes that both read whole (with a
 // byte 0x8E, 0x8F or 0xE0..0xFE) are EUC-JP. A word of kanji alone, such as 山田, can still
 // read as half-width katakana: the bytes cannot tell.
-#include "host/legacy_encoding.h"
+#include "host/text/legacy_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-#include "host/euc_jp_bytes.h"
+#include "host/text/cp932.h"
+#include "host/text/euc_jp_bytes.h"
 
 namespace host {
 namespace {
@@ -46,7 +47,7 @@ struct Cp932Reading {
     bool only_half_width = true;  // no character of two bytes
 };
 
-bool is_cp932_lead(std::uint8_t b) {
+bool is_cp932_lead_byte(std::uint8_t b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 bool is_cp932_trail(std::uint8_t b) {
@@ -63,7 +64,7 @@ Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit)
             at += is_ascii_block(bytes, at) ? block : 1;
         } else if (b >= 0xA1 && b <= 0xDF) {
             ++at;
-        } else if (is_cp932_lead(b) && at + 1 < bytes.size() &&
+        } else if (is_cp932_lead_byte(b) && at + 1 < bytes.size() &&
                    is_cp932_trail(static_cast<std::uint8_t>(bytes[at + 1]))) {
             reading.only_half_width = false;
             at += 2;

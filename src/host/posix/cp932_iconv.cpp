@@ -1,20 +1,16 @@
 // Code page 932 decoding with glibc iconv, whose "CP932" table matches Windows (wave dash,
 // NEC and IBM extensions) where "SHIFT_JIS" does not.
-#include "host/cp932.h"
+#include "host/text/cp932.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
 #include "host/host_error.h"
-#include "host/iconv_handle.h"
+#include "host/posix/iconv_handle.h"
 
 namespace host {
 namespace {
-
-bool is_lead_byte(std::uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 // Exact for well-formed text, where each character is one UTF-16 unit, so the text is
 // allocated once at its final size; rejected bytes can need a little more. Bytes in the lead
@@ -24,7 +20,7 @@ std::size_t utf16_length_estimate(std::string_view bytes) {
     std::size_t pairs = 0;
     unsigned odd = 0;
     for (const char c : bytes) {
-        odd = (odd ^ 1u) & static_cast<unsigned>(is_lead_byte(static_cast<std::uint8_t>(c)));
+        odd = (odd ^ 1u) & static_cast<unsigned>(is_cp932_lead_byte(static_cast<std::uint8_t>(c)));
         pairs += odd;
     }
     return bytes.size() - pairs;

@@ -1,6 +1,6 @@
 // EUC-JP decoding: the bytes are cut into characters here, so both platforms agree on every
 // byte, and runs of the characters their converters map alike go to the platform's converter.
-#include "host/euc_jp.h"
+#include "host/text/euc_jp.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,8 +8,8 @@
 #include <cstring>
 #include <span>
 
-#include "host/euc_jp_bytes.h"
-#include "host/euc_jp_converter.h"
+#include "host/text/euc_jp_bytes.h"
+#include "host/text/euc_jp_converter.h"
 
 namespace host {
 namespace {
