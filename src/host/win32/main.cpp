@@ -1,4 +1,4 @@
-// The Windows program's entry point: the rich edit library, then Form1 and its message loop.
+// The Windows program's entry point: Form1 and its message loop.
 #include <windows.h>
 
 #include <exception>
@@ -10,7 +10,6 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int /*show*/) {
     try {
-        const win32_host::UniqueLibrary rich_edit = win32_host::load_rich_edit();
         win32_host::Win32Program program(instance);
         program.start();
         return win32_host::run_message_loop();
