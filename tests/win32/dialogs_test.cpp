@@ -130,6 +130,9 @@ TEST_F(ProgramTest, OpenDialogOpensTheTypedFileInEveryEncoding) {
         {u"sjis.ini", "\x93\xfa\x96\x7b\x8c\xea\r\n\x82\xa0", u"日本語\r\nあ\r\n"},
         {u"utf16.htm", utf16le_with_bom(u"<p>\r\n😀</p>\r\n"), u"<p>\r\n😀</p>\r\n"},
         {u"empty.txt", "", u""},
+        // Rich text's openings stay the file's own characters.
+        {u"rich.txt", "{\\rtf1\\ansi {\\b bold}\\par}", u"{\\rtf1\\ansi {\\b bold}\\par}\r\n"},
+        {u"urtf.txt", "{urtf1 x}\n{\\urtf1 y}", u"{urtf1 x}\r\n{\\urtf1 y}\r\n"},
     };
     const host_test::TempDir folder;
     for (const Case& c : cases) {
@@ -144,7 +147,7 @@ TEST_F(ProgramTest, OpenDialogOpensTheTypedFileInEveryEncoding) {
                   (std::vector<std::u16string>{u"ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)", u"HTMLﾌｧｲﾙ(*.htm)",
                                                u"すべてのﾌｧｲﾙ(*.*)"}));
         EXPECT_EQ(window_text(form()), path);
-        EXPECT_EQ(win32_test::rich_edit_text(text1(), true), c.text) << path.size();
+        EXPECT_EQ(window_text(text1()), c.text) << path.size();
         EXPECT_EQ(program().core().open_path(), path);
     }
 }
@@ -178,33 +181,52 @@ TEST_F(ProgramTest, CancellingTheOpenDialogChangesNothing) {
     EXPECT_EQ(program().core().open_path(), u"");
 }
 
-TEST_F(ProgramTest, AFileThatCannotBeReadShowsTheErrorBoxAndChangesNothingShown) {
+TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown) {
+    struct Case {
+        const char* what;
+        std::string name;
+        std::string bytes;
+        bool locked;
+        std::u16string reason;
+    };
+    std::string long_line(2 * 1024 * 1024, 'a');
+    long_line.append("\r\n");
+    const std::vector<Case> cases = {
+        {"held open by another", "locked.txt", "secret", true, u"ファイルを開けませんでした。"},
+        {"a line too long to lay out", "long.txt", long_line, false,
+         u"テキストが大きすぎるか、長すぎる行があるため"},
+    };
     const host_test::TempDir folder;
-    const std::filesystem::path file = folder.write("locked.txt", "secret");
-    // Held open with no sharing: nobody else may read it meanwhile.
-    const win32_host::UniqueFile lock(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(lock);
-    OpenDialogAnswer answer;
-    answer.path = u16_path(file);
-    std::u16string message;
-    ModalWatch watch({answer_open_dialog(form(), answer), [&] {
-                          const HWND box = owned_dialog(form(), L"エラー");
-                          if (box == nullptr)
-                              return false;
-                          message = window_text(GetDlgItem(box, 0xFFFF));
-                          press(box, IDOK);
-                          return true;
-                      }});
-    program().core().on_menu_click(window::MenuItem::IDM_open);
-    ASSERT_TRUE(watch.finished());
-    ASSERT_FALSE(watch.gave_up());
-    std::u16string expected_start = u"「";
-    expected_start += u16_path(file);
-    expected_start += u"」を開けませんでした。\n\nファイルを開けませんでした。";
-    EXPECT_EQ(message.substr(0, expected_start.size()), expected_start) << message.size();
-    EXPECT_EQ(window_text(form()), u"Form1");
-    EXPECT_EQ(window_text(text1()), window::instruction_text);
+    for (const Case& c : cases) {
+        const std::filesystem::path file = folder.write(c.name, c.bytes);
+        // Held open with no sharing: nobody else may read it meanwhile.
+        const win32_host::UniqueFile lock(c.locked ? CreateFileW(file.c_str(), GENERIC_READ, 0,
+                                                                 nullptr, OPEN_EXISTING,
+                                                                 FILE_ATTRIBUTE_NORMAL, nullptr)
+                                                   : INVALID_HANDLE_VALUE);
+        ASSERT_EQ(static_cast<bool>(lock), c.locked) << c.what;
+        OpenDialogAnswer answer;
+        answer.path = u16_path(file);
+        std::u16string message;
+        ModalWatch watch({answer_open_dialog(form(), answer), [&] {
+                              const HWND box = owned_dialog(form(), L"エラー");
+                              if (box == nullptr)
+                                  return false;
+                              message = window_text(GetDlgItem(box, 0xFFFF));
+                              press(box, IDOK);
+                              return true;
+                          }});
+        program().core().on_menu_click(window::MenuItem::IDM_open);
+        ASSERT_TRUE(watch.finished()) << c.what;
+        ASSERT_FALSE(watch.gave_up()) << c.what;
+        std::u16string expected_start = u"「";
+        expected_start += u16_path(file);
+        expected_start += u"」を開けませんでした。\n\n";
+        expected_start += c.reason;
+        EXPECT_EQ(message.substr(0, expected_start.size()), expected_start) << c.what;
+        EXPECT_EQ(window_text(form()), u"Form1") << c.what;
+        EXPECT_EQ(window_text(text1()), window::instruction_text) << c.what;
+    }
 }
 
 TEST_F(ProgramTest, ErrorBoxShowsTheMessageUnderItsTitle) {
@@ -301,7 +323,7 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
     };
     const std::u16string face = installed_face();
     ASSERT_FALSE(face.empty());
-    win32_host::RichTextBox& box = program().form().text1();
+    win32_host::EditTextBox& box = program().form().text1();
     box.set_font_name(face);
     box.set_font_size(10);
     const int dpi = win32_host::window_dpi(text1()).y;
@@ -330,7 +352,7 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
 }
 
 TEST_F(ProgramTest, CancellingTheFontDialogKeepsTheFont) {
-    win32_host::RichTextBox& box = program().form().text1();
+    win32_host::EditTextBox& box = program().form().text1();
     box.set_font_name(u"Tahoma");
     box.set_font_bold(true);
     box.set_font_size(11);

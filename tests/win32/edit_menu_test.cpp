@@ -2,7 +2,7 @@
 // commands.
 #include <windows.h>
 
-#include <richedit.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@ using win32_test::MenuItemView;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
 using win32_test::read_menu;
+using win32_test::window_text;
 
 void set_clipboard(HWND owner, const std::wstring* text) {
     ASSERT_TRUE(OpenClipboard(owner));
@@ -37,6 +38,23 @@ void set_clipboard(HWND owner, const std::wstring* text) {
         std::memcpy(GlobalLock(memory), text->c_str(), bytes);
         GlobalUnlock(memory);
         SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+// A clipboard block of exactly `bytes` bytes of `units`, with no NUL added. Wine writes a NUL
+// over the last unit of a text block that has none; written again after it is handed over, the
+// block holds what any other program could have left there.
+void set_clipboard_block(HWND owner, const std::u16string& units, std::size_t bytes) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), units.data(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    if (void* const kept = GlobalLock(memory)) {
+        std::memcpy(kept, units.data(), bytes);
+        GlobalUnlock(memory);
     }
     CloseClipboard();
 }
@@ -147,43 +165,42 @@ TEST_F(ProgramTest, EditMenuCommandsActOnTheText) {
     set_clipboard(text1(), nullptr);
     // Chosen by their access keys, as a user would from the keyboard.
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'a', 0); });
-    CHARRANGE selection{};
-    SendMessageW(text1(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    EXPECT_EQ(selection.cpMin, 0);
-    EXPECT_GE(selection.cpMax, 7);
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(text1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 8u);
 
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'c', 0); });
     EXPECT_EQ(clipboard_text(text1()), L"abc\r\ndef");
 
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'd', 0); });
-    EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"");
+    EXPECT_EQ(window_text(text1()), u"");
 
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'p', 0); });
-    EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"abc\r\ndef");
+    EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 
 TEST_F(ProgramTest, EditCommandsByThemselves) {
     struct Case {
         EditCommand command;
-        CHARRANGE selection;
+        DWORD start;
+        DWORD end;
         std::u16string text_after;
     };
     const std::vector<Case> cases = {
-        {EditCommand::cut, {0, 1}, u"bc\r\ndef"},
-        {EditCommand::paste, {2, 2}, u"bca\r\ndef"},
-        {EditCommand::clear, {0, 1}, u"ca\r\ndef"},
-        {EditCommand::undo, {0, 0}, u"bca\r\ndef"},
+        {EditCommand::cut, 0, 1, u"bc\r\ndef"},
+        {EditCommand::paste, 2, 2, u"bca\r\ndef"},
+        {EditCommand::clear, 0, 1, u"ca\r\ndef"},
+        {EditCommand::undo, 0, 0, u"bca\r\ndef"},
     };
     program().form().text1().set_text(u"abc\r\ndef");
     set_clipboard(text1(), nullptr);
     for (const Case& c : cases) {
-        // Each step's undo record stands alone, as a user's separate actions would.
-        SendMessageW(text1(), EM_STOPGROUPTYPING, 0, 0);
-        CHARRANGE selection = c.selection;
-        SendMessageW(text1(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        SendMessageW(text1(), EM_SETSEL, c.start, c.end);
         win32_host::run_edit_command(text1(), c.command);
-        EXPECT_EQ(win32_test::rich_edit_text(text1(), true), c.text_after)
-            << static_cast<int>(c.command);
+        EXPECT_EQ(window_text(text1()), c.text_after) << static_cast<int>(c.command);
     }
 }
 
@@ -224,9 +241,74 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
         set_clipboard(text1(), &clip);
         SendMessageW(text1(), EM_SETSEL, 1, 2);
         c.paste(text1());
-        EXPECT_EQ(win32_test::rich_edit_text(text1(), true), u"a挿入\r\nc\r\ndef") << c.way;
+        EXPECT_EQ(window_text(text1()), u"a挿入\r\nc\r\ndef") << c.way;
         EXPECT_TRUE(SendMessageW(text1(), EM_CANUNDO, 0, 0)) << c.way;
     }
+}
+
+TEST_F(ProgramTest, PasteTakesTheBlockUpToItsNulOrItsEndWithCrLfBreaks) {
+    struct Case {
+        const char* what;
+        std::u16string block;
+        std::size_t bytes;
+        std::u16string text_after;
+    };
+    const std::vector<Case> cases = {
+        {"no terminator", u"挿入", 4, u"a挿入c"},
+        {"a NUL inside", std::u16string(u"xy\0z", 4), 8, u"axyc"},
+        {"an odd size", u"xyz", 5, u"axyc"},
+        {"LF and CR breaks", u"1\n2\r3", 10, u"a1\r\n2\r\n3c"},
+        {"rich text's opening", u"{\\rtf1 {\\b b}}", 30, u"a{\\rtf1 {\\b b}}c"},
+    };
+    for (const Case& c : cases) {
+        program().form().text1().set_text(u"abc");
+        set_clipboard_block(text1(), c.block, c.bytes);
+        SendMessageW(text1(), EM_SETSEL, 1, 2);
+        SendMessageW(text1(), WM_PASTE, 0, 0);
+        EXPECT_EQ(window_text(text1()), c.text_after) << c.what;
+    }
+}
+
+// Records, for each insertion the text box is given, whether the clipboard was open then.
+LRESULT CALLBACK watch_insertions(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                  UINT_PTR /*id*/, DWORD_PTR record) {
+    if (message == EM_REPLACESEL) {
+        reinterpret_cast<std::vector<bool>*>(record)->push_back(GetOpenClipboardWindow() !=
+                                                                nullptr);
+    }
+    return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
+    const std::wstring clip = L"貼る";
+    set_clipboard(text1(), &clip);
+    std::vector<bool> clipboard_open_at_insert;
+    ASSERT_TRUE(SetWindowSubclass(text1(), &watch_insertions, 1,
+                                  reinterpret_cast<DWORD_PTR>(&clipboard_open_at_insert)));
+    win32_host::paste_plain_text(text1());
+    RemoveWindowSubclass(text1(), &watch_insertions, 1);
+    EXPECT_EQ(clipboard_open_at_insert, std::vector<bool>{false});
+    EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
+}
+
+TEST_F(ProgramTest, APasteBeyondTheBudgetIsRefusedWithAMessage) {
+    program().form().text1().set_text(u"abc");
+    const std::u16string run(2 * 1024 * 1024, u'a');
+    set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
+    std::u16string message;
+    ModalWatch watch({[&] {
+        const HWND box = find_thread_window(L"#32770", L"エラー");
+        if (box == nullptr)
+            return false;
+        message = window_text(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    SendMessageW(text1(), WM_PASTE, 0, 0);
+    EXPECT_TRUE(watch.finished());
+    EXPECT_FALSE(watch.gave_up());
+    EXPECT_NE(message.find(u"貼り付けませんでした"), std::u16string::npos);
+    EXPECT_EQ(window_text(text1()), u"abc");
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
-// Text1 on Win32: the rich edit control's text, styles and font.
+// Text1 on Win32: the EDIT control's text, styles and font, and the texts it refuses.
 #include <windows.h>
-
-#include <richedit.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "host/host_error.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/wide_strings.h"
@@ -18,17 +17,11 @@ namespace {
 
 using win32_test::font_of;
 using win32_test::ProgramTest;
-using win32_test::rich_edit_text;
 using win32_test::window_text;
 
 TEST_F(ProgramTest, InstructionIsTwoLinesWithOneCrLfAndNoneAfter) {
     const std::u16string expected(window::instruction_text);
     EXPECT_EQ(window_text(text1()), expected);
-    EXPECT_EQ(rich_edit_text(text1(), true), expected);
-    // The control keeps one CR per paragraph break; CR LF is how it hands text out.
-    std::u16string cr_only = expected;
-    cr_only.erase(cr_only.find(u'\n'), 1);
-    EXPECT_EQ(rich_edit_text(text1(), false), cr_only);
     EXPECT_EQ(SendMessageW(text1(), EM_GETLINECOUNT, 0, 0), 2);
 }
 
@@ -38,43 +31,44 @@ TEST_F(ProgramTest, TextRoundTripsWithCrLf) {
     for (int i = 0; i < 20000; ++i)
         many_lines += u"行 " + std::u16string(20, u'x') + u"\r\n";
     const std::vector<std::u16string> texts = {
-        u"",
-        u"one line",
-        u"a\r\nb\r\n",
-        u"\r\n\r\n\r\n",
+        u"", u"one line", u"a\r\nb\r\n", u"\r\n\r\n\r\n",
         u"日本語のテキスト\r\n😀 絵文字と 𠮷\r\n\t字下げ",
-        long_line,
+        // Rich text's openings are a file's own characters like any others.
+        u"{\\rtf1\\ansi{\\fonttbl\\f0 Arial;}\\b bold\\b0\\par}\r\n", u"{\\urtf1 {\\i x}}",
+        u"{\\rtf", long_line,
         many_lines,  // past the control's default limit of 32,767 characters
     };
     for (const std::u16string& text : texts) {
         program().form().text1().set_text(text);
-        EXPECT_EQ(rich_edit_text(text1(), true), text) << text.size() << " units";
         EXPECT_EQ(window_text(text1()), text) << text.size() << " units";
     }
 }
 
 TEST_F(ProgramTest, NewTextLeavesNothingToUndoAndTheCaretAtTheTop) {
+    SendMessageW(text1(), EM_SETSEL, 0, -1);
+    SendMessageW(text1(), WM_CHAR, L'x', 0);
     program().form().text1().set_text(u"first\r\nsecond");
     EXPECT_FALSE(SendMessageW(text1(), EM_CANUNDO, 0, 0));
-    CHARRANGE selection{-1, -1};
-    SendMessageW(text1(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    EXPECT_EQ(selection.cpMin, 0);
-    EXPECT_EQ(selection.cpMax, 0);
+    DWORD start = 1;
+    DWORD end = 1;
+    SendMessageW(text1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 0u);
 }
 
-TEST_F(ProgramTest, Text1IsAnEditablePlainRichEditWithoutScrollBars) {
+TEST_F(ProgramTest, Text1IsAnEditableMultiLineEditWithoutScrollBars) {
     // Class names are compared without regard to case; systems spell this one differently.
     EXPECT_EQ(
         CompareStringOrdinal(win32_host::wstring_from_u16(win32_test::class_name(text1())).c_str(),
-                             -1, MSFTEDIT_CLASS, -1, TRUE),
+                             -1, L"EDIT", -1, TRUE),
         CSTR_EQUAL);
     const LONG_PTR style = GetWindowLongPtrW(text1(), GWL_STYLE);
     EXPECT_NE(style & ES_MULTILINE, 0);
     EXPECT_EQ(style & ES_READONLY, 0);
     EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), 0);
     EXPECT_EQ(style & ES_AUTOHSCROLL, 0);
-    EXPECT_EQ(SendMessageW(text1(), EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT, TM_PLAINTEXT);
-    EXPECT_GE(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+    EXPECT_GE(static_cast<DWORD>(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
 }
 
 TEST_F(ProgramTest, LongLinesWrapAtTheRightEdge) {
@@ -85,7 +79,7 @@ TEST_F(ProgramTest, LongLinesWrapAtTheRightEdge) {
 TEST_F(ProgramTest, StartsInTheSystemMessageFont) {
     const int dpi = win32_host::window_dpi(text1()).y;
     const LOGFONTW message = win32_host::message_font(dpi);
-    win32_host::RichTextBox& box = program().form().text1();
+    win32_host::EditTextBox& box = program().form().text1();
     EXPECT_EQ(box.font_name(),
               win32_host::u16_from_wide_buffer(win32_host::realized_font(message).lfFaceName));
     EXPECT_FALSE(box.font_name().empty());
@@ -120,7 +114,7 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
             heights = &at;
     }
     ASSERT_NE(heights, nullptr) << dpi;
-    win32_host::RichTextBox& box = program().form().text1();
+    win32_host::EditTextBox& box = program().form().text1();
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         const host::FontChoice& font = fonts[i];
         box.set_font_name(font.name);
@@ -135,14 +129,36 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         EXPECT_EQ(shown.lfWeight, font.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(shown.lfItalic != 0, font.italic);
         EXPECT_EQ(shown.lfHeight, heights->heights[i]) << dpi << " dpi";
-        // The whole text takes the font, not only what is typed next.
-        CHARFORMAT2W format{};
-        format.cbSize = sizeof format;
-        SendMessageW(text1(), EM_SETSEL, 0, -1);
-        SendMessageW(text1(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-        EXPECT_EQ(win32_host::u16_from_wide_buffer(format.szFaceName), font.name);
-        EXPECT_EQ((format.dwEffects & CFE_BOLD) != 0, font.bold);
-        EXPECT_EQ((format.dwEffects & CFE_ITALIC) != 0, font.italic);
+    }
+}
+
+// The texts the budget refuses are refused before the control sees them; the rest it shows.
+TEST_F(ProgramTest, TextsBeyondTheBudgetAreRefusedAndTheOldTextStays) {
+    struct Case {
+        const char* what;
+        std::u16string text;
+        bool shown;
+    };
+    std::u16string empty_lines;
+    for (int i = 0; i < 1'000'000; ++i)
+        empty_lines += u"\r\n";
+    const std::vector<Case> cases = {
+        {"a run of 8 Ki letters", std::u16string(8 * 1024, u'a') + u"\r\n", true},
+        {"a million empty lines", empty_lines, true},
+        {"a run of 64 Ki letters", std::u16string(64 * 1024, u'a') + u"\r\n", false},
+        {"a run of 2 Mi letters between lines",
+         u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", false},
+    };
+    win32_host::EditTextBox& box = program().form().text1();
+    for (const Case& c : cases) {
+        box.set_text(u"前のテキスト");
+        if (c.shown) {
+            box.set_text(c.text);
+            EXPECT_EQ(window_text(text1()), c.text) << c.what;
+        } else {
+            EXPECT_THROW(box.set_text(c.text), host::HostError) << c.what;
+            EXPECT_EQ(window_text(text1()), u"前のテキスト") << c.what;
+        }
     }
 }
 

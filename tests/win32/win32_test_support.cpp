@@ -1,8 +1,6 @@
 // Read-back helpers and the program fixture.
 #include "win32_test_support.h"
 
-#include <richedit.h>
-
 #include "host/text/utf.h"
 #include "host/win32/wide_strings.h"
 
@@ -21,23 +19,6 @@ std::u16string class_name(HWND hwnd) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
     return u16_from_wstring(std::wstring_view(name, static_cast<std::size_t>(length)));
-}
-
-std::u16string rich_edit_text(HWND edit, bool crlf) {
-    const DWORD flags = crlf ? GT_USECRLF : GT_DEFAULT;
-    GETTEXTLENGTHEX length_request{flags | GTL_PRECISE | GTL_NUMCHARS, 1200};
-    const auto length = static_cast<std::size_t>(
-        SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length_request), 0));
-    std::wstring text(length + 1, L'\0');
-    GETTEXTEX request{};
-    request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    request.flags = flags;
-    request.codepage = 1200;
-    const auto copied = static_cast<std::size_t>(
-        SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-                     reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied);
-    return u16_from_wstring(text);
 }
 
 RECT window_rect(HWND hwnd) {

@@ -17,8 +17,6 @@ namespace win32_test {
 
 std::u16string window_text(HWND hwnd);
 std::u16string class_name(HWND hwnd);
-// The rich edit control's text as GT_USECRLF (true) or GT_DEFAULT (false) hands it out.
-std::u16string rich_edit_text(HWND edit, bool crlf);
 RECT window_rect(HWND hwnd);
 RECT client_rect(HWND hwnd);
 // The font the control reports with WM_GETFONT.

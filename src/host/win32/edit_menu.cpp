@@ -1,9 +1,14 @@
 // The edit context menu: its items, their states and their commands.
 #include "host/win32/edit_menu.h"
 
-#include <richedit.h>
+#include <string>
+#include <string_view>
 
 #include "host/host_error.h"
+#include "host/win32/clipboard_text.h"
+#include "host/win32/edit_text_box.h"
+#include "host/win32/layout_budget.h"
+#include "host/win32/wide_strings.h"
 
 namespace win32_host {
 namespace {
@@ -28,40 +33,24 @@ UINT enabled_if(bool enabled) {
     return enabled ? MF_ENABLED : MF_GRAYED;
 }
 
-// Character positions count a paragraph break as one, as the selection does.
-LONG text_length(HWND edit) {
-    GETTEXTLENGTHEX request{GTL_NUMCHARS | GTL_PRECISE, 1200};
-    return static_cast<LONG>(
-        SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request), 0));
+struct Selection {
+    DWORD start = 0;
+    DWORD end = 0;
+};
+
+Selection selection_of(HWND edit) {
+    Selection selection;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
+                 reinterpret_cast<LPARAM>(&selection.end));
+    return selection;
 }
 
-// Closes the clipboard this thread opened.
-class ClipboardLock {
-  public:
-    ClipboardLock() = default;
-    ~ClipboardLock() { CloseClipboard(); }
-    ClipboardLock(const ClipboardLock&) = delete;
-    ClipboardLock& operator=(const ClipboardLock&) = delete;
-};
-
-// The text of a clipboard memory block, locked while this lives.
-class LockedText {
-  public:
-    explicit LockedText(HANDLE memory) noexcept
-        : memory_(memory), text_(static_cast<const wchar_t*>(GlobalLock(memory))) {}
-    ~LockedText() {
-        if (text_ != nullptr)
-            GlobalUnlock(memory_);
-    }
-    LockedText(const LockedText&) = delete;
-    LockedText& operator=(const LockedText&) = delete;
-
-    const wchar_t* get() const noexcept { return text_; }
-
-  private:
-    HANDLE memory_;
-    const wchar_t* text_;
-};
+std::u16string text_of(HWND edit) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    return u16_from_wstring(text);
+}
 
 POINT caret_point(HWND edit) {
     POINT caret{};
@@ -77,14 +66,13 @@ POINT caret_point(HWND edit) {
 }  // namespace
 
 EditMenuState edit_menu_state(HWND edit) {
-    CHARRANGE selection{};
-    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    const LONG length = text_length(edit);
+    const Selection selection = selection_of(edit);
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(edit));
     return {
         .can_undo = SendMessageW(edit, EM_CANUNDO, 0, 0) != 0,
-        .has_selection = selection.cpMax > selection.cpMin,
+        .has_selection = selection.end > selection.start,
         .can_paste = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0,
-        .all_selected = selection.cpMin == 0 && selection.cpMax >= length,
+        .all_selected = selection.start == 0 && selection.end >= length,
         .read_only = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0,
     };
 }
@@ -132,16 +120,25 @@ void run_edit_command(HWND edit, EditCommand command) {
 }
 
 void paste_plain_text(HWND edit) {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(edit))
+    // Copied out and the clipboard closed before the text box takes its time over it.
+    const std::optional<std::u16string> clipboard = clipboard_text(edit);
+    if (!clipboard)
         return;
-    const ClipboardLock lock;
-    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (data == nullptr)
+    const std::u16string pasted = with_crlf_breaks(*clipboard);
+    const Selection selection = selection_of(edit);
+    const std::u16string current = text_of(edit);
+    const std::u16string_view text(current);
+    const std::u16string_view after[] = {
+        text.substr(0, selection.start), pasted,
+        text.substr(std::min<std::size_t>(selection.end, text.size()))};
+    if (!within_budget(layout_work(after, row_geometry(edit)))) {
+        MessageBoxW(GetParent(edit),
+                    L"貼り付けるとテキストが大きすぎるか、長すぎる行ができるため、"
+                    L"貼り付けませんでした。",
+                    L"エラー", MB_OK | MB_ICONWARNING);
         return;
-    const LockedText text(data);
-    if (text.get() != nullptr) {
-        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.get()));
     }
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide_c_str(pasted)));
 }
 
 void show_edit_menu(HWND edit, POINT screen_point) {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "host/win32/dpi.h"
-#include "host/win32/rich_text_box.h"
+#include "host/win32/edit_text_box.h"
 #include "host/win32/text_box_input.h"
 #include "host/win32/window_base.h"
 #include "host/window_events.h"
@@ -23,8 +23,8 @@ class FormWindow final : public WindowBase {
     // The core handling this window's events; set before Load, null for none.
     void set_events(host::WindowEvents* events) noexcept;
 
-    RichTextBox& text1() noexcept { return text1_; }
-    const RichTextBox& text1() const noexcept { return text1_; }
+    EditTextBox& text1() noexcept { return text1_; }
+    const EditTextBox& text1() const noexcept { return text1_; }
 
     Dpi dpi() const { return window_dpi(hwnd()); }
 
@@ -39,7 +39,7 @@ class FormWindow final : public WindowBase {
     void on_dpi_changed(const RECT& suggested);
     void on_destroy();
 
-    RichTextBox text1_;
+    EditTextBox text1_;
     TextBoxInput text1_input_;
     host::WindowEvents* events_ = nullptr;
     bool busy_ = false;

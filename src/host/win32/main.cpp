@@ -1,4 +1,4 @@
-// The Windows program's entry point: the rich edit library, then Form1 and its message loop.
+// The Windows program's entry point: Form1 and its message loop.
 #include <windows.h>
 
 #include <exception>
@@ -15,7 +15,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     host::FailureReporter failures(win32_host::failure_box(no_owner));
     int exit_code = 1;
     failures.guarded([&] {
-        const win32_host::UniqueLibrary rich_edit = win32_host::load_rich_edit();
         win32_host::Win32Program program(instance);
         program.start();
         exit_code = win32_host::run_message_loop();

@@ -1,18 +1,9 @@
-// The rich edit library and the message loop.
+// The message loop.
 #include "host/win32/startup.h"
 
 #include "host/host_error.h"
 
 namespace win32_host {
-
-UniqueLibrary load_rich_edit() {
-    UniqueLibrary library(LoadLibraryW(L"Msftedit.dll"));
-    if (!library) {
-        throw host::HostError(
-            u"リッチエディットコントロール（Msftedit.dll）を読み込めませんでした。");
-    }
-    return library;
-}
 
 int run_message_loop() {
     MSG message{};

@@ -1,22 +1,22 @@
-// Text1 on Win32: a rich edit control in plain-text mode, one font for all its text, sizes in
-// twips.
+// Text1 on Win32: a multi-line EDIT control, one font for all its text, sizes in twips; texts
+// whose layout would outgrow its budget of time and memory are refused before it sees them.
 #pragma once
 
 #include <windows.h>
 
 #include "host/dialogs.h"
 #include "host/text_box.h"
+#include "host/win32/layout_budget.h"
 #include "host/win32/unique_handle.h"
-#include "host/win32/window_hook.h"
 
 namespace win32_host {
 
-class RichTextBox final : public host::TextBox {
+class EditTextBox final : public host::TextBox {
   public:
-    RichTextBox() = default;
-    ~RichTextBox() override;
-    RichTextBox(const RichTextBox&) = delete;
-    RichTextBox& operator=(const RichTextBox&) = delete;
+    EditTextBox() = default;
+    ~EditTextBox() override;
+    EditTextBox(const EditTextBox&) = delete;
+    EditTextBox& operator=(const EditTextBox&) = delete;
 
     // Creates the control at the client origin of `parent`, empty, in the system's message
     // font. The control lives as long as its parent window; this object must outlive both.
@@ -27,6 +27,7 @@ class RichTextBox final : public host::TextBox {
     void dpi_changed();
     HFONT font_handle() const noexcept { return font_handle_.get(); }
 
+    // Throws HostError, the box unchanged, for a text beyond the budget.
     void set_text(std::u16string text) override;
     void set_width(float twips) override;
     void set_height(float twips) override;
@@ -42,9 +43,6 @@ class RichTextBox final : public host::TextBox {
     void set_font_size(float points) override;
 
   private:
-    // The rich edit control answers WM_GETFONT with nothing; this answers it as EDIT does.
-    static LRESULT font_procedure(void* self, HWND edit, UINT message, WPARAM wparam,
-                                  LPARAM lparam) noexcept;
     float twips_per_pixel_x() const;
     float twips_per_pixel_y() const;
     SIZE size() const;
@@ -54,7 +52,9 @@ class RichTextBox final : public host::TextBox {
     HWND hwnd_ = nullptr;
     host::FontChoice font_;
     UniqueFont font_handle_;
-    WindowHook<HookSlot::text_box_font> font_hook_;
 };
+
+// The rows of an EDIT control as they are now: its text width and its font's narrow width.
+RowGeometry row_geometry(HWND edit);
 
 }  // namespace win32_host

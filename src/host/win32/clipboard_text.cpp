@@ -1,0 +1,74 @@
+// Reading the clipboard's text: open, copy within GlobalSize, close.
+#include "host/win32/clipboard_text.h"
+
+#include <algorithm>
+
+#include "host/text/text_lines.h"
+
+namespace win32_host {
+namespace {
+
+// Closes the clipboard this thread opened.
+class ClipboardLock {
+  public:
+    ClipboardLock() = default;
+    ~ClipboardLock() { CloseClipboard(); }
+    ClipboardLock(const ClipboardLock&) = delete;
+    ClipboardLock& operator=(const ClipboardLock&) = delete;
+};
+
+// A clipboard memory block, locked while this lives.
+class LockedBlock {
+  public:
+    explicit LockedBlock(HANDLE memory) noexcept : memory_(memory), data_(GlobalLock(memory)) {}
+    ~LockedBlock() {
+        if (data_ != nullptr)
+            GlobalUnlock(memory_);
+    }
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+
+    const void* data() const noexcept { return data_; }
+    std::size_t size() const noexcept { return GlobalSize(memory_); }
+
+  private:
+    HANDLE memory_;
+    void* data_;
+};
+
+}  // namespace
+
+std::u16string text_of_block(const void* data, std::size_t bytes) {
+    const auto* const units = static_cast<const char16_t*>(data);
+    const std::size_t count = bytes / sizeof(char16_t);
+    return std::u16string(units, std::find(units, units + count, u'\0'));
+}
+
+std::optional<std::u16string> clipboard_text(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+        return std::nullopt;
+    const ClipboardLock lock;
+    const HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+    if (memory == nullptr)
+        return std::nullopt;
+    const LockedBlock block(memory);
+    if (block.data() == nullptr)
+        return std::nullopt;
+    return text_of_block(block.data(), block.size());
+}
+
+std::u16string with_crlf_breaks(std::u16string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    host::LineCursor lines(text);
+    while (!lines.at_end()) {
+        result += lines.next_line();
+        if (!lines.at_end())
+            result += u"\r\n";
+    }
+    if (!text.empty() && (text.back() == u'\r' || text.back() == u'\n'))
+        result += u"\r\n";
+    return result;
+}
+
+}  // namespace win32_host
