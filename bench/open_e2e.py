@@ -3,10 +3,12 @@
 
 Each run starts the program, chooses 開く from its menu, pastes the file's path into the open
 dialog and hands over to open_probe, which presses Return and times until the caption is the
-path and the text is drawn. Prints medians per size and the program's memory after the open.
+path and the text is drawn, or until the program's error box says it refused the file. Prints
+medians per size and the program's memory after the open.
 """
 
 import argparse
+import math
 import os
 import shutil
 import statistics
@@ -32,17 +34,41 @@ LINES = [
 ]
 
 
-def make_file(path: Path, size: int):
+def ordinary_lines(size: int) -> bytes:
     """UTF-8 text with CR LF endings, numbered lines, `size` bytes give or take a line."""
+    blocks = []
+    written = 0
+    number = 0
+    while written < size:
+        block = "".join(f"{n:07d} {LINES[n % len(LINES)]}\r\n"
+                        for n in range(number, number + 1000)).encode("utf-8")
+        blocks.append(block)
+        written += len(block)
+        number += 1000
+    return b"".join(blocks)
+
+
+# The further files by name: an unbroken run of letters between lines, or empty lines alone.
+FILES = {
+    "run64k": ("run 64 KiB", "run", 64 * 1024),
+    "run512k": ("run 512 KiB", "run", 512 * 1024),
+    "run2m": ("run 2 MiB", "run", 2 * MIB),
+    "empty1m": ("10^6 empty", "empty", 1_000_000),
+}
+
+
+def make_file(path: Path, kind: str, size: int):
+    """Ordinary lines of `size` bytes; an unbroken run of `size` letters between 16 KiB of them
+    on either side; or `size` empty lines."""
     with open(path, "wb") as out:
-        written = 0
-        number = 0
-        while written < size:
-            block = "".join(f"{n:07d} {LINES[n % len(LINES)]}\r\n"
-                            for n in range(number, number + 1000)).encode("utf-8")
-            out.write(block)
-            written += len(block)
-            number += 1000
+        if kind == "lines":
+            out.write(ordinary_lines(size))
+        elif kind == "run":
+            around = ordinary_lines(16 * 1024)
+            letters = bytes(ord("a") + i % 26 for i in range(26))
+            out.write(around + (letters * (size // 26 + 1))[:size] + b"\r\n" + around)
+        elif kind == "empty":
+            out.write(b"\r\n" * size)
 
 
 def start_wine(desktop: Desktop, work: Path):
@@ -60,7 +86,7 @@ def start_wine(desktop: Desktop, work: Path):
     return open(work / "console", "w")  # held open so the console waits
 
 
-def one_open(desktop: Desktop, program: Program, probe: Path, caption: str):
+def one_open(desktop: Desktop, program: Program, probe: Path, caption: str, min_rows: int):
     window = program.start()
     if window is None:
         raise RuntimeError("the program showed no window")
@@ -70,11 +96,14 @@ def one_open(desktop: Desktop, program: Program, probe: Path, caption: str):
             raise RuntimeError("the open dialog did not appear")
         program.type_path(caption)
         time.sleep(0.5)  # the pasted path settles before the clock starts
-        result = subprocess.run([str(probe), str(window), caption, str(MIN_TEXT_ROWS)],
+        result = subprocess.run([str(probe), str(window), caption, str(min_rows)],
                                 env=desktop.env, capture_output=True, text=True, timeout=900)
         if result.returncode != 0:
             raise RuntimeError(result.stderr.strip())
-        return [float(value) for value in result.stdout.split()]
+        fields = result.stdout.split()
+        if fields[0] == "refused":  # the program's error box: no text, its time and memory
+            return [float(fields[1]), float("nan"), float(fields[2]), float(fields[3])]
+        return [float(value) for value in fields]
     finally:
         program.stop()
         program.wait_exit()
@@ -84,17 +113,28 @@ def measure_sizes(desktop: Desktop, args, work: Path):
     program = (WineProgram if args.windows else Program)(desktop, [args.program])
     print(f"Opening end to end: Return in the open dialog to the text shown, "
           f"median of {args.runs} runs", flush=True)
-    print(f"{'size':>8} {'caption ms':>11} {'text ms':>9} {'MB/s':>7} "
+    print(f"{'file':>11} {'caption ms':>11} {'text ms':>9} {'MB/s':>7} "
           f"{'VmRSS MiB':>10} {'VmHWM MiB':>10}", flush=True)
-    for size in (int(value) for value in args.sizes.split(",")):
-        path = work / f"text_{size}mib.txt"
-        make_file(path, size * MIB)
+    files = [(f"{size} MiB", "lines", size * MIB)
+             for size in (int(value) for value in args.sizes.split(",") if value)]
+    files += [FILES[name] for name in args.files.split(",") if name]
+    for label, kind, size in files:
+        path = work / f"{kind}_{size}.txt"
+        make_file(path, kind, size)
         caption = program.windows_path(path) if args.windows else str(path)
-        runs = [one_open(desktop, program, Path(args.probe), caption) for _ in range(args.runs)]
+        # Empty lines draw nothing: the caption, set once the text is in, is the end.
+        min_rows = 0 if kind == "empty" else MIN_TEXT_ROWS
+        runs = [one_open(desktop, program, Path(args.probe), caption, min_rows)
+                for _ in range(args.runs)]
         caption_ms, text_ms, rss, hwm = (statistics.median(column) for column in zip(*runs))
-        print(f"{size:>4} MiB {caption_ms:>11.0f} {text_ms:>9.0f} "
-              f"{size * MIB / 1e6 / (text_ms / 1000):>7.1f} {rss:>10.0f} {hwm:>10.0f}",
-              flush=True)
+        megabytes = path.stat().st_size / 1e6
+        if math.isnan(text_ms):
+            print(f"{label:>11} refused with a message after {caption_ms:.0f} ms "
+                  f"{rss:>10.0f} {hwm:>10.0f}", flush=True)
+        else:
+            print(f"{label:>11} {caption_ms:>11.0f} {text_ms:>9.0f} "
+                  f"{megabytes / (text_ms / 1000):>7.1f} {rss:>10.0f} {hwm:>10.0f}",
+                  flush=True)
         path.unlink()
 
 
@@ -104,7 +144,9 @@ def main():
     parser.add_argument("--probe", required=True, help="the open_probe binary")
     parser.add_argument("--windows", action="store_true", help="run the .exe under Wine")
     parser.add_argument("--runs", type=int, default=3)
-    parser.add_argument("--sizes", default="1,10,100", help="file sizes in MiB")
+    parser.add_argument("--sizes", default="1,10,100", help="ordinary files' sizes in MiB")
+    parser.add_argument("--files", default="",
+                        help="further files, from: " + ",".join(FILES))
     args = parser.parse_args()
 
     work = Path(tempfile.mkdtemp(prefix="ontopview-open-bench-"))

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Opening 1, 10 and 100 MiB files end to end, from Return in the open dialog to the text shown,
 # in the Linux program or (--windows) the 64-bit Windows program under Wine, each on a virtual
-# display of its own. Prints medians per size and the program's memory after the open.
-#   bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100]
+# display of its own. Prints medians per file and the program's memory after the open.
+#   bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100] [--files run64k,run512k,run2m,empty1m]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +11,8 @@ args=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --windows) windows=true; args+=(--windows); shift ;;
-        --runs|--sizes) args+=("$1" "$2"); shift 2 ;;
-        *) echo "usage: bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100]" >&2
+        --runs|--sizes|--files) args+=("$1" "$2"); shift 2 ;;
+        *) echo "usage: bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100] [--files NAMES]" >&2
            exit 2 ;;
     esac
 done

@@ -21,6 +21,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto poll_interval = std::chrono::milliseconds(1);
 constexpr auto give_up_after = std::chrono::minutes(10);
 constexpr xcb_keysym_t return_keysym = 0xff0d;  // XK_Return
+constexpr char error_title[] = "エラー";        // the programs' error box
+constexpr int error_check_every = 50;           // polls: looking for it takes many requests
 
 double ms_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -74,7 +76,12 @@ int main(int argc, char* argv[]) {
 
     const Clock::time_point start = Clock::now();
     press_return(display.get(), key);
-    while (display.caption(window) != caption) {
+    for (int poll = 1; display.caption(window) != caption; ++poll) {
+        if (poll % error_check_every == 0 && display.find_titled(owner, error_title)) {
+            std::printf("refused %.1f %.1f %.1f\n", ms_since(start),
+                        bench::status_mib(owner, "VmRSS"), bench::status_mib(owner, "VmHWM"));
+            return 0;
+        }
         if (Clock::now() - start > give_up_after) {
             std::fprintf(stderr, "open_probe: the caption never became %s\n", caption.c_str());
             return 1;

@@ -4,7 +4,7 @@
 # at most 1.10.
 #   Linux program beside a minimal Qt program with one QPlainTextEdit (the default);
 #   --windows: the 64-bit Windows program under Wine beside a minimal Win32 window with one EDIT
-#   (and, for reference, the same window with the program's rich edit control).
+#   (and, for reference, the same window with the rich edit control the program had before).
 #   bench/startup_bench.sh [--windows] [--runs N] [--build-dir DIR] [--program PATH]
 # (defaults: 15 runs, build/linux, the ontopview built there or in build/win64).
 set -euo pipefail
@@ -41,7 +41,7 @@ if $windows; then
     cmake --preset win64 >/dev/null
     cmake --build build/win64 -j2 --target ontopview win32_floor win32_rich_floor
     program="${program:-build/win64/src/host/win32/ontopview.exe}"
-    # The rich edit floor is timed too: the part of the program's time that is the control's.
+    # The rich edit floor is timed too, beside the text box the program had before.
     floor=(build/win64/bench/win32_rich_floor.exe build/win64/bench/win32_floor.exe)
     via=(--via wine)
 else

@@ -54,18 +54,21 @@ class Connection {
     // The viewable window of `pid` titled Form1: among the window manager's clients when it
     // lists them (one request instead of a walk through every frame), else anywhere below the
     // root.
-    std::optional<xcb_window_t> find_form(pid_t pid) const {
+    std::optional<xcb_window_t> find_form(pid_t pid) const { return find_titled(pid, "Form1"); }
+
+    // The same for any title, as the window manager shows it (UTF-8).
+    std::optional<xcb_window_t> find_titled(pid_t pid, const std::string& title) const {
         const ReplyPtr<xcb_get_property_reply_t> clients(xcb_get_property_reply(
             connection_,
             xcb_get_property(connection_, 0, root_, net_client_list_, XCB_ATOM_WINDOW, 0, 1024),
             nullptr));
         if (!clients || clients->type != XCB_ATOM_WINDOW)
-            return search(root_, pid, 0);
+            return search(root_, pid, title, 0);
         const auto* windows =
             static_cast<const xcb_window_t*>(xcb_get_property_value(clients.get()));
         const int count = xcb_get_property_value_length(clients.get()) / 4;
         for (int i = count - 1; i >= 0; --i) {
-            if (is_form(windows[i], pid))
+            if (is_titled(windows[i], pid, title))
                 return windows[i];
         }
         return std::nullopt;
@@ -145,11 +148,13 @@ class Connection {
         return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
-    bool is_form(xcb_window_t window, pid_t pid) const {
+    bool is_titled(xcb_window_t window, pid_t pid, const std::string& title) const {
         const auto pid_cookie =
             xcb_get_property(connection_, 0, window, net_wm_pid_, XCB_ATOM_CARDINAL, 0, 1);
+        // Form1 is plain ASCII in WM_NAME; other titles are read as UTF-8 from _NET_WM_NAME.
+        const xcb_atom_t name_atom = title == "Form1" ? xcb_atom_t{XCB_ATOM_WM_NAME} : net_wm_name_;
         const auto name_cookie =
-            xcb_get_property(connection_, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 16);
+            xcb_get_property(connection_, 0, window, name_atom, XCB_ATOM_ANY, 0, 16);
         const auto attributes_cookie = xcb_get_window_attributes(connection_, window);
         const ReplyPtr<xcb_get_property_reply_t> pid_reply(
             xcb_get_property_reply(connection_, pid_cookie, nullptr));
@@ -166,11 +171,12 @@ class Connection {
         const std::string name(
             static_cast<const char*>(xcb_get_property_value(name_reply.get())),
             static_cast<std::size_t>(xcb_get_property_value_length(name_reply.get())));
-        return owner == static_cast<std::uint32_t>(pid) && name == "Form1" &&
+        return owner == static_cast<std::uint32_t>(pid) && name == title &&
                attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
 
-    std::optional<xcb_window_t> search(xcb_window_t parent, pid_t pid, int depth) const {
+    std::optional<xcb_window_t> search(xcb_window_t parent, pid_t pid, const std::string& title,
+                                       int depth) const {
         const ReplyPtr<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(connection_, xcb_query_tree(connection_, parent), nullptr));
         if (!tree)
@@ -178,10 +184,10 @@ class Connection {
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         const int count = xcb_query_tree_children_length(tree.get());
         for (int i = count - 1; i >= 0; --i) {  // topmost first: a new window is likely there
-            if (is_form(children[i], pid))
+            if (is_titled(children[i], pid, title))
                 return children[i];
             if (depth < 2) {
-                if (const auto found = search(children[i], pid, depth + 1))
+                if (const auto found = search(children[i], pid, title, depth + 1))
                     return found;
             }
         }

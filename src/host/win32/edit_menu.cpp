@@ -1,6 +1,7 @@
 // The edit context menu: its items, their states and their commands.
 #include "host/win32/edit_menu.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 

@@ -1,4 +1,5 @@
-// The text box's own context menu, as the EDIT control has it; the rich edit control has none.
+// The text box's context menu: the EDIT control's own items, made here so that its paste is the
+// program's.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +25,8 @@ EditMenuState edit_menu_state(HWND edit);
 UniqueMenu build_edit_menu(const EditMenuState& state);
 void run_edit_command(HWND edit, EditCommand command);
 
-// Pastes the clipboard's text, and nothing but text, in place of the selection; undoable.
+// Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
+// paste that would take the text beyond the box's budget is refused with a message.
 void paste_plain_text(HWND edit);
 
 // Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).

@@ -23,7 +23,6 @@ namespace win32_host {
 
 class Win32Program {
   public:
-    // Needs the rich edit library loaded.
     explicit Win32Program(HINSTANCE instance);
     ~Win32Program();
     Win32Program(const Win32Program&) = delete;
