@@ -1,5 +1,5 @@
 // The rules both platform layers share: failure reports, the context menu after our menu,
-// reading a placement request, and menu captions.
+// reading a placement request, menu captions and the paste bound.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -10,10 +10,11 @@
 #include "host/context_menu_gate.h"
 #include "host/failure_report.h"
 #include "host/host_error.h"
+#include "host/paste_limit.h"
 #include "host/pixel_window.h"
 #include "host/popup_menu.h"
-#include "host/twips.h"
 #include "host/text/utf.h"
+#include "host/twips.h"
 #include "host/window_placement.h"
 
 namespace {
@@ -136,6 +137,36 @@ TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
         }
         EXPECT_EQ(request.show, c.shows);
     }
+}
+
+// The box may hold up to 256 MiB of UTF-8 after a paste, whatever the paste's characters weigh.
+TEST(PasteLimitTest, CountsThePasteInUtf8BytesAgainstWhatTheBoxKeeps) {
+    constexpr std::uint64_t limit = host::max_text_box_bytes;
+    ASSERT_EQ(limit, std::uint64_t{256} * 1024 * 1024);
+    const std::u16string kanji(10, u'日');  // 30 bytes
+    struct Case {
+        const char* name;
+        std::uint64_t kept;
+        std::u16string pasted;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"empty into an empty box", 0, u"", true},
+        {"exactly up to the limit", limit - 30, kanji, true},
+        {"one byte past it", limit - 29, kanji, false},
+        {"ascii counts a byte a unit", limit - 3, u"abc", true},
+        {"a pair counts four", limit - 3, u"\U0001F600", false},
+        {"a lone surrogate counts as its replacement", limit - 3, std::u16string(1, u'\xD800'),
+         true},
+        {"a full box takes nothing more", limit, u"a", false},
+        {"a box already over takes nothing", limit + 1, u"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(host::paste_fits(c.kept, c.pasted), c.fits);
+    }
+    EXPECT_EQ(host::paste_too_large_message(),
+              u"貼り付けるとテキストが大きすぎるため（上限 256 MiB）、貼り付けませんでした。");
 }
 
 TEST(MenuCaptionTest, AmpersandsShowAsWritten) {

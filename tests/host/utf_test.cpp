@@ -152,6 +152,7 @@ TEST(Utf8FromUtf16, EncodesPairsAndReplacesLoneSurrogates) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(utf8_from_utf16(c.text), c.bytes);
+        EXPECT_EQ(utf8_size(c.text), c.bytes.size());
         EXPECT_TRUE(is_valid_utf8(utf8_from_utf16(c.text)));
     }
 }

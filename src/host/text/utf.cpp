@@ -26,9 +26,28 @@ void append_utf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+std::size_t utf8_size(std::u16string_view text) noexcept {
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i];
+        if (u < 0x80) {
+            bytes += 1;
+        } else if (u < 0x800) {
+            bytes += 2;
+        } else if (is_high_surrogate(u) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 3;  // the rest of the BMP, and a lone surrogate's U+FFFD
+        }
+    }
+    return bytes;
+}
+
 std::string utf8_from_utf16(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size() * 3);
+    // Exactly: three bytes a unit would hold a 256 MiB text's worth of spare memory.
+    out.reserve(utf8_size(text));
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
         if (is_high_surrogate(u) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {

@@ -13,6 +13,9 @@ constexpr bool is_low_surrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The bytes utf8_from_utf16 makes of `text`, counted without making them.
+std::size_t utf8_size(std::u16string_view text) noexcept;
+
 // Lone surrogates become U+FFFD.
 std::string utf8_from_utf16(std::u16string_view text);
 

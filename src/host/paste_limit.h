@@ -1,0 +1,22 @@
+// How much text a paste may leave in the text box, alike on every platform: no more than the
+// largest file the program opens, counted as the UTF-8 bytes the text would take in a file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/text/text_file_reader.h"
+
+namespace host {
+
+inline constexpr std::uint64_t max_text_box_bytes = max_text_file_bytes;
+
+// Whether pasting `pasted` in place of the selection keeps the box within the bound;
+// `kept_bytes` is the UTF-8 size of what the box holds outside the selection.
+bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept;
+
+// The message of a paste refused for its size; nothing was pasted.
+std::u16string paste_too_large_message();
+
+}  // namespace host
