@@ -10,7 +10,9 @@ package_packages=(dpkg-dev file)
 # Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for
 # their tests).
 windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-                  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3)
+                  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3 patch)
+# Fetching Scintilla's source (Debian's scite source package) for the Windows text box.
+scintilla_source_packages=(dpkg-dev)
 # Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
 # and a font with Japanese glyphs for Wine to fall back to.
 wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)

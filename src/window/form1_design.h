@@ -15,4 +15,7 @@ inline constexpr float form1_client_height_twips = 4305;
 inline constexpr float text1_design_width_twips = 3735;
 inline constexpr float text1_design_height_twips = 2895;
 
+// What screen readers call Text1: it has no label of its own on screen.
+inline constexpr std::u16string_view text1_accessible_name = u"本文";
+
 }  // namespace window

@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "host/failure_report.h"
 #include "host/host_error.h"
+#include "host/paste_limit.h"
+#include "host/text/utf.h"
 #include "host/win32/clipboard_text.h"
-#include "host/win32/edit_text_box.h"
-#include "host/win32/layout_budget.h"
+#include "host/win32/long_lines.h"
 #include "host/win32/wide_strings.h"
 
 namespace win32_host {
@@ -35,46 +37,43 @@ UINT enabled_if(bool enabled) {
 }
 
 struct Selection {
-    DWORD start = 0;
-    DWORD end = 0;
+    Sci_Position start = 0;
+    Sci_Position end = 0;
 };
 
-Selection selection_of(HWND edit) {
-    Selection selection;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
-                 reinterpret_cast<LPARAM>(&selection.end));
-    return selection;
+Selection selection_of(const ScintillaCall& call) {
+    return {call(SCI_GETSELECTIONSTART), call(SCI_GETSELECTIONEND)};
 }
 
-std::u16string text_of(HWND edit) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return u16_from_wstring(text);
-}
-
-POINT caret_point(HWND edit) {
-    POINT caret{};
-    GetCaretPos(&caret);
+POINT caret_point(const ScintillaCall& call) {
+    const Sci_Position caret = call(SCI_GETCURRENTPOS);
+    POINT point{
+        static_cast<LONG>(call(SCI_POINTXFROMPOSITION, 0, caret)),
+        static_cast<LONG>(call(SCI_POINTYFROMPOSITION, 0, caret) + call(SCI_TEXTHEIGHT, 0))};
     RECT client{};
-    GetClientRect(edit, &client);
-    if (!PtInRect(&client, caret))
-        caret = {client.left, client.top};
-    ClientToScreen(edit, &caret);
-    return caret;
+    GetClientRect(call.window(), &client);
+    if (!PtInRect(&client, point))
+        point = {client.left, client.top};
+    ClientToScreen(call.window(), &point);
+    return point;
+}
+
+void show_refusal(const ScintillaTextBox& box, const std::u16string& message) {
+    MessageBoxW(GetParent(box.hwnd()), wide_c_str(message), wide_c_str(host::error_title),
+                MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
 
-EditMenuState edit_menu_state(HWND edit) {
-    const Selection selection = selection_of(edit);
-    const auto length = static_cast<DWORD>(GetWindowTextLengthW(edit));
+EditMenuState edit_menu_state(const ScintillaTextBox& box) {
+    const ScintillaCall& call = box.call();
+    const Selection selection = selection_of(call);
     return {
-        .can_undo = SendMessageW(edit, EM_CANUNDO, 0, 0) != 0,
+        .can_undo = call(SCI_CANUNDO) != 0,
         .has_selection = selection.end > selection.start,
         .can_paste = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0,
-        .all_selected = selection.start == 0 && selection.end >= length,
-        .read_only = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0,
+        .all_selected = selection.start == 0 && selection.end >= call(SCI_GETLENGTH),
+        .read_only = call(SCI_GETREADONLY) != 0,
     };
 }
 
@@ -97,62 +96,71 @@ UniqueMenu build_edit_menu(const EditMenuState& state) {
     return menu;
 }
 
-void run_edit_command(HWND edit, EditCommand command) {
+void run_edit_command(ScintillaTextBox& box, EditCommand command) {
+    const ScintillaCall& call = box.call();
     switch (command) {
         case EditCommand::undo:
-            SendMessageW(edit, EM_UNDO, 0, 0);
+            call(SCI_UNDO);
             break;
         case EditCommand::cut:
-            SendMessageW(edit, WM_CUT, 0, 0);
+            call(SCI_CUT);
             break;
         case EditCommand::copy:
-            SendMessageW(edit, WM_COPY, 0, 0);
+            call(SCI_COPY);
             break;
         case EditCommand::paste:
-            paste_plain_text(edit);
+            paste_plain_text(box);
             break;
         case EditCommand::clear:
-            SendMessageW(edit, WM_CLEAR, 0, 0);
+            call(SCI_CLEAR);
             break;
         case EditCommand::select_all:
-            SendMessageW(edit, EM_SETSEL, 0, -1);
+            call(SCI_SELECTALL);
             break;
     }
 }
 
-void paste_plain_text(HWND edit) {
+void paste_plain_text(ScintillaTextBox& box) {
     // Copied out and the clipboard closed before the text box takes its time over it.
-    const std::optional<std::u16string> clipboard = clipboard_text(edit);
+    const std::optional<std::u16string> clipboard = clipboard_text(box.hwnd());
     if (!clipboard)
         return;
     const std::u16string pasted = with_crlf_breaks(*clipboard);
-    const Selection selection = selection_of(edit);
-    const std::u16string current = text_of(edit);
-    const std::u16string_view text(current);
-    const std::u16string_view after[] = {
-        text.substr(0, selection.start), pasted,
-        text.substr(std::min<std::size_t>(selection.end, text.size()))};
-    if (!within_budget(layout_work(after, row_geometry(edit)))) {
-        MessageBoxW(GetParent(edit),
-                    L"貼り付けるとテキストが大きすぎるか、長すぎる行ができるため、"
-                    L"貼り付けませんでした。",
-                    L"エラー", MB_OK | MB_ICONWARNING);
+    const ScintillaCall& call = box.call();
+    const Selection selection = selection_of(call);
+    const auto selected = static_cast<std::uint64_t>(selection.end - selection.start);
+    if (!host::paste_fits(static_cast<std::uint64_t>(call(SCI_GETLENGTH)) - selected, pasted)) {
+        show_refusal(box, host::paste_too_large_message());
         return;
     }
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide_c_str(pasted)));
+    const Sci_Position first_line =
+        call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(selection.start));
+    const Sci_Position last_line = call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(selection.end));
+    const auto before = static_cast<std::uint64_t>(
+        selection.start - call(SCI_POSITIONFROMLINE, static_cast<uptr_t>(first_line)));
+    const auto after = static_cast<std::uint64_t>(
+        call(SCI_GETLINEENDPOSITION, static_cast<uptr_t>(last_line)) - selection.end);
+    if (longest_line_after_paste(before, pasted, after) > max_line_bytes) {
+        show_refusal(box, line_too_long_paste_message());
+        return;
+    }
+    // The clipboard's text ends at its first NUL, so it passes whole as a C string.
+    const std::string bytes = host::utf8_from_utf16(pasted);
+    call.with_text(SCI_REPLACESEL, 0, bytes.c_str());
 }
 
-void show_edit_menu(HWND edit, POINT screen_point) {
+void show_edit_menu(ScintillaTextBox& box, POINT screen_point) {
+    const ScintillaCall& call = box.call();
     if (screen_point.x == -1 && screen_point.y == -1)
-        screen_point = caret_point(edit);
-    // EDIT takes the focus first, so the commands act where the user sees the caret.
-    SetFocus(edit);
-    const UniqueMenu menu = build_edit_menu(edit_menu_state(edit));
+        screen_point = caret_point(call);
+    // The box takes the focus first, so the commands act where the user sees the caret.
+    SetFocus(box.hwnd());
+    const UniqueMenu menu = build_edit_menu(edit_menu_state(box));
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen_point.x,
-                       screen_point.y, 0, edit, nullptr));
+                       screen_point.y, 0, box.hwnd(), nullptr));
     if (chosen >= id_of(EditCommand::undo) && chosen <= id_of(EditCommand::select_all)) {
-        run_edit_command(edit, static_cast<EditCommand>(chosen));
+        run_edit_command(box, static_cast<EditCommand>(chosen));
     }
 }
 

@@ -1,9 +1,10 @@
-// The text box's context menu: the EDIT control's own items, made here so that its paste is the
-// program's.
+// The text box's context menu: a Windows text box's own items, in Japanese, made here so that
+// its paste is the program's.
 #pragma once
 
 #include <windows.h>
 
+#include "host/win32/scintilla_text_box.h"
 #include "host/win32/unique_handle.h"
 
 namespace win32_host {
@@ -20,16 +21,17 @@ struct EditMenuState {
     bool read_only = false;
 };
 
-EditMenuState edit_menu_state(HWND edit);
-// Items the state rules out are greyed, as EDIT greys them.
+EditMenuState edit_menu_state(const ScintillaTextBox& box);
+// Items the state rules out are greyed, as a Windows text box greys them.
 UniqueMenu build_edit_menu(const EditMenuState& state);
-void run_edit_command(HWND edit, EditCommand command);
+void run_edit_command(ScintillaTextBox& box, EditCommand command);
 
 // Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
-// paste that would take the text beyond the box's budget is refused with a message.
-void paste_plain_text(HWND edit);
+// paste that would take the box past the paste bound (host/paste_limit.h), or make a line longer
+// than the box takes (long_lines.h), is refused with a message and nothing changes.
+void paste_plain_text(ScintillaTextBox& box);
 
 // Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).
-void show_edit_menu(HWND edit, POINT screen_point);
+void show_edit_menu(ScintillaTextBox& box, POINT screen_point);
 
 }  // namespace win32_host

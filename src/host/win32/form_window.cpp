@@ -12,6 +12,9 @@ namespace {
 constexpr DWORD form1_style = WS_OVERLAPPEDWINDOW;
 constexpr DWORD form1_ex_style = 0;
 constexpr int application_icon_id = ONTOP_ICON_ID;
+// Windows 10's message telling a child its parent's DPI changed; its header hides it from
+// programs that run on Windows 7 as well.
+constexpr UINT dpi_changed_after_parent = 0x02E3;
 
 WNDCLASSEXW form1_class(HINSTANCE instance) {
     WNDCLASSEXW window_class{};
@@ -36,7 +39,7 @@ FormWindow::FormWindow(HINSTANCE instance) {
            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
     size_client_area();
     text1_.create(hwnd(), instance);
-    text1_input_.attach(text1_.hwnd(), failures());
+    text1_input_.attach(text1_, failures());
 }
 
 FormWindow::~FormWindow() {
@@ -76,6 +79,17 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SIZE:
             on_size();
             return 0;
+        case WM_NOTIFY:
+            on_notify(*reinterpret_cast<const NMHDR*>(lparam));
+            return 0;
+        case WM_COMMAND:
+            on_command(wparam, lparam);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            text1_.on_system_colours_changed();
+            // Children hear of it only from their parent.
+            SendMessageW(text1_.hwnd(), message, wparam, lparam);
+            return 0;
         case WM_SETFOCUS:
             if (text1_.hwnd() != nullptr)
                 SetFocus(text1_.hwnd());
@@ -105,8 +119,23 @@ void FormWindow::size_client_area() {
 }
 
 void FormWindow::on_size() {
-    if (events_ != nullptr && text1_.hwnd() != nullptr)
+    if (events_ != nullptr && text1_.hwnd() != nullptr) {
+        const ScintillaTextBox::ResizeBatch one_move(text1_);
         events_->on_resize();
+    }
+}
+
+void FormWindow::on_notify(const NMHDR& header) {
+    if (header.hwndFrom == text1_.hwnd() && text1_.hwnd() != nullptr)
+        text1_.on_notify(reinterpret_cast<const SCNotification&>(header));
+}
+
+void FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
+    // What a Windows text box tells screen readers when its text changes.
+    if (HIWORD(wparam) == SCEN_CHANGE && reinterpret_cast<HWND>(lparam) == text1_.hwnd() &&
+        text1_.hwnd() != nullptr) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, text1_.hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    }
 }
 
 bool FormWindow::on_set_cursor(WPARAM wparam, LPARAM lparam) {
@@ -122,7 +151,8 @@ bool FormWindow::on_set_cursor(WPARAM wparam, LPARAM lparam) {
 }
 
 void FormWindow::on_dpi_changed(const RECT& suggested) {
-    text1_.dpi_changed();
+    // The box sizes its font in points for its window's DPI, once told it changed.
+    SendMessageW(text1_.hwnd(), dpi_changed_after_parent, 0, 0);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "host/win32/dpi.h"
-#include "host/win32/edit_text_box.h"
+#include "host/win32/scintilla_text_box.h"
 #include "host/win32/text_box_input.h"
 #include "host/win32/window_base.h"
 #include "host/window_events.h"
@@ -23,8 +23,8 @@ class FormWindow final : public WindowBase {
     // The core handling this window's events; set before Load, null for none.
     void set_events(host::WindowEvents* events) noexcept;
 
-    EditTextBox& text1() noexcept { return text1_; }
-    const EditTextBox& text1() const noexcept { return text1_; }
+    ScintillaTextBox& text1() noexcept { return text1_; }
+    const ScintillaTextBox& text1() const noexcept { return text1_; }
 
     Dpi dpi() const { return window_dpi(hwnd()); }
 
@@ -35,11 +35,13 @@ class FormWindow final : public WindowBase {
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void size_client_area();
     void on_size();
+    void on_notify(const NMHDR& header);
+    void on_command(WPARAM wparam, LPARAM lparam);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
     void on_dpi_changed(const RECT& suggested);
     void on_destroy();
 
-    EditTextBox text1_;
+    ScintillaTextBox text1_;
     TextBoxInput text1_input_;
     host::WindowEvents* events_ = nullptr;
     bool busy_ = false;

@@ -5,6 +5,7 @@
 
 #include "host/failure_report.h"
 #include "host/win32/guard.h"
+#include "host/win32/scintilla_classes.h"
 #include "host/win32/startup.h"
 #include "host/win32/win_program.h"
 
@@ -15,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
     host::FailureReporter failures(win32_host::failure_box(no_owner));
     int exit_code = 1;
     failures.guarded([&] {
+        const win32_host::ScintillaClasses text_box_class(instance);
         win32_host::Win32Program program(instance);
         program.start();
         exit_code = win32_host::run_message_loop();

@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <cwctype>
+
 #include "host/win32/dpi.h"
 #include "host/win32/edit_menu.h"
 #include "host/win32/mouse_press.h"
@@ -14,10 +16,17 @@ bool key_down(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
-// Ctrl+V and Shift+Insert, which the control would handle itself without a WM_PASTE.
+// Ctrl+V and Shift+Insert, which are not in the box's key map: pasted here, once a press.
 bool is_paste_key(WPARAM key) {
     return (key == 'V' && key_down(VK_CONTROL) && !key_down(VK_MENU)) ||
            (key == VK_INSERT && key_down(VK_SHIFT) && !key_down(VK_CONTROL));
+}
+
+// What TranslateMessage makes of Ctrl with a letter (0x16 for Ctrl+V), of Escape, Backspace and
+// Enter. Scintilla would type the ones whose key it has no command for into the text, as
+// symbols; a Windows text box types none of them. A tab is typed.
+bool is_control_character(WPARAM character) {
+    return character != L'\t' && character < 0x80 && std::iswcntrl(static_cast<wint_t>(character));
 }
 
 // A client point of the control, measured from its window's corner instead (frame included):
@@ -34,25 +43,26 @@ POINT point_in_window(HWND control, POINT client_point) {
 
 TextBoxInput::~TextBoxInput() = default;
 
-void TextBoxInput::attach(HWND edit, host::FailureReporter& failures) {
+void TextBoxInput::attach(ScintillaTextBox& box, host::FailureReporter& failures) {
     failures_ = &failures;
-    hook_.attach(edit, &TextBoxInput::procedure, this);
-    edit_ = edit;
+    hook_.attach(box.hwnd(), &TextBoxInput::procedure, this);
+    box_ = &box;
+    hwnd_ = box.hwnd();
 }
 
-LRESULT TextBoxInput::procedure(void* self, HWND edit, UINT message, WPARAM wparam,
+LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wparam,
                                 LPARAM lparam) noexcept {
     auto* const input = static_cast<TextBoxInput*>(self);
     LRESULT result = 0;
     if (!input->failures_->guarded(
             [&] { result = input->handle_message(message, wparam, lparam); })) {
-        result = Hook::call_next(edit, message, wparam, lparam);
+        result = Hook::call_next(box, message, wparam, lparam);
     }
     return result;
 }
 
 LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    const HWND edit = edit_;
+    const HWND box = hwnd_;
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -68,29 +78,44 @@ LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
                 return TRUE;
             break;
         case WM_PASTE:
-            paste_plain_text(edit);
+        case SCI_PASTE:
+            paste_plain_text(*box_);
             return 0;
         case WM_KEYDOWN:
             if (is_paste_key(wparam)) {
-                paste_plain_text(edit);
+                paste_plain_text(*box_);
                 return 0;
             }
             break;
+        case WM_CHAR:
+            if (is_control_character(wparam))
+                return 0;
+            break;
+        case WM_MOUSEWHEEL:
+            // Scintilla zooms on Ctrl + wheel; a text box scrolls.
+            wparam &= ~static_cast<WPARAM>(MK_CONTROL);
+            break;
+        case WM_GETOBJECT:
+            if (const std::optional<LRESULT> object =
+                    accessibility_.object_for(box, wparam, lparam))
+                return *object;
+            break;
         case WM_NCDESTROY:
-            edit_ = nullptr;
+            hwnd_ = nullptr;
+            box_ = nullptr;
             break;
         default:
             break;
     }
-    return Hook::call_next(edit, message, wparam, lparam);
+    return Hook::call_next(box, message, wparam, lparam);
 }
 
 bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {
     context_menu_gate_.pressed(false);
     if (events_ == nullptr)
         return false;
-    const Dpi dpi = window_dpi(edit_);
-    const POINT at = point_in_window(edit_, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+    const Dpi dpi = window_dpi(hwnd_);
+    const POINT at = point_in_window(hwnd_, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
     const host::MouseDown press = mouse_down_from_message(
         message, wparam, at, key_down(VK_MENU), twips_per_pixel(dpi.x), twips_per_pixel(dpi.y));
     // The core may end the program from its menu, destroying the control under this call.
@@ -104,12 +129,12 @@ void TextBoxInput::on_context_menu(LPARAM lparam) {
     // The menu key sends (-1, -1).
     const bool from_keyboard = at.x == -1 && at.y == -1;
     if (context_menu_gate_.allows_context_menu(from_keyboard))
-        show_edit_menu(edit_, at);
+        show_edit_menu(*box_, at);
 }
 
 // A busy window keeps its wait cursor over the text box too.
 bool TextBoxInput::on_set_cursor(WPARAM wparam, LPARAM lparam) {
-    const HWND parent = GetParent(edit_);
+    const HWND parent = GetParent(hwnd_);
     return parent != nullptr && SendMessageW(parent, WM_SETCURSOR, wparam, lparam) != FALSE;
 }
 

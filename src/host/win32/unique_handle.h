@@ -69,6 +69,39 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 
+// A COM interface pointer holding one reference, released when it goes.
+template <class Interface>
+class UniqueCom {
+  public:
+    UniqueCom() noexcept = default;
+    // Takes over a reference the caller owns.
+    explicit UniqueCom(Interface* pointer) noexcept : pointer_(pointer) {}
+    ~UniqueCom() { reset(); }
+    UniqueCom(UniqueCom&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    UniqueCom& operator=(UniqueCom&& other) noexcept {
+        reset(std::exchange(other.pointer_, nullptr));
+        return *this;
+    }
+    UniqueCom(const UniqueCom&) = delete;
+    UniqueCom& operator=(const UniqueCom&) = delete;
+
+    Interface* get() const noexcept { return pointer_; }
+    Interface* operator->() const noexcept { return pointer_; }
+    explicit operator bool() const noexcept { return pointer_ != nullptr; }
+    // For a function that hands out a new reference through its last argument.
+    void** out() noexcept {
+        reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+    void reset(Interface* pointer = nullptr) noexcept {
+        if (Interface* const old = std::exchange(pointer_, pointer))
+            old->Release();
+    }
+
+  private:
+    Interface* pointer_ = nullptr;
+};
+
 // A screen DC borrowed with GetDC, returned with ReleaseDC.
 class ScreenDC {
   public:

@@ -39,7 +39,10 @@ Win32Program::~Win32Program() {
 
 void Win32Program::start() {
     const RedrawPaused paused(form_.text1().hwnd());
-    form_.failures().guarded([this] { core_.on_load(); });
+    form_.failures().guarded([this] {
+        const ScintillaTextBox::ResizeBatch one_move(form_.text1());
+        core_.on_load();
+    });
 }
 
 }  // namespace win32_host

@@ -1,14 +1,14 @@
 // The Windows program assembled: Form1's window, the Win32 host services and the core behind
 // them.
 //
-// What this layer does: creates Form1 and Text1 (a rich edit control) from the core's design
-// values; turns window messages (size, mouse presses, context menu, paste) into the core's
-// events and the toolkit-free calls it expects; shows the core's popup menu, common dialogs,
-// message boxes and failures; calls SetWindowPos; sizes fonts and twips for the window's DPI;
-// reads files through the shared text reader.
-// What it leaves to the core: every decision of the program: the menu and when it opens,
-// whether the edit menu may follow, start folders, the font and the always-on-top state, all
-// wording, twips arithmetic and whether a placement moves the window.
+// What this layer does: creates Form1 and Text1 (a Scintilla window set up as a plain text box)
+// from the core's design values; turns window messages (size, mouse presses, context menu, paste)
+// into the core's events and the toolkit-free calls it expects; shows the core's popup menu, common
+// dialogs, message boxes and failures; calls SetWindowPos; sizes fonts and twips for the window's
+// DPI; reads files through the shared text reader. What it leaves to the core: every decision of
+// the program: the menu and when it opens, whether the edit menu may follow, start folders, the
+// font and the always-on-top state, all wording, twips arithmetic and whether a placement moves the
+// window.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,74 @@
+// Measuring lines in UTF-8 bytes without converting them.
+#include "host/win32/long_lines.h"
+
+#include <algorithm>
+#include <string>
+
+#include "host/text/file_errors.h"
+#include "host/text/utf.h"
+
+namespace win32_host {
+namespace {
+
+struct LineSizes {
+    std::uint64_t first = 0;    // up to the first line end
+    std::uint64_t longest = 0;  // of the lines between the first and the last line end
+    std::uint64_t last = 0;     // after the last line end
+    bool has_break = false;
+};
+
+bool is_line_end(char16_t unit) {
+    return unit == u'\r' || unit == u'\n';
+}
+
+LineSizes line_sizes(std::u16string_view text) noexcept {
+    LineSizes sizes;
+    std::size_t lines = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end =
+            static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                                  text.end(), is_line_end) -
+                                     text.begin());
+        const std::uint64_t bytes = host::utf8_size(text.substr(start, end - start));
+        if (lines == 0)
+            sizes.first = bytes;
+        else if (lines >= 2)
+            sizes.longest = std::max(sizes.longest, sizes.last);  // the line before this one
+        sizes.last = bytes;
+        ++lines;
+        if (end == text.size())
+            break;
+        sizes.has_break = true;
+        const bool crlf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
+        start = end + (crlf ? 2 : 1);
+    }
+    return sizes;
+}
+
+}  // namespace
+
+std::uint64_t longest_line_bytes(std::u16string_view text) noexcept {
+    const LineSizes sizes = line_sizes(text);
+    return std::max({sizes.first, sizes.longest, sizes.last});
+}
+
+std::uint64_t longest_line_after_paste(std::uint64_t before_bytes, std::u16string_view pasted,
+                                       std::uint64_t after_bytes) noexcept {
+    const LineSizes sizes = line_sizes(pasted);
+    if (!sizes.has_break)
+        return before_bytes + sizes.first + after_bytes;
+    return std::max({before_bytes + sizes.first, sizes.longest, sizes.last + after_bytes});
+}
+
+host::HostError line_too_long_error() {
+    return host::HostError(u"1 行が長すぎるため表示できません（1 行の上限 " +
+                           host::byte_size_text(max_line_bytes) + u"）。");
+}
+
+std::u16string line_too_long_paste_message() {
+    return u"貼り付けると 1 行が長すぎるため（1 行の上限 " + host::byte_size_text(max_line_bytes) +
+           u"）、貼り付けませんでした。";
+}
+
+}  // namespace win32_host

@@ -1,0 +1,31 @@
+// Direct calls into Scintilla, its failures turned back into exceptions.
+#include "host/win32/scintilla_call.h"
+
+#include <new>
+
+#include "host/host_error.h"
+
+namespace win32_host {
+
+ScintillaCall::ScintillaCall(HWND window)
+    : window_(window),
+      function_(reinterpret_cast<SciFnDirectStatus>(
+          SendMessageW(window, SCI_GETDIRECTSTATUSFUNCTION, 0, 0))),
+      pointer_(static_cast<sptr_t>(SendMessageW(window, SCI_GETDIRECTPOINTER, 0, 0))) {
+    if (function_ == nullptr || pointer_ == 0)
+        throw host::HostError(u"テキストボックスを準備できませんでした。");
+}
+
+sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lparam) const {
+    int status = SC_STATUS_OK;
+    const sptr_t result = function_(pointer_, message, wparam, lparam, &status);
+    if (status == SC_STATUS_OK || status >= SC_STATUS_WARN_START)
+        return result;
+    const int failure = status;
+    function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
+    if (failure == SC_STATUS_BADALLOC)
+        throw std::bad_alloc();
+    throw host::HostError(u"テキストボックスの処理に失敗しました。");
+}
+
+}  // namespace win32_host

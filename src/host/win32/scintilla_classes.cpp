@@ -1,0 +1,20 @@
+// Registering Scintilla, linked in statically, with the program's instance.
+#include "host/win32/scintilla_classes.h"
+
+#include "host/host_error.h"
+
+extern "C" int Scintilla_RegisterClasses(void* instance);
+extern "C" int Scintilla_ReleaseResources();
+
+namespace win32_host {
+
+ScintillaClasses::ScintillaClasses(HINSTANCE instance) {
+    if (Scintilla_RegisterClasses(instance) == 0)
+        throw host::HostError(u"テキストボックスの部品を登録できませんでした。");
+}
+
+ScintillaClasses::~ScintillaClasses() {
+    Scintilla_ReleaseResources();
+}
+
+}  // namespace win32_host

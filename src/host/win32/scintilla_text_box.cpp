@@ -1,0 +1,177 @@
+// The Scintilla window behind Text1.
+#include "host/win32/scintilla_text_box.h"
+
+#include <ole2.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "host/host_error.h"
+#include "host/text/utf.h"
+#include "host/twips.h"
+#include "host/win32/dpi.h"
+#include "host/win32/font_conversion.h"
+#include "host/win32/line_breaks.h"
+#include "host/win32/long_lines.h"
+#include "host/win32/plain_text_setup.h"
+#include "host/win32/scintilla_classes.h"
+#include "window/form1_design.h"
+
+namespace win32_host {
+namespace {
+
+constexpr int text1_control_id = 1;
+
+// Undo history off while a whole new text goes in: it would otherwise keep the old text, as
+// large as the new one, for nothing, since opening a file empties the history anyway.
+class UndoPaused {
+  public:
+    explicit UndoPaused(const ScintillaCall& call) : call_(call) {
+        call_(SCI_SETUNDOCOLLECTION, FALSE);
+    }
+    ~UndoPaused() {
+        try {
+            call_(SCI_EMPTYUNDOBUFFER);
+            call_(SCI_SETUNDOCOLLECTION, TRUE);
+        } catch (...) {  // the new text is in; a history that cannot be emptied is harmless
+        }
+    }
+    UndoPaused(const UndoPaused&) = delete;
+    UndoPaused& operator=(const UndoPaused&) = delete;
+
+  private:
+    const ScintillaCall& call_;
+};
+
+}  // namespace
+
+ScintillaTextBox::~ScintillaTextBox() = default;
+
+void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
+    const Dpi dpi = window_dpi(parent);
+    const int width =
+        host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel(dpi.x));
+    const int height =
+        host::nearest_pixels_from_twips(window::text1_design_height_twips, twips_per_pixel(dpi.y));
+    const HWND window = CreateWindowExW(
+        WS_EX_CLIENTEDGE, scintilla_class_name, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+        width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(text1_control_id)),
+        instance, nullptr);
+    if (window == nullptr)
+        throw host::HostError(u"テキストボックスを作成できませんでした。");
+    call_ = ScintillaCall(window);
+    // Text comes in through the open command and the bounded paste only, not dropped from
+    // another program.
+    RevokeDragDrop(window);
+    set_up_plain_text_box(call_);
+    set_font(choice_from_logfont(realized_font(message_font(dpi.y)), dpi.y));
+}
+
+void ScintillaTextBox::set_text(std::u16string text) {
+    if (longest_line_bytes(text) > max_line_bytes)
+        throw line_too_long_error();
+    std::string bytes = host::utf8_from_utf16(text);
+    // Freed before the box makes its copy, to keep the peak lower.
+    std::u16string().swap(text);
+    {
+        const UndoPaused paused(call_);
+        call_(SCI_TARGETWHOLEDOCUMENT);
+        call_.with_pointer(SCI_REPLACETARGET, bytes.size(), bytes.data());
+    }
+    std::string().swap(bytes);
+    call_(SCI_SETEMPTYSELECTION, 0);
+    call_(SCI_SETFIRSTVISIBLELINE, 0);
+}
+
+std::u16string ScintillaTextBox::text() const {
+    const auto length = static_cast<std::size_t>(call_(SCI_GETLENGTH));
+    const auto* const bytes = reinterpret_cast<const char*>(call_(SCI_GETCHARACTERPOINTER));
+    return host::utf16_from_utf8(std::string_view(bytes, length));
+}
+
+void ScintillaTextBox::set_width(float twips) {
+    resize({std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_x())),
+            batched_size_.value_or(size()).cy});
+}
+
+void ScintillaTextBox::set_height(float twips) {
+    resize({batched_size_.value_or(size()).cx,
+            std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_y()))});
+}
+
+void ScintillaTextBox::set_font_name(const std::u16string& name) {
+    host::FontChoice font = font_;
+    font.name = name;
+    set_font(font);
+}
+
+void ScintillaTextBox::set_font_bold(bool bold) {
+    host::FontChoice font = font_;
+    font.bold = bold;
+    set_font(font);
+}
+
+void ScintillaTextBox::set_font_italic(bool italic) {
+    host::FontChoice font = font_;
+    font.italic = italic;
+    set_font(font);
+}
+
+void ScintillaTextBox::set_font_size(float points) {
+    host::FontChoice font = font_;
+    font.size = points;
+    set_font(font);
+}
+
+void ScintillaTextBox::on_notify(const SCNotification& notification) {
+    if (notification.nmhdr.code == SCN_STYLENEEDED)
+        style_for_breaks(call_, notification.position);
+}
+
+void ScintillaTextBox::on_system_colours_changed() {
+    apply_system_colours(call_);
+}
+
+ScintillaTextBox::ResizeBatch::ResizeBatch(ScintillaTextBox& box) noexcept : box_(box) {
+    ++box_.batches_;
+}
+
+ScintillaTextBox::ResizeBatch::~ResizeBatch() {
+    if (--box_.batches_ == 0) {
+        if (const std::optional<SIZE> size = std::exchange(box_.batched_size_, std::nullopt))
+            box_.resize(*size);
+    }
+}
+
+float ScintillaTextBox::twips_per_pixel_x() const {
+    return twips_per_pixel(window_dpi(hwnd()).x);
+}
+
+float ScintillaTextBox::twips_per_pixel_y() const {
+    return twips_per_pixel(window_dpi(hwnd()).y);
+}
+
+SIZE ScintillaTextBox::size() const {
+    RECT rect{};
+    GetWindowRect(hwnd(), &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ScintillaTextBox::resize(SIZE pixels) {
+    if (batches_ > 0) {
+        batched_size_ = pixels;
+        return;
+    }
+    const SIZE now = size();
+    if (now.cx == pixels.cx && now.cy == pixels.cy)
+        return;
+    SetWindowPos(hwnd(), nullptr, 0, 0, pixels.cx, pixels.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ScintillaTextBox::set_font(const host::FontChoice& font) {
+    apply_font(call_, font);
+    font_ = font;
+}
+
+}  // namespace win32_host

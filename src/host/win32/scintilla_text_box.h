@@ -1,0 +1,80 @@
+// Text1 on Win32: a Scintilla window set up as a plain text box (plain_text_setup.h), one font
+// for all its text, sizes in twips. It lays out only what is on screen and wraps the rest in idle
+// time, so filling, resizing and changing the font cost alike for a small and a large text.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "host/dialogs.h"
+#include "host/text_box.h"
+#include "host/win32/scintilla_call.h"
+
+namespace win32_host {
+
+class ScintillaTextBox final : public host::TextBox {
+  public:
+    ScintillaTextBox() = default;
+    ~ScintillaTextBox() override;
+    ScintillaTextBox(const ScintillaTextBox&) = delete;
+    ScintillaTextBox& operator=(const ScintillaTextBox&) = delete;
+
+    // Creates the box at the client origin of `parent`, empty, in the system's message font;
+    // Scintilla's class must be registered (ScintillaClasses). The window lives as long as its
+    // parent; this object must outlive both.
+    void create(HWND parent, HINSTANCE instance);
+    HWND hwnd() const noexcept { return call_.window(); }
+    const ScintillaCall& call() const noexcept { return call_; }
+
+    // Throws HostError, the box unchanged, for a text with a line beyond max_line_bytes. The
+    // new text starts afresh: nothing to undo, the caret and the view at its top.
+    void set_text(std::u16string text) override;
+    // All of the box's text, CR LF between lines.
+    std::u16string text() const;
+
+    void set_width(float twips) override;
+    void set_height(float twips) override;
+
+    std::u16string font_name() const override { return font_.name; }
+    bool font_bold() const override { return font_.bold; }
+    bool font_italic() const override { return font_.italic; }
+    float font_size() const override { return font_.size; }
+
+    void set_font_name(const std::u16string& name) override;
+    void set_font_bold(bool bold) override;
+    void set_font_italic(bool italic) override;
+    void set_font_size(float points) override;
+
+    // Messages the box sends its parent, which passes them on here.
+    void on_notify(const SCNotification& notification);
+    void on_system_colours_changed();
+
+    // While one lives, changes of width and height are gathered and made as one move when it
+    // ends: the layout sets the height, then the width, and each move lays rows out again.
+    class ResizeBatch {
+      public:
+        explicit ResizeBatch(ScintillaTextBox& box) noexcept;
+        ~ResizeBatch();
+        ResizeBatch(const ResizeBatch&) = delete;
+        ResizeBatch& operator=(const ResizeBatch&) = delete;
+
+      private:
+        ScintillaTextBox& box_;
+    };
+
+  private:
+    float twips_per_pixel_x() const;
+    float twips_per_pixel_y() const;
+    SIZE size() const;
+    void resize(SIZE pixels);
+    void set_font(const host::FontChoice& font);
+
+    ScintillaCall call_;
+    host::FontChoice font_;
+    int batches_ = 0;
+    std::optional<SIZE> batched_size_;
+};
+
+}  // namespace win32_host

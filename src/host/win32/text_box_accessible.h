@@ -1,0 +1,26 @@
+// What screen readers get of Text1: the accessible object a Windows text box (EDIT) gives them,
+// since Scintilla's own window answers no WM_GETOBJECT. Editable text with a name, the box's
+// text as its value, its focus; the caret they find through the system caret Scintilla keeps.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "host/win32/system_library.h"
+
+namespace win32_host {
+
+class TextBoxAccessibility {
+  public:
+    TextBoxAccessibility() : oleacc_(L"oleacc.dll") {}
+
+    // The answer to the box's WM_GETOBJECT: the object for the client area, or none for any
+    // other object id, which the default handling answers. oleacc is loaded on the first ask.
+    std::optional<LRESULT> object_for(HWND box, WPARAM wparam, LPARAM lparam);
+
+  private:
+    SystemLibrary oleacc_;
+};
+
+}  // namespace win32_host

@@ -1,0 +1,24 @@
+// The keys Text1 answers to: a Windows text box's, and none of Scintilla's own (duplicate a line,
+// cut a line, swap lines, change case, zoom, rectangular selection).
+#pragma once
+
+#include <span>
+
+#include "host/win32/scintilla_call.h"
+
+namespace win32_host {
+
+struct KeyBinding {
+    int key;        // a Scintilla key code (SCK_*) or an upper-case letter
+    int modifiers;  // SCMOD_* flags
+    unsigned int command;
+};
+
+// Ctrl+V and Shift+Insert are not among them: the text box's input hook pastes those itself,
+// within the paste bound.
+std::span<const KeyBinding> text_box_keys();
+
+// Replaces Scintilla's key map with text_box_keys().
+void assign_text_box_keys(const ScintillaCall& call);
+
+}  // namespace win32_host
