@@ -1,11 +1,11 @@
 // Fills a real text box with each candidate way and each benchmark text, each pair in a process
-// of its own, and prints the time until the text is shown and the process's peak memory beside
-// the bound of 8 × the file's size + 200 MiB. Run under Wine by bench/fill_bench.sh.
+// of its own, and prints the time until the text is shown, then until the window answers after a
+// resize, after a change to a 24-point font and after Ctrl+End, and the process's peak memory
+// beside the bound of 8 × the file's size + 200 MiB. Run under Wine by bench/fill_bench.sh.
 //   win32_fill_bench [--candidates a,b] [--cases x,y] [--timeout S]
 #include <windows.h>
 
 #include <psapi.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <atomic>
@@ -20,8 +20,8 @@
 #include "fill_texts.h"
 #include "host/host_error.h"
 #include "host/win32/edit_menu.h"
-#include "host/win32/edit_text_box.h"
-#include "host/win32/layout_budget.h"
+#include "host/win32/scintilla_classes.h"
+#include "host/win32/scintilla_text_box.h"
 
 namespace {
 
@@ -32,46 +32,25 @@ constexpr int client_width = 394;
 constexpr int client_height = 287;
 
 // The program's own text box fills through set_text or through a paste of the same text.
-enum class Control { rich_edit, edit, program_open, program_paste };
+enum class Control { edit, program_open, program_paste };
 
 struct Candidate {
     std::string_view name;
     std::string_view what;
     Control control;
-    bool no_wrap = false;
-    bool break_anywhere = false;
-    bool quiet = false;  // redraw and notifications off while filling
-    bool stream = false;
-    bool own_dc = false;  // the control's class given CS_OWNDC: one DC for its whole life
 };
 
 const Candidate candidates[] = {
-    {"rich.settext", "rich edit, WM_SETTEXT", Control::rich_edit},
-    {"rich.stream", "rich edit, EM_STREAMIN SF_TEXT|SF_UNICODE", Control::rich_edit, false, false,
-     false, true},
-    {"rich.stream.quiet", "the same, redraw off and event mask 0 while filling", Control::rich_edit,
-     false, false, true, true},
-    {"rich.stream.breakproc", "the same with a word-break procedure that breaks anywhere",
-     Control::rich_edit, false, true, true, true},
-    {"rich.stream.nowrap", "the same, wrapping off (EM_SETTARGETDEVICE 0, 1)", Control::rich_edit,
-     true, false, true, true},
-    {"edit.settext", "classic EDIT, WM_SETTEXT", Control::edit},
-    {"edit.settext.quiet", "classic EDIT, redraw off while filling", Control::edit, false, false,
-     true},
-    {"edit.settext.breakproc", "classic EDIT with a word-break procedure that breaks anywhere",
-     Control::edit, false, true, true},
-    {"edit.owndc", "classic EDIT, its class with CS_OWNDC", Control::edit, false, false, false,
-     false, true},
-    {"rich.stream.owndc", "rich edit, EM_STREAMIN, its class with CS_OWNDC", Control::rich_edit,
-     false, false, false, true, true},
-    {"program.open", "the program's text box: its budget, then WM_SETTEXT", Control::program_open},
+    {"edit.settext", "classic EDIT, WM_SETTEXT (the text box before)", Control::edit},
+    {"program.open", "the program's text box (Scintilla), as the open command fills it",
+     Control::program_open},
     {"program.paste", "the program's paste of the same text into its empty box",
      Control::program_paste},
 };
 
 // The ordinary files, the unbroken runs and the empty lines; words_<N>k on request.
-const char* const default_cases[] = {"lines_1m", "lines_10m", "lines_100m", "run_64k",
-                                     "run_512k", "run_2048k", "empty_1000k"};
+const char* const default_cases[] = {"lines_1m", "lines_10m", "lines_100m", "lines_256m",
+                                     "run_64k",  "run_2048k", "run_16384k", "empty_1000k"};
 
 std::uint64_t bound_bytes(std::uint64_t file_bytes) {
     return 8 * file_bytes + 200 * mib;
@@ -88,105 +67,23 @@ double in_mib(std::uint64_t bytes) {
     return static_cast<double>(bytes) / static_cast<double>(mib);
 }
 
-// Breaks wherever the control asks: a line may end after any character.
-int CALLBACK break_anywhere(LPWSTR text, int current, int length, int code) {
-    switch (code) {
-        case WB_ISDELIMITER:
-            return current < length && text[current] == L' ';
-        case WB_CLASSIFY:
-            return 0;
-        default:
-            return current;
-    }
-}
-
-struct StreamSource {
-    const char* bytes;
-    std::size_t left;
-};
-
-DWORD CALLBACK stream_out_of(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-    auto* const source = reinterpret_cast<StreamSource*>(cookie);
-    // Whole UTF-16 units only.
-    const std::size_t n =
-        std::min(source->left, static_cast<std::size_t>(wanted) & ~std::size_t{1});
-    std::memcpy(buffer, source->bytes, n);
-    source->bytes += n;
-    source->left -= n;
-    *given = static_cast<LONG>(n);
-    return 0;
-}
-
-// The system's class again under a name of its own, with CS_OWNDC added.
-const wchar_t* own_dc_class(const wchar_t* system_class) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    GetClassInfoExW(nullptr, system_class, &window_class);
-    window_class.style |= CS_OWNDC;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = L"FillBenchOwnDc";
-    RegisterClassExW(&window_class);
-    return window_class.lpszClassName;
-}
-
-HWND create_control(HWND form, const Candidate& candidate, const std::wstring& face) {
-    const bool rich = candidate.control == Control::rich_edit;
-    const wchar_t* const system_class = rich ? MSFTEDIT_CLASS : L"EDIT";
-    const HWND box = CreateWindowExW(
-        WS_EX_CLIENTEDGE, candidate.own_dc ? own_dc_class(system_class) : system_class, L"",
-        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, client_width,
-        client_height, form, nullptr, GetModuleHandleW(nullptr), nullptr);
+HFONT message_font(int points) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    if (!face.empty())
-        face.copy(metrics.lfMessageFont.lfFaceName, LF_FACESIZE - 1);
-    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    if (rich) {
-        SendMessageW(box, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-        SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-        SendMessageW(box, EM_SETTARGETDEVICE, 0, candidate.no_wrap ? 1 : 0);
-    } else {
-        SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
-    }
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (candidate.break_anywhere)
-        SendMessageW(box, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&break_anywhere));
+    if (points > 0)
+        metrics.lfMessageFont.lfHeight = -MulDiv(points, 96, 72);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+HWND create_edit(HWND form) {
+    const HWND box = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"EDIT", L"",
+        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, client_width,
+        client_height, form, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(message_font(0)), FALSE);
     return box;
-}
-
-void fill(HWND box, const Candidate& candidate, const std::u16string& text) {
-    LRESULT events = 0;
-    if (candidate.quiet) {
-        SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-        if (candidate.control == Control::rich_edit)
-            events = SendMessageW(box, EM_SETEVENTMASK, 0, 0);
-    }
-    if (candidate.stream) {
-        StreamSource source{reinterpret_cast<const char*>(text.data()),
-                            text.size() * sizeof(char16_t)};
-        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &stream_out_of};
-        SendMessageW(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
-    } else {
-        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    if (candidate.quiet) {
-        if (candidate.control == Control::rich_edit)
-            SendMessageW(box, EM_SETEVENTMASK, 0, events);
-        SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(box, nullptr, TRUE);
-    }
-    SendMessageW(box, EM_SETSEL, 0, 0);
-    SendMessageW(box, EM_SCROLLCARET, 0, 0);
-}
-
-// Characters the control holds, CR LF counted as two, as the text handed to it counts them.
-std::size_t held_length(HWND box, Control control) {
-    if (control != Control::rich_edit)
-        return static_cast<std::size_t>(GetWindowTextLengthW(box));
-    GETTEXTLENGTHEX request{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
-    return static_cast<std::size_t>(
-        SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request), 0));
 }
 
 void put_on_clipboard(HWND owner, const std::u16string& text) {
@@ -225,32 +122,46 @@ void watch(std::uint64_t cap, std::chrono::seconds timeout, const std::atomic<bo
     }
 }
 
-// One candidate with one text; prints "<seconds> <peak MiB> <base MiB> <file bytes> ok|short".
-int run_one(const Candidate& candidate, std::string_view case_name, std::chrono::seconds timeout,
-            const std::wstring& face) {
+// How long `step` takes until the window has painted what it changed, printed as
+// "<phase> <seconds> <peak MiB>" at once, so that a run stopped later keeps it.
+template <class Step>
+void timed(const char* phase, HWND form, Step&& step) {
+    const auto start = std::chrono::steady_clock::now();
+    step();
+    UpdateWindow(form);
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump_messages();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s %.3f %.0f\n", phase, seconds, in_mib(memory().PeakWorkingSetSize));
+    std::fflush(stdout);
+}
+
+// One candidate with one text: "base <MiB> <file bytes>", then a line for each phase, then
+// "done <verdict>".
+int run_one(const Candidate& candidate, std::string_view case_name, std::chrono::seconds timeout) {
     const auto text = fill_bench::fill_text(case_name);
     if (!text) {
         std::printf("error unknown case\n");
         return 2;
     }
-    LoadLibraryW(L"Msftedit.dll");
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const win32_host::ScintillaClasses scintilla(instance);
     WNDCLASSW window_class{};
     window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hInstance = instance;
     window_class.lpszClassName = L"FillBench";
     RegisterClassW(&window_class);
     RECT frame{0, 0, client_width, client_height};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    const HWND form =
-        CreateWindowExW(0, L"FillBench", L"Form1", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                        CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                        nullptr, GetModuleHandleW(nullptr), nullptr);
-    win32_host::EditTextBox program_box;
-    const bool program =
-        candidate.control == Control::program_open || candidate.control == Control::program_paste;
+    const HWND form = CreateWindowExW(
+        0, L"FillBench", L"Form1", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    win32_host::ScintillaTextBox program_box;
+    const bool program = candidate.control != Control::edit;
     HWND box = nullptr;
     if (program) {
-        program_box.create(form, GetModuleHandleW(nullptr));
+        program_box.create(form, instance);
         program_box.set_width(client_width * 15.0f);
         program_box.set_height(client_height * 15.0f);
         box = program_box.hwnd();
@@ -258,63 +169,66 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
         if (candidate.control == Control::program_paste)
             put_on_clipboard(form, text->text);
     } else {
-        box = create_control(form, candidate, face);
+        box = create_edit(form);
     }
-    const std::u16string_view whole[] = {text->text};
-    const win32_host::LayoutWork work =
-        win32_host::layout_work(whole, win32_host::row_geometry(box));
-    const double estimate = win32_host::estimated_seconds(work);
     UpdateWindow(form);
     pump_messages();
-    const std::uint64_t base = memory().PeakWorkingSetSize;
+    std::printf("base %.0f %llu\n", in_mib(memory().PeakWorkingSetSize),
+                static_cast<unsigned long long>(text->file_bytes));
+    std::fflush(stdout);
 
     std::atomic<bool> done = false;
     const std::uint64_t cap =
         std::min<std::uint64_t>(4 * bound_bytes(text->file_bytes), 3072 * mib);
     std::thread watcher(watch, cap, timeout, std::cref(done));
-    const auto start = std::chrono::steady_clock::now();
     const char* verdict = "ok";
-    if (candidate.control == Control::program_open) {
-        try {
-            program_box.set_text(text->text);
-        } catch (const host::HostError&) {
-            verdict = "refused";
+    timed("shown", form, [&] {
+        if (candidate.control == Control::program_open) {
+            try {
+                program_box.set_text(text->text);
+            } catch (const host::HostError&) {
+                verdict = "refused";
+            }
+        } else if (candidate.control == Control::program_paste) {
+            win32_host::paste_plain_text(program_box);
+        } else {
+            SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->text.c_str()));
         }
-    } else if (candidate.control == Control::program_paste) {
-        // A paste beyond the budget would say so in a message box; here it only counts.
-        if (win32_host::within_budget(
-                win32_host::layout_work(whole, win32_host::row_geometry(box))))
-            win32_host::paste_plain_text(box);
-        else
-            verdict = "refused";
-    } else {
-        fill(box, candidate, text->text);
+    });
+    if (std::string_view(verdict) == "ok") {
+        // Narrower by a fifth, as a user drags the window's edge.
+        timed("resized", form, [&] {
+            SetWindowPos(box, nullptr, 0, 0, client_width * 4 / 5, client_height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+        timed("font", form, [&] {
+            if (program) {
+                program_box.set_font_name(program_box.font_name());
+                program_box.set_font_bold(program_box.font_bold());
+                program_box.set_font_italic(program_box.font_italic());
+                program_box.set_font_size(24);
+            } else {
+                SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(message_font(24)), TRUE);
+            }
+        });
+        timed("end", form, [&] {
+            if (program) {
+                SendMessageW(box, SCI_DOCUMENTEND, 0, 0);
+            } else {
+                SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+                SendMessageW(box, EM_SCROLLCARET, 0, 0);
+            }
+        });
+        const std::size_t held = program ? program_box.text().size()
+                                         : static_cast<std::size_t>(GetWindowTextLengthW(box));
+        if (held != text->text.size())
+            verdict = "short";
     }
-    UpdateWindow(form);
-    pump_messages();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     done = true;
     watcher.join();
-    if (std::string_view(verdict) == "ok" &&
-        held_length(box, candidate.control) != text->text.size())
-        verdict = "short";
-    std::printf("%.2f %.0f %.0f %llu %s %.1f %llu %llu %llu\n", seconds,
-                in_mib(memory().PeakWorkingSetSize), in_mib(base),
-                static_cast<unsigned long long>(text->file_bytes), verdict, estimate,
-                static_cast<unsigned long long>(work.measured),
-                static_cast<unsigned long long>(work.shaped_rows),
-                static_cast<unsigned long long>(work.lines));
+    std::printf("done %s %.0f\n", verdict, in_mib(memory().PeakWorkingSetSize));
     std::fflush(stdout);
     return 0;
-}
-
-std::wstring wide(const std::string& utf8) {
-    std::wstring text(utf8.size(), L'\0');
-    text.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                            static_cast<int>(text.size()))));
-    return text;
 }
 
 std::string narrow(const wchar_t* text) {
@@ -335,10 +249,9 @@ std::vector<std::string> split(std::string_view list) {
     return parts;
 }
 
-// Runs this program again for one pair, its output through a pipe; a child past its own
+// Runs this program again for one pair and returns all it printed; a child past its own
 // deadline is ended from here.
-std::string run_child(const std::string& candidate, const std::string& case_name, int timeout,
-                      const std::string& face) {
+std::string run_child(const std::string& candidate, const std::string& case_name, int timeout) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE read_end = nullptr;
     HANDLE write_end = nullptr;
@@ -350,8 +263,6 @@ std::string run_child(const std::string& candidate, const std::string& case_name
         " --run " + candidate + " " + case_name + " --timeout " + std::to_string(timeout);
     std::wstring command = L"\"" + std::wstring(self) + L"\"";
     command.append(arguments.begin(), arguments.end());
-    if (!face.empty())
-        command += L" --font \"" + wide(face) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -364,7 +275,7 @@ std::string run_child(const std::string& candidate, const std::string& case_name
     CloseHandle(write_end);
     if (!started) {
         CloseHandle(read_end);
-        return "error could not start";
+        return "error could not start\n";
     }
     std::string output;
     std::thread reader([&] {
@@ -373,6 +284,7 @@ std::string run_child(const std::string& candidate, const std::string& case_name
         while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0)
             output.append(buffer, got);
     });
+    // Each of the four phases may take up to the timeout.
     if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout + 30) * 1000) !=
         WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 4);
@@ -382,36 +294,58 @@ std::string run_child(const std::string& candidate, const std::string& case_name
     CloseHandle(read_end);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return output.empty() ? "error no answer" : output.substr(0, output.find('\n'));
+    return output.empty() ? "error no answer\n" : output;
 }
 
+// One row: the seconds of each phase reached ("-" for one not reached), the peak memory and
+// the verdict.
 void print_row(const std::string& candidate, const std::string& case_name,
-               const std::string& answer, bool verbose) {
-    double seconds = 0;
-    double peak = 0;
+               const std::string& answer) {
     double base = 0;
     unsigned long long file_bytes = 0;
-    double estimate = 0;
-    char verdict[16] = {};
-    unsigned long long measured = 0;
-    unsigned long long rows = 0;
-    unsigned long long lines = 0;
-    if (std::sscanf(answer.c_str(), "%lf %lf %lf %llu %15s %lf %llu %llu %llu", &seconds, &peak,
-                    &base, &file_bytes, verdict, &estimate, &measured, &rows, &lines) == 9) {
-        const double bound = in_mib(bound_bytes(file_bytes));
-        const bool within = peak <= bound && seconds <= 60 && std::string_view(verdict) != "short";
-        std::printf("%-12s %-24s %8.1f %9.2f %9.0f %9.0f %8.0f %7.1f  %s%s", case_name.c_str(),
-                    candidate.c_str(), in_mib(file_bytes), seconds, peak, bound, base, estimate,
-                    verdict, within ? "" : " OVER");
-        if (verbose)
-            std::printf("  measured %llu rows %llu lines %llu", measured, rows, lines);
-        std::printf("\n");
-    } else if (std::sscanf(answer.c_str(), "stopped %lf %lf %15s", &seconds, &peak, verdict) == 3) {
-        std::printf("%-12s %-24s %8s %8.0f+ %8.0f+ %9s %8s  stopped: %s\n", case_name.c_str(),
-                    candidate.c_str(), "", seconds, peak, "", "", verdict);
-    } else {
-        std::printf("%-12s %-24s  %s\n", case_name.c_str(), candidate.c_str(), answer.c_str());
+    double phase_seconds[4] = {-1, -1, -1, -1};
+    const char* const phases[] = {"shown", "resized", "font", "end"};
+    double peak = 0;
+    std::string verdict = "?";
+    std::size_t at = 0;
+    while (at < answer.size()) {
+        const std::size_t end = std::min(answer.find('\n', at), answer.size());
+        const std::string line = answer.substr(at, end - at);
+        at = end + 1;
+        char word[32] = {};
+        double seconds = 0;
+        double mib_now = 0;
+        if (std::sscanf(line.c_str(), "base %lf %llu", &base, &file_bytes) == 2)
+            continue;
+        if (std::sscanf(line.c_str(), "done %31s %lf", word, &mib_now) == 2) {
+            verdict = word;
+            peak = std::max(peak, mib_now);
+        } else if (std::sscanf(line.c_str(), "stopped %lf %lf %31s", &seconds, &mib_now, word) ==
+                   3) {
+            verdict = std::string("stopped (") + word + ")";
+            peak = std::max(peak, mib_now);
+        } else if (std::sscanf(line.c_str(), "%31s %lf %lf", word, &seconds, &mib_now) == 3) {
+            for (std::size_t i = 0; i < std::size(phases); ++i) {
+                if (std::string_view(word) == phases[i])
+                    phase_seconds[i] = seconds;
+            }
+            peak = std::max(peak, mib_now);
+        } else {
+            verdict = line;
+        }
     }
+    const double bound = in_mib(bound_bytes(file_bytes));
+    std::printf("%-12s %-14s %8.1f", case_name.c_str(), candidate.c_str(), in_mib(file_bytes));
+    for (const double seconds : phase_seconds) {
+        if (seconds < 0)
+            std::printf(" %9s", "-");
+        else
+            std::printf(" %9.3f", seconds);
+    }
+    const bool within =
+        peak <= bound && phase_seconds[0] >= 0 && phase_seconds[0] <= 60 && verdict == "ok";
+    std::printf(" %8.0f %8.0f %6.0f  %s%s\n", peak, bound, base, verdict.c_str(),
+                within || verdict == "refused" ? "" : " OVER");
     std::fflush(stdout);
 }
 
@@ -422,8 +356,6 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i)
         args.push_back(narrow(argv[i]));
     int timeout = 90;
-    std::string face;      // the system's message font unless one is named
-    bool verbose = false;  // the layout work estimated, for fitting its constants
     std::vector<std::string> chosen_candidates;
     std::vector<std::string> chosen_cases(std::begin(default_cases), std::end(default_cases));
     for (const Candidate& c : candidates)
@@ -431,40 +363,31 @@ int wmain(int argc, wchar_t** argv) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--timeout")
             timeout = std::stoi(args[i + 1]);
-        else if (args[i] == "--font")
-            face = args[i + 1];
-    }
-    if (args.size() >= 3 && args[0] == "--run") {
-        for (const Candidate& c : candidates) {
-            if (c.name == args[1])
-                return run_one(c, args[2], std::chrono::seconds(timeout), wide(face));
-        }
-        std::printf("error unknown candidate\n");
-        return 2;
-    }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--work")
-            verbose = true;
-    }
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == "--candidates")
+        else if (args[i] == "--candidates")
             chosen_candidates = split(args[i + 1]);
         else if (args[i] == "--cases")
             chosen_cases = split(args[i + 1]);
     }
+    if (args.size() >= 3 && args[0] == "--run") {
+        for (const Candidate& c : candidates) {
+            if (c.name == args[1])
+                return run_one(c, args[2], std::chrono::seconds(timeout));
+        }
+        std::printf("error unknown candidate\n");
+        return 2;
+    }
     std::printf(
-        "Filling a %dx%d text box; time to shown, peak working set; bound 8 x file + "
-        "200 MiB, 60 s\n",
+        "Filling a %dx%d text box, then narrowing it by a fifth, a 24-point font and Ctrl+End:\n"
+        "seconds until each is painted; peak working set beside the bound of 8 x file + 200 MiB\n",
         client_width, client_height);
     for (const Candidate& c : candidates)
-        std::printf("  %-24s %.*s\n", std::string(c.name).c_str(), static_cast<int>(c.what.size()),
+        std::printf("  %-14s %.*s\n", std::string(c.name).c_str(), static_cast<int>(c.what.size()),
                     c.what.data());
-    std::printf("%-12s %-24s %8s %9s %9s %9s %8s %7s\n", "case", "candidate", "file MiB", "seconds",
-                "peak MiB", "bound MiB", "base MiB", "est s");
+    std::printf("%-12s %-14s %8s %9s %9s %9s %9s %8s %8s %6s\n", "case", "candidate", "file MiB",
+                "shown s", "resize s", "24 pt s", "end s", "peak MiB", "bound", "base");
     for (const std::string& case_name : chosen_cases) {
         for (const std::string& candidate : chosen_candidates)
-            print_row(candidate, case_name, run_child(candidate, case_name, timeout, face),
-                      verbose);
+            print_row(candidate, case_name, run_child(candidate, case_name, timeout));
     }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "../host/temp_dir.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
+#include "host/win32/long_lines.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
 #include "modal_watch.h"
@@ -189,12 +190,12 @@ TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown)
         bool locked;
         std::u16string reason;
     };
-    std::string long_line(2 * 1024 * 1024, 'a');
+    std::string long_line(win32_host::max_line_bytes + 1, 'a');
     long_line.append("\r\n");
     const std::vector<Case> cases = {
         {"held open by another", "locked.txt", "secret", true, u"ファイルを開けませんでした。"},
         {"a line too long to lay out", "long.txt", long_line, false,
-         u"テキストが大きすぎるか、長すぎる行があるため"},
+         win32_host::line_too_long_error().message()},
     };
     const host_test::TempDir folder;
     for (const Case& c : cases) {
@@ -323,10 +324,9 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
     };
     const std::u16string face = installed_face();
     ASSERT_FALSE(face.empty());
-    win32_host::EditTextBox& box = program().form().text1();
+    win32_host::ScintillaTextBox& box = program().form().text1();
     box.set_font_name(face);
     box.set_font_size(10);
-    const int dpi = win32_host::window_dpi(text1()).y;
     for (const Case& c : cases) {
         const host::FontChoice before{box.font_name(), box.font_bold(), box.font_italic(),
                                       box.font_size()};
@@ -344,19 +344,15 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
         EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
                                     box.font_size()}),
                   expected);
-        const LOGFONTW shown = win32_test::font_of(text1());
-        EXPECT_EQ(shown.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
-        EXPECT_EQ(shown.lfItalic != 0, c.italic);
-        EXPECT_EQ(shown.lfHeight, win32_host::height_from_points(c.points, dpi));
+        EXPECT_EQ(win32_test::shown_font(text1()), expected);
     }
 }
 
 TEST_F(ProgramTest, CancellingTheFontDialogKeepsTheFont) {
-    win32_host::EditTextBox& box = program().form().text1();
+    win32_host::ScintillaTextBox& box = program().form().text1();
     box.set_font_name(u"Tahoma");
     box.set_font_bold(true);
     box.set_font_size(11);
-    const HFONT font = box.font_handle();
     FontDialogAnswer answer;
     ModalWatch watch({answer_font_dialog(form(), answer)});
     program().core().on_menu_click(window::MenuItem::IDM_font_set);
@@ -365,8 +361,7 @@ TEST_F(ProgramTest, CancellingTheFontDialogKeepsTheFont) {
     EXPECT_EQ(
         (host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(), box.font_size()}),
         (host::FontChoice{u"Tahoma", true, false, 11}));
-    EXPECT_EQ(win32_test::font_of(text1()).lfWeight, FW_BOLD);
-    EXPECT_NE(font, nullptr);
+    EXPECT_EQ(win32_test::shown_font(text1()), (host::FontChoice{u"Tahoma", true, false, 11}));
 }
 
 }  // namespace

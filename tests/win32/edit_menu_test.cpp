@@ -1,5 +1,5 @@
-// Text1's own context menu on Win32: the items EDIT has, greyed as EDIT greys them, and their
-// commands.
+// Text1's own context menu on Win32: the items a Windows text box has, greyed as it greys them,
+// their commands, and pastes by every way in, bounded.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/win32/edit_menu.h"
+#include "host/win32/long_lines.h"
 #include "host/win32/wide_strings.h"
 #include "modal_watch.h"
 #include "win32_test_support.h"
@@ -27,6 +28,7 @@ using win32_test::MenuItemView;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
 using win32_test::read_menu;
+using win32_test::select;
 using win32_test::window_text;
 
 void set_clipboard(HWND owner, const std::wstring* text) {
@@ -109,7 +111,7 @@ std::vector<MenuItemView> edit_menu_items(bool undo, bool cut, bool copy, bool p
     };
 }
 
-TEST_F(ProgramTest, EditMenuItemsAreGreyedAsEditGreysThem) {
+TEST_F(ProgramTest, EditMenuItemsAreGreyedAsATextBoxGreysThem) {
     const std::wstring clip = L"貼る";
     struct Case {
         const char* situation;
@@ -119,25 +121,25 @@ TEST_F(ProgramTest, EditMenuItemsAreGreyedAsEditGreysThem) {
     const std::vector<Case> cases = {
         {"no selection, empty clipboard",
          [&](HWND edit) {
-             SendMessageW(edit, EM_SETSEL, 1, 1);
+             select(edit, 1, 1);
              set_clipboard(edit, nullptr);
          },
          edit_menu_items(false, false, false, false, false, true)},
         {"part selected",
          [&](HWND edit) {
-             SendMessageW(edit, EM_SETSEL, 0, 3);
+             select(edit, 0, 3);
              set_clipboard(edit, nullptr);
          },
          edit_menu_items(false, true, true, false, true, true)},
         {"all selected, text on the clipboard",
          [&](HWND edit) {
-             SendMessageW(edit, EM_SETSEL, 0, -1);
+             SendMessageW(edit, SCI_SELECTALL, 0, 0);
              set_clipboard(edit, &clip);
          },
          edit_menu_items(false, true, true, true, true, false)},
         {"after typing",
          [&](HWND edit) {
-             SendMessageW(edit, EM_SETSEL, 0, 0);
+             select(edit, 0, 0);
              SendMessageW(edit, WM_CHAR, L'x', 0);
              set_clipboard(edit, nullptr);
          },
@@ -145,7 +147,7 @@ TEST_F(ProgramTest, EditMenuItemsAreGreyedAsEditGreysThem) {
         {"empty text",
          [&](HWND edit) {
              SetWindowTextW(edit, L"");
-             SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+             SendMessageW(edit, SCI_EMPTYUNDOBUFFER, 0, 0);
          },
          edit_menu_items(false, false, false, false, false, false)},
     };
@@ -165,12 +167,7 @@ TEST_F(ProgramTest, EditMenuCommandsActOnTheText) {
     set_clipboard(text1(), nullptr);
     // Chosen by their access keys, as a user would from the keyboard.
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'a', 0); });
-    DWORD start = 1;
-    DWORD end = 0;
-    SendMessageW(text1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 8u);
+    EXPECT_EQ(win32_test::selection_of(text1()), (win32_test::Selection{0, 8}));
 
     with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'c', 0); });
     EXPECT_EQ(clipboard_text(text1()), L"abc\r\ndef");
@@ -185,8 +182,8 @@ TEST_F(ProgramTest, EditMenuCommandsActOnTheText) {
 TEST_F(ProgramTest, EditCommandsByThemselves) {
     struct Case {
         EditCommand command;
-        DWORD start;
-        DWORD end;
+        Sci_Position start;
+        Sci_Position end;
         std::u16string text_after;
     };
     const std::vector<Case> cases = {
@@ -198,8 +195,8 @@ TEST_F(ProgramTest, EditCommandsByThemselves) {
     program().form().text1().set_text(u"abc\r\ndef");
     set_clipboard(text1(), nullptr);
     for (const Case& c : cases) {
-        SendMessageW(text1(), EM_SETSEL, c.start, c.end);
-        win32_host::run_edit_command(text1(), c.command);
+        select(text1(), c.start, c.end);
+        win32_host::run_edit_command(program().form().text1(), c.command);
         EXPECT_EQ(window_text(text1()), c.text_after) << static_cast<int>(c.command);
     }
 }
@@ -208,8 +205,8 @@ TEST_F(ProgramTest, EditCommandsByThemselves) {
 
 namespace {
 
-// The control's own paste would not do for plain text on every system; every way in ends in
-// the same insertion of the clipboard's text.
+// Scintilla's own paste would not be bounded; every way in ends in the same insertion of the
+// clipboard's text.
 TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
     struct Case {
         const char* way;
@@ -230,8 +227,12 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
         };
     };
     const std::vector<Case> cases = {
-        {"menu command", [](HWND edit) { win32_host::run_edit_command(edit, EditCommand::paste); }},
+        {"menu command",
+         [this](HWND) {
+             win32_host::run_edit_command(program().form().text1(), EditCommand::paste);
+         }},
         {"WM_PASTE", [](HWND edit) { SendMessageW(edit, WM_PASTE, 0, 0); }},
+        {"SCI_PASTE", [](HWND edit) { SendMessageW(edit, SCI_PASTE, 0, 0); }},
         {"Ctrl+V", with_keys({VK_CONTROL}, 'V')},
         {"Shift+Insert", with_keys({VK_SHIFT}, VK_INSERT)},
     };
@@ -239,10 +240,12 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
     for (const Case& c : cases) {
         program().form().text1().set_text(u"abc\r\ndef");
         set_clipboard(text1(), &clip);
-        SendMessageW(text1(), EM_SETSEL, 1, 2);
+        select(text1(), 1, 2);
         c.paste(text1());
         EXPECT_EQ(window_text(text1()), u"a挿入\r\nc\r\ndef") << c.way;
-        EXPECT_TRUE(SendMessageW(text1(), EM_CANUNDO, 0, 0)) << c.way;
+        EXPECT_TRUE(SendMessageW(text1(), SCI_CANUNDO, 0, 0)) << c.way;
+        SendMessageW(text1(), SCI_UNDO, 0, 0);
+        EXPECT_EQ(window_text(text1()), u"abc\r\ndef") << c.way << ": one undo takes it out";
     }
 }
 
@@ -263,37 +266,42 @@ TEST_F(ProgramTest, PasteTakesTheBlockUpToItsNulOrItsEndWithCrLfBreaks) {
     for (const Case& c : cases) {
         program().form().text1().set_text(u"abc");
         set_clipboard_block(text1(), c.block, c.bytes);
-        SendMessageW(text1(), EM_SETSEL, 1, 2);
+        select(text1(), 1, 2);
         SendMessageW(text1(), WM_PASTE, 0, 0);
         EXPECT_EQ(window_text(text1()), c.text_after) << c.what;
     }
 }
 
-// Records, for each insertion the text box is given, whether the clipboard was open then.
-LRESULT CALLBACK watch_insertions(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+// Records, for each insertion into the text box, whether the clipboard was open then: the box
+// tells its parent of every insertion once asked to.
+LRESULT CALLBACK watch_insertions(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
                                   UINT_PTR /*id*/, DWORD_PTR record) {
-    if (message == EM_REPLACESEL) {
+    if (message == WM_NOTIFY &&
+        reinterpret_cast<const SCNotification*>(lparam)->nmhdr.code == SCN_MODIFIED) {
         reinterpret_cast<std::vector<bool>*>(record)->push_back(GetOpenClipboardWindow() !=
                                                                 nullptr);
     }
-    return DefSubclassProc(edit, message, wparam, lparam);
+    return DefSubclassProc(form, message, wparam, lparam);
 }
 
 TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
     const std::wstring clip = L"貼る";
     set_clipboard(text1(), &clip);
     std::vector<bool> clipboard_open_at_insert;
-    ASSERT_TRUE(SetWindowSubclass(text1(), &watch_insertions, 1,
+    SendMessageW(text1(), SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT, 0);
+    ASSERT_TRUE(SetWindowSubclass(form(), &watch_insertions, 1,
                                   reinterpret_cast<DWORD_PTR>(&clipboard_open_at_insert)));
-    win32_host::paste_plain_text(text1());
-    RemoveWindowSubclass(text1(), &watch_insertions, 1);
+    win32_host::paste_plain_text(program().form().text1());
+    RemoveWindowSubclass(form(), &watch_insertions, 1);
     EXPECT_EQ(clipboard_open_at_insert, std::vector<bool>{false});
     EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
 }
 
-TEST_F(ProgramTest, APasteBeyondTheBudgetIsRefusedWithAMessage) {
-    program().form().text1().set_text(u"abc");
-    const std::u16string run(2 * 1024 * 1024, u'a');
+// A paste joining the line before the selection, the clipboard's first line, and so on: the
+// longest line it would make decides, as it decides for a file.
+TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
+    program().form().text1().set_text(u"abc\r\ndef");
+    const std::u16string run(win32_host::max_line_bytes - 1, u'a');
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
     std::u16string message;
     ModalWatch watch({[&] {
@@ -304,11 +312,12 @@ TEST_F(ProgramTest, APasteBeyondTheBudgetIsRefusedWithAMessage) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         return true;
     }});
+    select(text1(), 1, 2);  // a + run + c: one byte over
     SendMessageW(text1(), WM_PASTE, 0, 0);
     EXPECT_TRUE(watch.finished());
     EXPECT_FALSE(watch.gave_up());
-    EXPECT_NE(message.find(u"貼り付けませんでした"), std::u16string::npos);
-    EXPECT_EQ(window_text(text1()), u"abc");
+    EXPECT_EQ(message, win32_host::line_too_long_paste_message());
+    EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 
 }  // namespace

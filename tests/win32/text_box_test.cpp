@@ -1,4 +1,5 @@
-// Text1 on Win32: the EDIT control's text, styles and font, and the texts it refuses.
+// Text1 on Win32: a Scintilla window set up as a plain text box, its text, its font, and the
+// texts it refuses.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,20 +10,27 @@
 #include "host/host_error.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
+#include "host/win32/long_lines.h"
 #include "host/win32/wide_strings.h"
 #include "win32_test_support.h"
 #include "window/instruction_text.h"
 
 namespace {
 
-using win32_test::font_of;
+using win32_test::box_text;
+using win32_test::paint_now;
 using win32_test::ProgramTest;
-using win32_test::window_text;
+using win32_test::shown_font;
+
+LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(window, message, wparam, lparam);
+}
 
 TEST_F(ProgramTest, InstructionIsTwoLinesWithOneCrLfAndNoneAfter) {
     const std::u16string expected(window::instruction_text);
-    EXPECT_EQ(window_text(text1()), expected);
-    EXPECT_EQ(SendMessageW(text1(), EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(box_text(text1()), expected);
+    EXPECT_EQ(win32_test::window_text(text1()), expected);
+    EXPECT_EQ(send(text1(), SCI_GETLINECOUNT), 2);
 }
 
 TEST_F(ProgramTest, TextRoundTripsWithCrLf) {
@@ -31,64 +39,99 @@ TEST_F(ProgramTest, TextRoundTripsWithCrLf) {
     for (int i = 0; i < 20000; ++i)
         many_lines += u"行 " + std::u16string(20, u'x') + u"\r\n";
     const std::vector<std::u16string> texts = {
-        u"", u"one line", u"a\r\nb\r\n", u"\r\n\r\n\r\n",
+        u"",
+        u"one line",
+        u"a\r\nb\r\n",
+        u"\r\n\r\n\r\n",
         u"日本語のテキスト\r\n😀 絵文字と 𠮷\r\n\t字下げ",
+        // A NUL is a character like any other, not the end of the text.
+        std::u16string(u"前\0後\r\n", 5),
         // Rich text's openings are a file's own characters like any others.
-        u"{\\rtf1\\ansi{\\fonttbl\\f0 Arial;}\\b bold\\b0\\par}\r\n", u"{\\urtf1 {\\i x}}",
-        u"{\\rtf", long_line,
-        many_lines,  // past the control's default limit of 32,767 characters
+        u"{\\rtf1\\ansi{\\fonttbl\\f0 Arial;}\\b bold\\b0\\par}\r\n",
+        u"{\\urtf1 {\\i x}}",
+        u"{\\rtf",
+        long_line,
+        many_lines,
+        // Cyrillic after Latin, Greek and symbols among Japanese: Wine's EDIT died on these.
+        u"( ﾟдﾟ)ﾊｯ!\r\na д b\r\nΑλφα αβγ ∀∃ №★♪ 日本語 абв\r\n",
     };
     for (const std::u16string& text : texts) {
         program().form().text1().set_text(text);
-        EXPECT_EQ(window_text(text1()), text) << text.size() << " units";
+        paint_now(form());
+        EXPECT_EQ(program().form().text1().text(), text) << text.size() << " units";
+        EXPECT_EQ(box_text(text1()), text) << text.size() << " units";
     }
 }
 
 TEST_F(ProgramTest, NewTextLeavesNothingToUndoAndTheCaretAtTheTop) {
-    SendMessageW(text1(), EM_SETSEL, 0, -1);
-    SendMessageW(text1(), WM_CHAR, L'x', 0);
+    for (int i = 0; i < 200; ++i)
+        send(text1(), SCI_NEWLINE);
+    send(text1(), WM_CHAR, L'x');
     program().form().text1().set_text(u"first\r\nsecond");
-    EXPECT_FALSE(SendMessageW(text1(), EM_CANUNDO, 0, 0));
-    DWORD start = 1;
-    DWORD end = 1;
-    SendMessageW(text1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 0u);
-    EXPECT_EQ(end, 0u);
+    EXPECT_FALSE(send(text1(), SCI_CANUNDO));
+    EXPECT_EQ(win32_test::selection_of(text1()), (win32_test::Selection{0, 0}));
+    EXPECT_EQ(send(text1(), SCI_GETFIRSTVISIBLELINE), 0);
 }
 
-TEST_F(ProgramTest, Text1IsAnEditableMultiLineEditWithoutScrollBars) {
-    // Class names are compared without regard to case; systems spell this one differently.
-    EXPECT_EQ(
-        CompareStringOrdinal(win32_host::wstring_from_u16(win32_test::class_name(text1())).c_str(),
-                             -1, L"EDIT", -1, TRUE),
-        CSTR_EQUAL);
+TEST_F(ProgramTest, Text1IsAPlainEditableScintillaBoxWithoutScrollBarsOrMargins) {
+    // Screen readers know Scintilla by its class name.
+    EXPECT_EQ(win32_test::class_name(text1()), u"Scintilla");
     const LONG_PTR style = GetWindowLongPtrW(text1(), GWL_STYLE);
-    EXPECT_NE(style & ES_MULTILINE, 0);
-    EXPECT_EQ(style & ES_READONLY, 0);
     EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), 0);
-    EXPECT_EQ(style & ES_AUTOHSCROLL, 0);
-    EXPECT_GE(static_cast<DWORD>(SendMessageW(text1(), EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+    struct Setting {
+        const char* what;
+        UINT message;
+        WPARAM wparam;
+        LRESULT expected;
+    };
+    const Setting settings[] = {
+        {"UTF-8", SCI_GETCODEPAGE, 0, SC_CP_UTF8},
+        {"CR LF line ends", SCI_GETEOLMODE, 0, SC_EOL_CRLF},
+        {"word wrap", SCI_GETWRAPMODE, 0, SC_WRAP_WORD},
+        {"no horizontal scroll bar", SCI_GETHSCROLLBAR, 0, FALSE},
+        {"no vertical scroll bar", SCI_GETVSCROLLBAR, 0, FALSE},
+        {"editable", SCI_GETREADONLY, 0, FALSE},
+        {"no zoom", SCI_GETZOOM, 0, 0},
+        {"Japanese composed inline", SCI_GETIMEINTERACTION, 0, SC_IME_INLINE},
+        {"no multiple selections", SCI_GETMULTIPLESELECTION, 0, FALSE},
+        {"GDI drawing", SCI_GETTECHNOLOGY, 0, SC_TECHNOLOGY_DEFAULT},
+    };
+    for (const Setting& setting : settings)
+        EXPECT_EQ(send(text1(), setting.message, setting.wparam), setting.expected) << setting.what;
+    const auto margins = static_cast<WPARAM>(send(text1(), SCI_GETMARGINS));
+    for (WPARAM margin = 0; margin < margins; ++margin)
+        EXPECT_EQ(send(text1(), SCI_GETMARGINWIDTHN, margin), 0) << "margin " << margin;
+    // The text and its background in the system's colours, whichever style a run has.
+    for (const int text_style : {0, 1, STYLE_DEFAULT}) {
+        EXPECT_EQ(send(text1(), SCI_STYLEGETFORE, static_cast<WPARAM>(text_style)),
+                  static_cast<LRESULT>(GetSysColor(COLOR_WINDOWTEXT)));
+        EXPECT_EQ(send(text1(), SCI_STYLEGETBACK, static_cast<WPARAM>(text_style)),
+                  static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+    }
 }
 
 TEST_F(ProgramTest, LongLinesWrapAtTheRightEdge) {
-    program().form().text1().set_text(std::u16string(400, u'w'));
-    EXPECT_GT(SendMessageW(text1(), EM_GETLINECOUNT, 0, 0), 1);
+    program().form().text1().set_text(std::u16string(400, u'w') + u"\r\n" +
+                                      std::u16string(400, u'字'));
+    paint_now(form());
+    EXPECT_GT(send(text1(), SCI_WRAPCOUNT, 0), 1);
+    EXPECT_GT(send(text1(), SCI_WRAPCOUNT, 1), 1);
 }
 
 TEST_F(ProgramTest, StartsInTheSystemMessageFont) {
     const int dpi = win32_host::window_dpi(text1()).y;
     const LOGFONTW message = win32_host::message_font(dpi);
-    win32_host::EditTextBox& box = program().form().text1();
+    win32_host::ScintillaTextBox& box = program().form().text1();
     EXPECT_EQ(box.font_name(),
               win32_host::u16_from_wide_buffer(win32_host::realized_font(message).lfFaceName));
     EXPECT_FALSE(box.font_name().empty());
     EXPECT_FLOAT_EQ(box.font_size(), win32_host::points_from_height(message.lfHeight, dpi));
-    const LOGFONTW shown = font_of(text1());
-    EXPECT_EQ(win32_host::u16_from_wide_buffer(shown.lfFaceName), box.font_name());
-    EXPECT_EQ(shown.lfHeight, win32_host::height_from_points(box.font_size(), dpi));
+    const host::FontChoice shown = shown_font(text1());
+    EXPECT_EQ(shown.name, box.font_name());
+    EXPECT_NEAR(shown.size, box.font_size(), 0.005f);
 }
 
+// Scintilla sizes fonts in points for the window's DPI: a row is taller at a higher DPI.
 TEST_F(ProgramTest, FontPropertiesReachTheControl) {
     const std::vector<host::FontChoice> fonts = {
         {u"Tahoma", true, false, 12},
@@ -96,27 +139,9 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         {u"Courier New", true, true, 20},
         {u"Tahoma", false, false, 9},
     };
-    // LOGFONT heights of those sizes, in pixels, at the DPIs the tests run at.
-    struct Heights {
-        int dpi;
-        LONG heights[4];
-    };
-    const Heights known[] = {
-        {96, {-16, -14, -27, -12}},
-        {120, {-20, -18, -33, -15}},
-        {144, {-24, -21, -40, -18}},
-        {192, {-32, -28, -53, -24}},
-    };
     const int dpi = win32_host::window_dpi(text1()).y;
-    const Heights* heights = nullptr;
-    for (const Heights& at : known) {
-        if (at.dpi == dpi)
-            heights = &at;
-    }
-    ASSERT_NE(heights, nullptr) << dpi;
-    win32_host::EditTextBox& box = program().form().text1();
-    for (std::size_t i = 0; i < fonts.size(); ++i) {
-        const host::FontChoice& font = fonts[i];
+    win32_host::ScintillaTextBox& box = program().form().text1();
+    for (const host::FontChoice& font : fonts) {
         box.set_font_name(font.name);
         box.set_font_bold(font.bold);
         box.set_font_italic(font.italic);
@@ -124,16 +149,17 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
                                     box.font_size()}),
                   font);
-        const LOGFONTW shown = font_of(text1());
-        EXPECT_EQ(win32_host::u16_from_wide_buffer(shown.lfFaceName), font.name);
-        EXPECT_EQ(shown.lfWeight, font.bold ? FW_BOLD : FW_NORMAL);
-        EXPECT_EQ(shown.lfItalic != 0, font.italic);
-        EXPECT_EQ(shown.lfHeight, heights->heights[i]) << dpi << " dpi";
+        EXPECT_EQ(shown_font(text1()), font);
+        const auto em = static_cast<LRESULT>(font.size * static_cast<float>(dpi) / 72.0f);
+        const LRESULT row = send(text1(), SCI_TEXTHEIGHT, 0);
+        EXPECT_GE(row, em) << font.size << " pt at " << dpi << " dpi";
+        EXPECT_LE(row, em * 2) << font.size << " pt at " << dpi << " dpi";
     }
 }
 
-// The texts the budget refuses are refused before the control sees them; the rest it shows.
-TEST_F(ProgramTest, TextsBeyondTheBudgetAreRefusedAndTheOldTextStays) {
+// Any line up to the limit is shown; a text with a longer line is refused before the box sees
+// it, the old text kept.
+TEST_F(ProgramTest, OnlyTextsWithALineBeyondTheLimitAreRefused) {
     struct Case {
         const char* what;
         std::u16string text;
@@ -143,21 +169,23 @@ TEST_F(ProgramTest, TextsBeyondTheBudgetAreRefusedAndTheOldTextStays) {
     for (int i = 0; i < 1'000'000; ++i)
         empty_lines += u"\r\n";
     const std::vector<Case> cases = {
-        {"a run of 8 Ki letters", std::u16string(8 * 1024, u'a') + u"\r\n", true},
+        {"a run of 64 Ki letters", std::u16string(64 * 1024, u'a') + u"\r\n", true},
         {"a million empty lines", empty_lines, true},
-        {"a run of 64 Ki letters", std::u16string(64 * 1024, u'a') + u"\r\n", false},
         {"a run of 2 Mi letters between lines",
-         u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", false},
+         u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", true},
+        {"a line one byte over the limit",
+         u"前\r\n" + std::u16string(win32_host::max_line_bytes + 1, u'a') + u"\r\n後\r\n", false},
     };
-    win32_host::EditTextBox& box = program().form().text1();
+    win32_host::ScintillaTextBox& box = program().form().text1();
     for (const Case& c : cases) {
         box.set_text(u"前のテキスト");
         if (c.shown) {
             box.set_text(c.text);
-            EXPECT_EQ(window_text(text1()), c.text) << c.what;
+            paint_now(form());
+            EXPECT_EQ(box.text(), c.text) << c.what;
         } else {
             EXPECT_THROW(box.set_text(c.text), host::HostError) << c.what;
-            EXPECT_EQ(window_text(text1()), u"前のテキスト") << c.what;
+            EXPECT_EQ(box.text(), u"前のテキスト") << c.what;
         }
     }
 }

@@ -33,12 +33,56 @@ RECT client_rect(HWND hwnd) {
     return rect;
 }
 
-LOGFONTW font_of(HWND hwnd) {
-    LOGFONTW font{};
-    const auto handle = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
-    if (handle != nullptr)
-        GetObjectW(handle, sizeof font, &font);
+namespace {
+
+host::FontChoice style_font(HWND text_box, int style) {
+    std::string face(static_cast<std::size_t>(
+                         SendMessageW(text_box, SCI_STYLEGETFONT, static_cast<WPARAM>(style), 0)),
+                     '\0');
+    SendMessageW(text_box, SCI_STYLEGETFONT, static_cast<WPARAM>(style),
+                 reinterpret_cast<LPARAM>(face.data()));
+    return {
+        .name = host::utf16_from_utf8(face),
+        .bold = SendMessageW(text_box, SCI_STYLEGETWEIGHT, static_cast<WPARAM>(style), 0) >=
+                SC_WEIGHT_SEMIBOLD,
+        .italic = SendMessageW(text_box, SCI_STYLEGETITALIC, static_cast<WPARAM>(style), 0) != 0,
+        .size = static_cast<float>(SendMessageW(text_box, SCI_STYLEGETSIZEFRACTIONAL,
+                                                static_cast<WPARAM>(style), 0)) /
+                100.0f,
+    };
+}
+
+}  // namespace
+
+host::FontChoice shown_font(HWND text_box) {
+    host::FontChoice font = style_font(text_box, STYLE_DEFAULT);
+    for (const int style : {0, 1}) {
+        if (!(style_font(text_box, style) == font))
+            font.name.clear();
+    }
     return font;
+}
+
+std::u16string box_text(HWND text_box) {
+    const auto length = static_cast<std::size_t>(SendMessageW(text_box, SCI_GETLENGTH, 0, 0));
+    std::string bytes(length + 1, '\0');
+    SendMessageW(text_box, SCI_GETTEXT, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
+    bytes.resize(length);
+    return host::utf16_from_utf8(bytes);
+}
+
+void select(HWND text_box, Sci_Position anchor, Sci_Position caret) {
+    SendMessageW(text_box, SCI_SETSEL, static_cast<WPARAM>(anchor), caret);
+}
+
+Selection selection_of(HWND text_box) {
+    return {SendMessageW(text_box, SCI_GETSELECTIONSTART, 0, 0),
+            SendMessageW(text_box, SCI_GETSELECTIONEND, 0, 0)};
+}
+
+void paint_now(HWND hwnd) {
+    pump_messages();
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 std::vector<MenuItemView> read_menu(HMENU menu) {

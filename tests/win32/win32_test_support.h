@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <Scintilla.h>
+
+#include "host/dialogs.h"
 #include "host/win32/win_program.h"
 
 namespace win32_test {
@@ -19,8 +22,21 @@ std::u16string window_text(HWND hwnd);
 std::u16string class_name(HWND hwnd);
 RECT window_rect(HWND hwnd);
 RECT client_rect(HWND hwnd);
-// The font the control reports with WM_GETFONT.
-LOGFONTW font_of(HWND hwnd);
+// The font Text1's Scintilla window draws its text in, read from its styles; the styles its
+// text alternates between must agree with it, else the face is empty.
+host::FontChoice shown_font(HWND text_box);
+// All of Text1's text, NULs and all.
+std::u16string box_text(HWND text_box);
+// Selects from `anchor` to `caret`, in the box's UTF-8 byte positions.
+void select(HWND text_box, Sci_Position anchor, Sci_Position caret);
+struct Selection {
+    Sci_Position start;
+    Sci_Position end;
+    bool operator==(const Selection&) const = default;
+};
+Selection selection_of(HWND text_box);
+// Paints what is waiting to be painted, which lays out the rows on screen.
+void paint_now(HWND hwnd);
 
 // A separator counts as disabled.
 struct MenuItemView {

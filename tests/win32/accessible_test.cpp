@@ -1,0 +1,84 @@
+// What a screen reader finds of Text1: an editable text with a name, the box's text as its
+// value, and its focus, as a Windows text box gives them.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/win32/system_library.h"
+#include "host/win32/unique_handle.h"
+#include "win32_test_support.h"
+#include "window/form1_design.h"
+
+namespace {
+
+using win32_host::UniqueCom;
+using win32_test::ProgramTest;
+
+// Asked the way a screen reader asks, from oleacc (the program itself loads it only when asked).
+HRESULT accessible_object(HWND window, LONG object_id, UniqueCom<IAccessible>& object) {
+    using Function = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static win32_host::SystemLibrary oleacc(L"oleacc.dll");
+    const auto from_window = oleacc.function<Function>("AccessibleObjectFromWindow");
+    return from_window(window, static_cast<DWORD>(object_id), IID_IAccessible, object.out());
+}
+
+VARIANT self() {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = CHILDID_SELF;
+    return child;
+}
+
+std::u16string take(BSTR text) {
+    std::u16string copy = text != nullptr ? reinterpret_cast<const char16_t*>(text) : u"";
+    SysFreeString(text);
+    return copy;
+}
+
+TEST_F(ProgramTest, ScreenReadersFindAnEditableTextWithItsValueAndFocus) {
+    program().form().text1().set_text(u"一行目\r\n( ﾟдﾟ) two");
+    SetFocus(text1());
+    ASSERT_EQ(GetFocus(), text1());
+    UniqueCom<IAccessible> box;
+    ASSERT_EQ(accessible_object(text1(), OBJID_CLIENT, box), S_OK);
+    ASSERT_TRUE(box);
+
+    VARIANT role;
+    ASSERT_EQ(box->get_accRole(self(), &role), S_OK);
+    EXPECT_EQ(role.vt, VT_I4);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+
+    BSTR name = nullptr;
+    ASSERT_EQ(box->get_accName(self(), &name), S_OK);
+    EXPECT_EQ(take(name), window::text1_accessible_name);
+
+    BSTR value = nullptr;
+    ASSERT_EQ(box->get_accValue(self(), &value), S_OK);
+    EXPECT_EQ(take(value), u"一行目\r\n( ﾟдﾟ) two");
+
+    VARIANT state;
+    ASSERT_EQ(box->get_accState(self(), &state), S_OK);
+    EXPECT_EQ(state.lVal & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+              STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+
+    // Where it is on screen, from the system's own object for the window.
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(box->accLocation(&left, &top, &width, &height, self()), S_OK);
+    RECT client = win32_test::client_rect(text1());
+    MapWindowPoints(text1(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(left, client.left);
+    EXPECT_EQ(width, client.right - client.left);
+
+    // Readers follow the caret through the system caret, which the box keeps while focused.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
+    EXPECT_EQ(thread.hwndCaret, text1());
+}
+
+}  // namespace
