@@ -38,6 +38,7 @@ struct Candidate {
     std::string_view name;
     std::string_view what;
     Control control;
+    bool breaks = true;  // Japanese rows broken where Unicode allows (line_breaks.h)
 };
 
 const Candidate candidates[] = {
@@ -46,7 +47,22 @@ const Candidate candidates[] = {
      Control::program_open},
     {"program.paste", "the program's paste of the same text into its empty box",
      Control::program_paste},
+    {"program.nobreaks", "the program's text box breaking rows at spaces only, as Scintilla does",
+     Control::program_open, false},
 };
+
+// The form passes the box's notifications on, as the program's Form1 does, so that the box
+// styles its text for Japanese breaks.
+LRESULT CALLBACK form_procedure(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NOTIFY) {
+        if (auto* const box = reinterpret_cast<win32_host::ScintillaTextBox*>(
+                GetWindowLongPtrW(form, GWLP_USERDATA))) {
+            box->on_notify(*reinterpret_cast<const SCNotification*>(lparam));
+            return 0;
+        }
+    }
+    return DefWindowProcW(form, message, wparam, lparam);
+}
 
 // The ordinary files, the unbroken runs and the empty lines; words_<N>k on request.
 const char* const default_cases[] = {"lines_1m", "lines_10m", "lines_100m", "lines_256m",
@@ -168,7 +184,7 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const win32_host::ScintillaClasses scintilla(instance);
     WNDCLASSW window_class{};
-    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.lpfnWndProc = form_procedure;
     window_class.hInstance = instance;
     window_class.lpszClassName = L"FillBench";
     RegisterClassW(&window_class);
@@ -182,6 +198,8 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
     HWND box = nullptr;
     if (program) {
         program_box.create(form, instance);
+        if (candidate.breaks)
+            SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&program_box));
         program_box.set_width(client_width * 15.0f);
         program_box.set_height(client_height * 15.0f);
         box = program_box.hwnd();

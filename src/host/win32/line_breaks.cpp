@@ -11,8 +11,9 @@
 namespace win32_host {
 namespace {
 
-// A line is styled in pieces of this many bytes, so that a line of many megabytes needs no
-// more than a piece's worth of memory at a time.
+// Text is styled in pieces of at most this many bytes, each ending at a line's end where one
+// is near: Uniscribe is asked once a piece rather than once a line, and a line of many megabytes
+// needs no more than a piece's worth of memory at a time.
 constexpr Sci_Position piece_bytes = 64 * 1024;
 // What is read before a piece, or an item, for the rules that look back (spaces before a
 // closing bracket, say).
@@ -21,46 +22,67 @@ constexpr int context_units = 8;
 
 // One UTF-8 character: where it starts, how many bytes and UTF-16 units it has.
 struct Character {
-    std::size_t byte = 0;
-    std::size_t bytes = 1;
-    std::size_t unit = 0;
+    std::uint32_t byte = 0;
+    std::uint32_t bytes = 1;
+    std::uint32_t unit = 0;
 };
-
-std::size_t sequence_length(unsigned char lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;  // a stray continuation byte
-}
 
 bool is_continuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
+}
+
+// The length of the well-formed sequence at `p` and its code point; 0 for an ill-formed one.
+std::size_t sequence(const unsigned char* p, std::size_t left, char32_t& code) {
+    const unsigned char lead = p[0];
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (length > left)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (!is_continuation(p[i]))
+            return 0;
+        code = (code << 6) | (p[i] & 0x3F);
+    }
+    return length;
 }
 
 // The characters of `bytes` and the UTF-16 text they make; an ill-formed byte makes U+FFFD.
 std::vector<Character> decode(std::string_view bytes, std::u16string& text) {
     std::vector<Character> characters;
     characters.reserve(bytes.size());
+    text.reserve(bytes.size());
+    const auto* const p = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t at = 0;
     while (at < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        std::size_t length = sequence_length(lead);
-        if (at + length > bytes.size() ||
-            !std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(at + 1),
-                         bytes.begin() + static_cast<std::ptrdiff_t>(at + length),
-                         [](char b) { return is_continuation(static_cast<unsigned char>(b)); })) {
+        char32_t code = 0;
+        std::size_t length = sequence(p + at, bytes.size() - at, code);
+        if (length == 0) {
             length = 1;
+            code = 0xFFFD;
         }
-        characters.push_back({at, length, text.size()});
-        if (length == 1 && lead >= 0x80)
-            text.push_back(u'\uFFFD');
-        else
-            text += host::utf16_from_utf8(bytes.substr(at, length));
+        characters.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(length),
+                              static_cast<std::uint32_t>(text.size())});
+        if (code < 0x10000) {
+            text.push_back(static_cast<char16_t>(code));
+        } else {
+            text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+        }
         at += length;
     }
     return characters;
@@ -70,7 +92,7 @@ bool is_break_space(char byte) {
     return byte == ' ' || byte == '\t';
 }
 
-// The start of the character at or after `position`, reading back no further than `floor`.
+// The start of the character at or before `position`, reading back no further than `floor`.
 Sci_Position character_start(const char* text, Sci_Position position, Sci_Position floor) {
     while (position > floor && is_continuation(static_cast<unsigned char>(text[position])))
         --position;
@@ -118,24 +140,35 @@ std::vector<std::uint8_t> break_opportunities(std::u16string_view text) {
 
 std::string break_styles(std::string_view bytes, std::size_t context, int first_style) {
     std::string styles(bytes.size() - context, static_cast<char>(first_style));
-    // Latin text breaks at its spaces, which Scintilla finds itself.
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char b) { return static_cast<unsigned char>(b) < 0x80; })) {
-        return styles;
-    }
-    std::u16string text;
-    const std::vector<Character> characters = decode(bytes, text);
-    const std::vector<std::uint8_t> breaks = break_opportunities(text);
     int style = first_style;
-    for (const Character& character : characters) {
-        if (character.byte < context)
-            continue;
-        if (character.byte > 0 && breaks[character.unit] != 0 &&
-            !is_break_space(bytes[character.byte - 1])) {
-            style = style == text_style ? text_style_after_break : text_style;
+    std::u16string text;
+    // Line by line: Latin lines break at their spaces, which Scintilla finds itself, and are
+    // not handed to Uniscribe at all.
+    for (std::size_t line = 0; line < bytes.size();) {
+        const std::size_t line_end = std::min(bytes.find('\n', line), bytes.size() - 1) + 1;
+        const std::string_view line_bytes = bytes.substr(line, line_end - line);
+        const bool latin = std::all_of(line_bytes.begin(), line_bytes.end(),
+                                       [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+        if (!latin) {
+            text.clear();
+            const std::vector<Character> characters = decode(line_bytes, text);
+            const std::vector<std::uint8_t> breaks = break_opportunities(text);
+            for (const Character& character : characters) {
+                const std::size_t at = line + character.byte;
+                if (at > 0 && breaks[character.unit] != 0 && !is_break_space(bytes[at - 1]))
+                    style = style == text_style ? text_style_after_break : text_style;
+                if (at + character.bytes > context) {
+                    const std::size_t from = std::max(at, context);
+                    std::fill_n(styles.begin() + static_cast<std::ptrdiff_t>(from - context),
+                                at + character.bytes - from, static_cast<char>(style));
+                }
+            }
+        } else if (line_end > context) {
+            const std::size_t from = std::max(line, context);
+            std::fill_n(styles.begin() + static_cast<std::ptrdiff_t>(from - context),
+                        line_end - from, static_cast<char>(style));
         }
-        std::fill_n(styles.begin() + static_cast<std::ptrdiff_t>(character.byte - context),
-                    character.bytes, static_cast<char>(style));
+        line = line_end;
     }
     return styles;
 }
@@ -143,44 +176,50 @@ std::string break_styles(std::string_view bytes, std::size_t context, int first_
 void style_for_breaks(const ScintillaCall& call, Sci_Position end) {
     const Sci_Position length = call(SCI_GETLENGTH);
     end = std::min(end, length);
-    Sci_Position line = call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(call(SCI_GETENDSTYLED)));
-    Sci_Position line_start = call(SCI_POSITIONFROMLINE, static_cast<uptr_t>(line));
-    call(SCI_STARTSTYLING, static_cast<uptr_t>(line_start));
-    while (line_start < end || (line_start == end && end == length)) {
-        const Sci_Position content_end = call(SCI_GETLINEENDPOSITION, static_cast<uptr_t>(line));
-        Sci_Position next_line = call(SCI_POSITIONFROMLINE, static_cast<uptr_t>(line + 1));
-        if (next_line < 0)
-            next_line = length;
-        Sci_Position piece = line_start;
-        int style = text_style;
-        while (piece < content_end) {
-            const Sci_Position from = std::max(line_start, piece - context_bytes);
-            const Sci_Position to = std::min(content_end, piece + piece_bytes);
-            const auto* const text = reinterpret_cast<const char*>(
-                call(SCI_GETRANGEPOINTER, static_cast<uptr_t>(from), to - from));
-            // Pieces end at a character's start; the context starts at one.
-            Sci_Position piece_end = to;
-            if (to < content_end)
-                piece_end = from + character_start(text, to - from, piece - from + 1);
-            Sci_Position context_start = from;
-            while (context_start < piece &&
-                   is_continuation(static_cast<unsigned char>(text[context_start - from]))) {
-                ++context_start;
+    Sci_Position position =
+        call(SCI_POSITIONFROMLINE,
+             static_cast<uptr_t>(
+                 call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(call(SCI_GETENDSTYLED)))));
+    // Whole lines: through the one holding the last character asked for.
+    const Sci_Position last_line =
+        call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(std::max(position, end - 1)));
+    Sci_Position stop = call(SCI_POSITIONFROMLINE, static_cast<uptr_t>(last_line + 1));
+    if (stop < 0 || stop > length)
+        stop = length;
+    call(SCI_STARTSTYLING, static_cast<uptr_t>(position));
+    int style = text_style;
+    while (position < stop) {
+        const Sci_Position context_start = std::max<Sci_Position>(0, position - context_bytes);
+        const Sci_Position limit = std::min(stop, position + piece_bytes);
+        const auto* const text = reinterpret_cast<const char*>(
+            call(SCI_GETRANGEPOINTER, static_cast<uptr_t>(context_start), limit - context_start));
+        const std::string_view range(text, static_cast<std::size_t>(limit - context_start));
+        // A piece ends after the last line end in reach, else (inside a long line) at the start
+        // of a character.
+        Sci_Position piece_end = limit;
+        if (limit < stop) {
+            const std::size_t line_end =
+                range.find_last_of('\n', static_cast<std::size_t>(limit - context_start - 1));
+            if (line_end != std::string_view::npos &&
+                context_start + static_cast<Sci_Position>(line_end) >= position) {
+                piece_end = context_start + static_cast<Sci_Position>(line_end) + 1;
+            } else {
+                piece_end = context_start + character_start(text, limit - context_start,
+                                                            position - context_start + 1);
             }
-            const std::string styles =
-                break_styles(std::string_view(text + (context_start - from),
-                                              static_cast<std::size_t>(piece_end - context_start)),
-                             static_cast<std::size_t>(piece - context_start), style);
-            call.with_pointer(SCI_SETSTYLINGEX, styles.size(), styles.data());
-            style = styles.back();
-            piece = piece_end;
         }
-        if (next_line > content_end)
-            call(SCI_SETSTYLING, static_cast<uptr_t>(next_line - content_end), text_style);
-        if (next_line >= length)
-            break;
-        line_start = next_line;
-        ++line;
+        // The context starts at a character too.
+        Sci_Position from = context_start;
+        while (from < position &&
+               is_continuation(static_cast<unsigned char>(text[from - context_start])))
+            ++from;
+        const std::string styles =
+            break_styles(range.substr(static_cast<std::size_t>(from - context_start),
+                                      static_cast<std::size_t>(piece_end - from)),
+                         static_cast<std::size_t>(position - from), style);
+        call.with_pointer(SCI_SETSTYLINGEX, styles.size(), styles.data());
+        style = styles.back();
+        position = piece_end;
     }
 }
 

@@ -21,14 +21,14 @@ namespace win32_host {
 // first).
 std::vector<std::uint8_t> break_opportunities(std::u16string_view text);
 
-// Styles for the UTF-8 `bytes` of one line, one a byte, starting with `first_style`: the style
-// flips at each place a row may break that is not after a space or tab (Scintilla breaks there
-// itself). The first `context_bytes` are the line's text before what is styled, read for its
+// Styles for the UTF-8 `bytes` of one or more lines, one a byte, starting with `first_style`:
+// the style flips at each place a row may break that is not after a space or tab (Scintilla
+// breaks there itself). The first `context_bytes` are text before what is styled, read for its
 // breaks only.
 std::string break_styles(std::string_view bytes, std::size_t context_bytes, int first_style);
 
-// Answers SCN_STYLENEEDED: styles whole lines, from the one where styling stopped to the one
-// holding `end`.
+// Answers SCN_STYLENEEDED: styles whole lines, from the one where styling stopped through the
+// one holding the character before `end`.
 void style_for_breaks(const ScintillaCall& call, Sci_Position end);
 
 }  // namespace win32_host
