@@ -26,6 +26,7 @@ if ! cmake --build build/linux -j2 --target open_probe; then
 fi
 if $windows; then
     scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}"
+    scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
     cmake --preset win64 >/dev/null
     cmake --build build/win64 -j2 --target ontopview
     program=build/win64/src/host/win32/ontopview.exe

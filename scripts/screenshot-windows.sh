@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 screenshot="${1:-docs/windows.png}"
 scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}" xdotool imagemagick
+scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ontopview >/dev/null
 

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}"
+scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
 
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null

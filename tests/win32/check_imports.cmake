@@ -5,8 +5,11 @@
 # With FORMAT set, the program must also be of that format (pei-i386 for PE32, pei-x86-64).
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> [-DFORMAT=<format>] -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
+# imm32, oleaut32, msimg32 and usp10 are the text box's (Scintilla: input methods, OLE data
+# transfer, alpha blending; Uniscribe's line breaking).
 set(system_dlls
-    kernel32.dll user32.dll gdi32.dll ole32.dll advapi32.dll msvcrt.dll)
+    kernel32.dll user32.dll gdi32.dll ole32.dll advapi32.dll msvcrt.dll imm32.dll oleaut32.dll
+    msimg32.dll usp10.dll)
 set(loaded_on_first_use comctl32.dll comdlg32.dll shell32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
@@ -42,5 +45,21 @@ if(foreign)
 endif()
 if(NOT "kernel32.dll" IN_LIST imports OR NOT "user32.dll" IN_LIST imports)
     message(FATAL_ERROR "${PROGRAM} lacks the imports every Windows program has: ${imports}")
+endif()
+# Uniscribe's functions must come from usp10.dll: MinGW's gdi32 also names them, and not every
+# Windows' gdi32.dll has them.
+string(TOLOWER "${dump}" lower_dump)
+string(FIND "${lower_dump}" "dll name: gdi32.dll" gdi32_start)
+set(gdi32_imports "")
+if(gdi32_start GREATER -1)
+    string(SUBSTRING "${dump}" ${gdi32_start} -1 gdi32_imports)
+    string(SUBSTRING "${gdi32_imports}" 10 -1 after_name)
+    string(FIND "${after_name}" "DLL Name:" next_dll)
+    if(next_dll GREATER -1)
+        string(SUBSTRING "${after_name}" 0 ${next_dll} gdi32_imports)
+    endif()
+endif()
+if(gdi32_imports MATCHES "Script[A-Z]")
+    message(FATAL_ERROR "${PROGRAM} imports Uniscribe's functions from gdi32.dll, not usp10.dll")
 endif()
 message(STATUS "Imports of ${PROGRAM}: ${imports}")
