@@ -52,6 +52,7 @@ def pixels_differing(first: bytes, second: bytes) -> int:
 def sample_files(folder: Path, windows: bool):
     """Files in every encoding and line ending the reader accepts, with the text expected."""
     lines = ["一行目 ABC", "ｶﾀｶﾅ と 漢字", "last"]
+    emoticon_text = "速報です( ﾟдﾟ)ﾊｯ!\na д b\nΑλφα と ∀★ の記事\n"
     joined = "\n".join(lines) + "\n"
     files = {  # the empty file first, so the font is later tried on visible text
         "empty.txt": (b"", ""),
@@ -59,6 +60,9 @@ def sample_files(folder: Path, windows: bool):
         "utf8_bom_crlf.txt": (b"\xef\xbb\xbf" + "\r\n".join(lines).encode("utf-8") + b"\r\n", joined),
         "utf16le_cr.txt": (b"\xff\xfe" + "\r".join(lines).encode("utf-16-le"), joined),
         "sjis_crlf.txt": ("\r\n".join(lines).encode("cp932"), joined),
+        # Japanese web text: an emoticon with Cyrillic, Greek and symbols in an EUC-JP feed.
+        # Wine's EDIT control died on a lowercase д after a Latin letter.
+        "eucjp_emoticon.txt": (emoticon_text.encode("euc_jp"), emoticon_text),
     }
     if not windows:
         files["名前 with spaces 😀.txt"] = ("中身\n".encode("utf-8"), "中身\n")

@@ -2,7 +2,8 @@
 # be inside it, not DLLs that would have to be shipped beside it. The common controls, common
 # dialogs and the shell must not be imported at all: the dialogs are loaded on first use, keeping
 # what they drag in (printing, networking) out of an idle program.
-# With FORMAT set, the program must also be of that format (pei-i386 for PE32, pei-x86-64).
+# With FORMAT set, the program must also be of that format (pei-i386 for PE32, pei-x86-64), a
+# 32-bit one large address aware.
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> [-DFORMAT=<format>] -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
 # imm32, oleaut32, msimg32 and usp10 are the text box's (Scintilla: input methods, OLE data
@@ -18,6 +19,9 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}: ${errors}")
 endif()
 
+if(FORMAT STREQUAL "pei-i386" AND NOT dump MATCHES "large address aware")
+    message(FATAL_ERROR "${PROGRAM} is not large address aware: it would have 2 GiB, not 4")
+endif()
 if(FORMAT AND NOT dump MATCHES "file format ${FORMAT}\n")
     string(REGEX MATCH "file format [^\n]+" found "${dump}")
     message(FATAL_ERROR "${PROGRAM} is not ${FORMAT} but has ${found}")

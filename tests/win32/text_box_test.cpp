@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/host_error.h"
+#include "host/text/utf.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/long_lines.h"
@@ -154,6 +155,71 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         const LRESULT row = send(text1(), SCI_TEXTHEIGHT, 0);
         EXPECT_GE(row, em) << font.size << " pt at " << dpi << " dpi";
         EXPECT_LE(row, em * 2) << font.size << " pt at " << dpi << " dpi";
+    }
+}
+
+// The box's client area as it paints it.
+std::vector<std::uint32_t> picture_of(HWND box) {
+    RECT client{};
+    GetClientRect(box, &client);
+    const HDC screen = GetDC(box);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+    const auto* const pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> picture(pixels, pixels + client.right * client.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(box, screen);
+    return picture;
+}
+
+std::size_t pixels_differing(const std::vector<std::uint32_t>& a,
+                             const std::vector<std::uint32_t>& b) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        differing += a[i] != b[i] ? 1 : 0;
+    return differing;
+}
+
+// Japanese, Cyrillic after Latin and the rest draw as themselves, not as the boxes of a font
+// without them, in the face the box starts with and the ones Wine starts it with: what a
+// Japanese Windows gets by linking its fonts, the test prefix gets from its font links.
+TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
+    win32_host::ScintillaTextBox& box = program().form().text1();
+    const std::u16string texts[] = {u"日本語のテキストです", u"( ﾟдﾟ)ﾊｯ! a д b Αλφα ∀"};
+    const auto picture_with = [&](const std::u16string& text) {
+        box.set_text(text);
+        paint_now(form());
+        return picture_of(text1());
+    };
+    for (const std::u16string& face :
+         {box.font_name(), std::u16string(u"Tahoma"), std::u16string(u"Liberation Sans")}) {
+        box.set_font_name(face);
+        for (const std::u16string& text : texts) {
+            // The same text with every character beyond ASCII one that no font has: what the
+            // text would look like if its own characters were missing too.
+            std::u16string missing = text;
+            for (char16_t& unit : missing) {
+                if (unit >= 0x80)
+                    unit = u'\uE000';
+            }
+            const std::vector<std::uint32_t> shown = picture_with(text);
+            EXPECT_GT(pixels_differing(shown, picture_with(missing)), 100u)
+                << "drawn as boxes in " << host::utf8_from_utf16(face) << ": "
+                << host::utf8_from_utf16(text);
+        }
     }
 }
 
