@@ -1,7 +1,7 @@
 // Weighing Text1's document for the paste bound.
 #include "host/qt/qt_paste_bound.h"
 
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -11,8 +11,6 @@
 
 namespace qt_host {
 namespace {
-
-constexpr std::uint64_t line_break_bytes = 2;  // CR LF
 
 // The document makes a lone CR or LF of the paste a line break of its own, one byte heavier.
 std::uint64_t bytes_added_to_line_breaks(QStringView pasted) {
@@ -30,30 +28,34 @@ std::uint64_t bytes_added_to_line_breaks(QStringView pasted) {
     return lone;
 }
 
+// The UTF-8 size of [from, to), a stretch at a time: one copy of a megabyte costs less than one
+// of every line, and the whole text is never copied at once.
+std::uint64_t utf8_bytes_between(const QTextDocument& document, int from, int to) {
+    constexpr int stretch_units = 1 << 20;
+    QTextCursor stretch(const_cast<QTextDocument*>(&document));
+    std::uint64_t bytes = 0;
+    for (int start = from; start < to;) {
+        int end = std::min(to, start + stretch_units);
+        if (end < to && document.characterAt(end - 1).isHighSurrogate())
+            ++end;  // a character is weighed whole
+        stretch.setPosition(start);
+        stretch.setPosition(end, QTextCursor::KeepAnchor);
+        const QString text = stretch.selectedText();
+        const std::u16string_view units = u16_view(text);
+        // The document ends each line with U+2029, three bytes as UTF-8, one more than CR LF.
+        bytes += host::utf8_size(units) -
+                 static_cast<std::uint64_t>(std::count(units.begin(), units.end(), u'\u2029'));
+        start = end;
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::uint64_t kept_utf8_bytes(const QTextDocument& document, int from, int to) {
-    std::uint64_t bytes = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const int start = block.position();
-        const int end = start + block.length() - 1;  // where its line break stands
-        if (start >= from && end < to)
-            continue;  // replaced whole, line break included
-        const QString text = block.text();
-        const QStringView units(text);
-        const auto slice_bytes = [&](int slice_from, int slice_to) -> std::uint64_t {
-            slice_from = std::clamp(slice_from, start, end);
-            slice_to = std::clamp(slice_to, start, end);
-            return slice_from < slice_to ? host::utf8_size(u16_view(units.sliced(
-                                               slice_from - start, slice_to - slice_from)))
-                                         : 0;
-        };
-        bytes += slice_bytes(start, from) + slice_bytes(to, end);
-        const bool last = !block.next().isValid();  // ends the document, not a line
-        if (!last && (end < from || end >= to))
-            bytes += line_break_bytes;
-    }
-    return bytes;
+    const int end = std::max(0, document.characterCount() - 1);  // the closing mark is no text
+    return utf8_bytes_between(document, 0, std::clamp(from, 0, end)) +
+           utf8_bytes_between(document, std::clamp(to, 0, end), end);
 }
 
 bool paste_fits_document(const QTextDocument& document, int from, int to, QStringView pasted) {
