@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
 #include <vector>
 
 #include "host/qt/qt_program.h"
@@ -19,7 +20,9 @@ constexpr char16_t top_on_caption[] = u"常にケロミナする";
 
 QAccessibleInterface& accessible(QObject& object) {
     QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(&object);
-    EXPECT_NE(interface, nullptr);
+    if (interface == nullptr)
+        throw std::runtime_error("no accessible interface for " +
+                                 object.objectName().toStdString());
     return *interface;
 }
 
@@ -74,23 +77,20 @@ TEST_F(AccessibilityTest, TheWindowIsAFrameNamedByItsCaptionAndTheTextBoxHasAJap
         EXPECT_EQ(e.interface.parent()->role(), e.parent_role);
     }
     EXPECT_EQ(form.indexOfChild(&text1), 0);
-    EXPECT_TRUE(whole_text(text1).startsWith(QStringLiteral("ファイルを読み込んでください。")))
-        << whole_text(text1).toStdString();
-}
+    EXPECT_TRUE(whole_text(text1).startsWith(QStringLiteral("ファイルを読み込んでください。")));
 
-TEST_F(AccessibilityTest, TheWindowsNameAndTheTextFollowAnOpenedFile) {
+    // A file opened: the window's name is its path, and the text its lines.
     QTemporaryDir files;
     const QString path = files.filePath(QStringLiteral("メモ.txt"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("一行目\r\n二行目");
-    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("一行目\r\n二行目");
+    file.close();
     qt_test::ModalWatch watch([&](QWidget& shown) { qt_test::answer_open(shown, path); });
     program.core().on_menu_click(window::MenuItem::IDM_open);
     ASSERT_EQ(watch.seen(), 1);
-    EXPECT_EQ(accessible(program.form()).text(QAccessible::Name), path);
-    EXPECT_EQ(whole_text(accessible(program.form().text1())), QStringLiteral("一行目\n二行目\n"));
+    EXPECT_EQ(form.text(QAccessible::Name), path);
+    EXPECT_EQ(whole_text(text1), QStringLiteral("一行目\n二行目\n"));
 }
 
 // One entry of the popup as assistive technology reads it.
