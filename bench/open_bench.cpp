@@ -1,12 +1,15 @@
 // Times opening a file into the Qt text box end to end (read, decode, CR LF text, setPlainText)
-// beside the toolkit's floor (setPlainText of the already-decoded text), with peak memory.
+// beside the toolkit's floor (setPlainText of the already-decoded text), with peak memory; then
+// pastes, of unbroken runs and of large texts the paste bound accepts or refuses.
 // Each measurement runs in a child process of its own, so its peak RSS is its own.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,8 +17,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "fill_texts.h"
+#include "host/qt/qt_paste_bound.h"
 #include "host/qt/qt_program.h"
 #include "host/qt/qt_strings.h"
 #include "host/qt/qt_text_box.h"
@@ -29,6 +36,8 @@ constexpr std::size_t mib = 1024 * 1024;
 
 struct Figures {
     double seconds = 0;
+    double weigh_seconds = 0;  // of a paste: deciding whether it fits, alone
+    bool refused = false;
     long peak_rss_kib = 0;
 };
 
@@ -66,7 +75,10 @@ Figures in_child(Measure measure) {
         char* argv[] = {name, nullptr};
         QApplication application(argc, argv);
         Figures figures;
-        figures.seconds = measure();
+        if constexpr (std::is_same_v<decltype(measure()), Figures>)
+            figures = measure();
+        else
+            figures.seconds = measure();
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         figures.peak_rss_kib = usage.ru_maxrss;
@@ -147,18 +159,53 @@ double open_run_in_program(const QString& run) {
     return seconds_since(start);
 }
 
+// A paste through the clipboard, as Ctrl+V makes it, at the end of a box holding `box_bytes` of
+// ordinary lines (none: the start text): until the text is drawn, or until the error box of a
+// refusal shows. The weighing alone is timed on the same text beforehand.
+Figures paste_large_text(std::uint64_t box_bytes, std::uint64_t pasted_bytes) {
+    qt_host::QtProgram program;
+    program.start();
+    QPlainTextEdit& text1 = program.form().text1();
+    if (box_bytes > 0)
+        qt_host::QtTextBox(program.form()).set_text(fill_bench::ordinary_lines(box_bytes));
+    text1.moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+    const QString pasted = qt_host::qstring_from_u16(fill_bench::ordinary_lines(pasted_bytes));
+    QGuiApplication::clipboard()->setText(pasted);
+
+    Figures figures;
+    const int end = text1.textCursor().position();
+    auto start = std::chrono::steady_clock::now();
+    const bool fits = qt_host::paste_fits_document(*text1.document(), end, end, pasted);
+    figures.weigh_seconds = seconds_since(start);
+
+    QTimer box_watch;
+    QObject::connect(&box_watch, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            figures.seconds = seconds_since(start);
+            figures.refused = true;
+            box->close();
+        }
+    });
+    box_watch.start(1);
+    start = std::chrono::steady_clock::now();
+    text1.paste();
+    if (!figures.refused) {
+        text1.repaint();
+        QCoreApplication::processEvents();
+        figures.seconds = seconds_since(start);
+    }
+    if (figures.refused == fits)
+        std::fprintf(stderr, "open_bench: the paste's outcome differs from its weighing\n");
+    return figures;
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::vector<std::size_t> sizes_mib{1, 10, 100};
-    if (argc > 1)
-        sizes_mib = {static_cast<std::size_t>(std::atoi(argv[1]))};
+void bench_opening(const std::vector<std::size_t>& sizes_mib) {
     const auto folder = std::filesystem::temp_directory_path() / "ontopview_open_bench";
     std::filesystem::create_directories(folder);
     std::printf("%8s %12s %12s %7s %14s %14s\n", "size", "open s", "floor s", "ratio",
@@ -183,9 +230,11 @@ int main(int argc, char* argv[]) {
         std::filesystem::remove(path);
     }
     std::filesystem::remove_all(folder);
+}
 
-    // Pasting must be no slower than opening the same text: the wrap mode follows edits too.
-    std::printf("\n%-28s %12s %12s %14s %14s\n", "unbroken run", "paste s", "open s",
+// Pasting must be no slower than opening the same text: the wrap mode follows edits too.
+void bench_unbroken_pastes() {
+    std::printf("%-28s %12s %12s %14s %14s\n", "unbroken run", "paste s", "open s",
                 "paste peak MiB", "open peak MiB");
     for (const int letters : {100000, 400000}) {
         const QString run(letters, QLatin1Char('x'));
@@ -195,5 +244,54 @@ int main(int argc, char* argv[]) {
                     (std::to_string(letters) + " letters").c_str(), paste.seconds, open.seconds,
                     paste.peak_rss_kib / 1024.0, open.peak_rss_kib / 1024.0);
     }
+}
+
+// Large pastes against the bound: weighing the box costs nothing while three bytes a unit cannot
+// reach the bound, and one pass over the box's text when they can.
+void bench_large_pastes() {
+    std::printf("%-14s %-10s %-9s %10s %10s %10s\n", "box holds", "pasted", "outcome", "paste s",
+                "weigh s", "peak MiB");
+    struct PasteCase {
+        const char* box;
+        std::uint64_t box_bytes;
+        const char* pasted;
+        std::uint64_t pasted_bytes;
+    };
+    constexpr std::uint64_t kib = 1024;
+    const PasteCase cases[] = {
+        {"start text", 0, "10 MiB", 10 * mib},
+        {"start text", 0, "100 MiB", 100 * mib},
+        {"start text", 0, "300 MiB", 300 * mib},
+        {"100 MiB", 100 * mib, "1 KiB", kib},
+        {"200 MiB", 200 * mib, "1 KiB", kib},
+        {"255.9 MiB", 256 * mib - 100 * kib, "1 KiB", kib},
+        {"255.9 MiB", 256 * mib - 100 * kib, "1 MiB", mib},
+    };
+    for (const PasteCase& c : cases) {
+        const Figures paste =
+            in_child([&] { return paste_large_text(c.box_bytes, c.pasted_bytes); });
+        std::printf("%-14s %-10s %-9s %10.3f %10.4f %10.1f\n", c.box, c.pasted,
+                    paste.refused ? "refused" : "pasted", paste.seconds, paste.weigh_seconds,
+                    paste.peak_rss_kib / 1024.0);
+    }
+}
+
+}  // namespace
+
+// open_bench [MiB]: opening (1, 10 and 100 MiB, or the size given) and all pastes;
+// open_bench --pastes: the pastes alone.
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::string_view argument = argc > 1 ? argv[1] : "";
+    if (argument != "--pastes") {
+        std::vector<std::size_t> sizes_mib{1, 10, 100};
+        if (!argument.empty())
+            sizes_mib = {static_cast<std::size_t>(std::atoi(argv[1]))};
+        bench_opening(sizes_mib);
+        std::printf("\n");
+    }
+    bench_unbroken_pastes();
+    std::printf("\n");
+    bench_large_pastes();
     return 0;
 }

@@ -26,6 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's Japanese texts and a font with Japanese glyphs make the program speak and show Japanese.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
+# Japanese input reaches a Qt 6 program only through fcitx5 (with its Qt 6 front end) or ibus
+# (whose front end Qt 6 brings): Qt 6 has neither XIM nor a uim module.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-frontend-qt6 | ibus")
 # Only the program and its desktop files: no headers, tests or static libraries exist to ship.
 set(CPACK_COMPONENTS_ALL Unspecified)
 include(CPack)

@@ -3,8 +3,10 @@
 build_packages=(cmake g++ make qt6-base-dev libgl-dev qt6-translations-l10n)
 # Python's codecs encode the Japanese samples of the reader's tests.
 test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 python3)
-# Showing the window without a real display, and the end-to-end checks.
-display_packages=(xvfb xauth openbox xdotool x11-utils xclip imagemagick python3 fonts-noto-cjk)
+# Showing the window without a real display, and the end-to-end checks (dbus: the desktop's
+# session bus).
+display_packages=(xvfb xauth openbox xdotool x11-utils xclip imagemagick python3 fonts-noto-cjk
+                  dbus)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
 # Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for

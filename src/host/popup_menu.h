@@ -11,6 +11,9 @@ struct PopupMenuEntry {
     int id = 0;  // returned by Window::popup_menu when this entry is chosen
     std::u16string caption;
     bool separator = false;
+    // An item with a check state of its own, on or off, which assistive technology reports
+    // both ways; `checked` is that state.
+    bool checkable = false;
     bool checked = false;
 };
 

@@ -10,6 +10,7 @@ host::PopupMenu CommandMenu::popup() const {
             .id = static_cast<int>(info.item),
             .caption = std::u16string(info.caption),
             .separator = info.caption == u"-",
+            .checkable = info.item == MenuItem::IDM_top_on_set,
             .checked = info.item == MenuItem::IDM_top_on_set && top_on_checked_,
         });
     }

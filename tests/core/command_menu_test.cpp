@@ -9,23 +9,23 @@ namespace {
 using window::CommandMenu;
 using window::MenuItem;
 
-TEST(CommandMenuTest, EightEntriesInOrderWithExactCaptionsAndOneCheckMark) {
+TEST(CommandMenuTest, EightEntriesInOrderWithExactCaptionsAndOneCheckableItem) {
     const CommandMenu menu;
     const host::PopupMenu popup = menu.popup();
     struct Expected {
         MenuItem item;
         std::string caption;
-        bool separator, checked;
+        bool separator, checkable, checked;
     };
     const std::vector<Expected> expected{
-        {MenuItem::IDM_open, "開く", false, false},
-        {MenuItem::IDM_save, "保存", false, false},
-        {MenuItem::IDM_overwrite, "上書き保存", false, false},
-        {MenuItem::senn, "-", true, false},
-        {MenuItem::IDM_font_set, "フォント", false, false},
-        {MenuItem::IDM_top_on_set, "常にケロミナする", false, true},
-        {MenuItem::sen, "-", true, false},
-        {MenuItem::IDM_end_set, "終わる", false, false},
+        {MenuItem::IDM_open, "開く", false, false, false},
+        {MenuItem::IDM_save, "保存", false, false, false},
+        {MenuItem::IDM_overwrite, "上書き保存", false, false, false},
+        {MenuItem::senn, "-", true, false, false},
+        {MenuItem::IDM_font_set, "フォント", false, false, false},
+        {MenuItem::IDM_top_on_set, "常にケロミナする", false, true, true},
+        {MenuItem::sen, "-", true, false, false},
+        {MenuItem::IDM_end_set, "終わる", false, false, false},
     };
     EXPECT_EQ(host::utf8_from_utf16(popup.caption), "hoppu");
     ASSERT_EQ(popup.entries.size(), expected.size());
@@ -34,6 +34,7 @@ TEST(CommandMenuTest, EightEntriesInOrderWithExactCaptionsAndOneCheckMark) {
         EXPECT_EQ(window::menu_items[i].item, expected[i].item) << i;
         EXPECT_EQ(host::utf8_from_utf16(entry.caption), expected[i].caption) << i;
         EXPECT_EQ(entry.separator, expected[i].separator) << i;
+        EXPECT_EQ(entry.checkable, expected[i].checkable) << i;
         EXPECT_EQ(entry.checked, expected[i].checked) << i;
         // No access keys or shortcuts: captions carry no '&' or tab.
         EXPECT_EQ(entry.caption.find_first_of(u"&\t"), std::u16string::npos) << i;
@@ -55,12 +56,14 @@ TEST(CommandMenuTest, IdsMapBackToCommandsButNeverToSeparatorsOrStrangers) {
     EXPECT_FALSE(CommandMenu::item_from_id(8));
 }
 
-TEST(CommandMenuTest, CheckMarkIsShownAsSetForTheNextPopup) {
+TEST(CommandMenuTest, CheckMarkIsShownAsSetForTheNextPopupAndStaysCheckableWhenOff) {
     CommandMenu menu;
-    menu.set_top_on_checked(false);
-    EXPECT_FALSE(menu.popup().entries.at(5).checked);
-    menu.set_top_on_checked(true);
-    EXPECT_TRUE(menu.popup().entries.at(5).checked);
+    for (const bool checked : {false, true, false}) {
+        menu.set_top_on_checked(checked);
+        const host::PopupMenuEntry top_on = menu.popup().entries.at(5);
+        EXPECT_EQ(top_on.checked, checked);
+        EXPECT_TRUE(top_on.checkable) << checked;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-"""A virtual desktop (Xvfb + openbox) and the program on it, seen only through X11 tools."""
+"""A virtual desktop (Xvfb + openbox + a session bus) and the program on it, seen only through
+X11 tools."""
 
 import os
 import re
@@ -10,7 +11,8 @@ from pathlib import Path
 
 
 class Desktop:
-    """Xvfb with openbox; every tool runs with this display and a UTF-8 locale."""
+    """Xvfb with openbox and a D-Bus session bus; every tool runs with this display, this bus and
+    a UTF-8 locale."""
 
     def __init__(self, home: Path, windows: bool = False):
         self.home = home
@@ -40,8 +42,24 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = f":{number}"
         self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
+        self._start_session_bus()
         self._start_window_manager()
         return self
+
+    def _start_session_bus(self):
+        """A session bus of the desktop's own, as every desktop has: without one, a program's
+        libdbus may start one itself (dbus-launch, where dbus-x11 is installed) and write its
+        address into the home folder. Its socket lives in the runtime folder."""
+        read_end, write_end = os.pipe()
+        self._spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                     f"--address=unix:dir={self.runtime}", f"--print-address={write_end}"],
+                    pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            address = pipe.readline().strip()
+        if not address:
+            raise RuntimeError("dbus-daemon did not start")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
 
     def _start_window_manager(self, attempts=3):
         """openbox, its log kept out of the home the program is checked against. Now and then it

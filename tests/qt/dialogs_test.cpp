@@ -21,6 +21,7 @@
 namespace {
 
 using qt_host::QtProgram;
+using qt_test::answer_open;
 using window::MenuItem;
 
 // Points HOME at a fresh folder for the test's lifetime, so the default folder is known.
@@ -54,21 +55,6 @@ struct DialogsTest : ::testing::Test {
     QString text() { return program.form().text1().toPlainText(); }
     QString caption() { return program.form().windowTitle(); }
 };
-
-// Answers an open dialog by choosing `path`, or cancels it when `path` is empty.
-void answer_open(QWidget& shown, const QString& path) {
-    auto* dialog = qobject_cast<QFileDialog*>(&shown);
-    ASSERT_NE(dialog, nullptr);
-    if (path.isEmpty()) {
-        dialog->reject();
-        return;
-    }
-    // As a user would: the full path typed into the file name box, then Open.
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(path);
-    static_cast<QDialog*>(dialog)->accept();  // runs the dialog's own checks
-}
 
 TEST_F(DialogsTest, OpenStartsAtHomeOffersTheFiltersAndShowsTheChosenFile) {
     const QString path = write_file(QStringLiteral("日本語 メモ😀.txt"), "a\nb\r\nc");

@@ -4,8 +4,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 #include "host/qt/qt_environment.h"
+#include "host/qt/qt_guard.h"
 #include "host/qt/qt_program.h"
 #include "modal_watch.h"
 
@@ -91,6 +95,42 @@ TEST(FailureBoundaryTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
     EXPECT_EQ(told.size(), 2);
     EXPECT_TRUE(program.form().isVisible());
     program.form().set_events(program.core());
+}
+
+TEST(FailureBoundaryTest, TheProgramsExitCodeOrAFailureWithNoWindowInABoxOfItsOwn) {
+    struct Case {
+        const char* name;
+        std::function<int()> program;
+        int exit_code;
+        QStringList told;  // title | text
+    };
+    const QString unexpected = QStringLiteral("エラー|予期しないエラーが発生しました。\n\n");
+    const Case cases[] = {
+        {"ends well", [] { return 0; }, 0, {}},
+        {"ends with its own code", [] { return 3; }, 3, {}},
+        {"fails while Form1 is made",
+         []() -> int { throw std::runtime_error("no window"); },
+         1,
+         {unexpected + QStringLiteral("no window")}},
+        {"runs out of memory",
+         []() -> int { throw std::bad_alloc(); },
+         1,
+         {unexpected + QStringLiteral("メモリが足りません。")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList told;
+        bool stood_alone = true;
+        qt_test::ModalWatch watch([&](QWidget& modal) {
+            told << modal.windowTitle() + QLatin1Char('|') +
+                        static_cast<QMessageBox&>(modal).text();
+            stood_alone = stood_alone && modal.parentWidget() == nullptr;
+            modal.close();
+        });
+        EXPECT_EQ(qt_host::run_guarded(c.program), c.exit_code);
+        EXPECT_EQ(told, c.told);
+        EXPECT_TRUE(stood_alone);
+    }
 }
 
 TEST(WrapPolicyTest, PastingOrTypingAWordTooLongSwitchesToWrappingAnywhere) {

@@ -1,7 +1,11 @@
 // Driving modal loops from a timer.
 #include "modal_watch.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 
 namespace qt_test {
 
@@ -36,6 +40,23 @@ int exit_code_of_main_loop(const std::function<void()>& action) {
     deadline.start(10000);
     QTimer::singleShot(0, action);
     return QApplication::exec();
+}
+
+}  // namespace qt_test
+
+namespace qt_test {
+
+void answer_open(QWidget& shown, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(&shown);
+    ASSERT_NE(dialog, nullptr);
+    if (path.isEmpty()) {
+        dialog->reject();
+        return;
+    }
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    static_cast<QDialog*>(dialog)->accept();  // runs the dialog's own checks
 }
 
 }  // namespace qt_test

@@ -37,3 +37,11 @@ namespace qt_test {
 int exit_code_of_main_loop(const std::function<void()>& action);
 
 }  // namespace qt_test
+
+namespace qt_test {
+
+// Answers an open dialog by choosing `path`, typed as a user would, or cancels it when `path`
+// is empty.
+void answer_open(QWidget& shown, const QString& path);
+
+}  // namespace qt_test

@@ -1,6 +1,7 @@
 // Form1's widgets and the translation of their events into the core's.
 #include "host/qt/form_widget.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -39,9 +40,11 @@ int vb_shift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-FormWidget::FormWidget() : text1_(new QPlainTextEdit(this)), failures_(failure_box(*this)) {
+FormWidget::FormWidget() : failures_(failure_box(this)), text1_(new Text1Widget(*this, failures_)) {
     setWindowTitle(qstring_from_u16(window::form1_initial_caption));
     text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setAccessibleName(qstring_from_u16(window::text1_accessible_name));
+    text1_->setAccessibleDescription(qstring_from_u16(window::text1_accessible_description));
     text1_->setGeometry(
         0, 0,
         host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel_x()),
@@ -76,6 +79,14 @@ void FormWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (events_ != nullptr)
         failures_.guarded([this] { events_->on_resize(); });
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) {
+        QAccessibleEvent name_changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&name_changed);
+    }
 }
 
 bool FormWidget::eventFilter(QObject* watched, QEvent* event) {

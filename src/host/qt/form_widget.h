@@ -3,11 +3,11 @@
 #pragma once
 
 #include <QObject>
-#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "host/context_menu_gate.h"
 #include "host/failure_report.h"
+#include "host/qt/text1_widget.h"
 #include "host/window_events.h"
 
 namespace qt_host {
@@ -19,8 +19,8 @@ class FormWidget final : public QWidget {
     // The core handling this window's events; set once, before Load.
     void set_events(host::WindowEvents& events) { events_ = &events; }
 
-    QPlainTextEdit& text1() { return *text1_; }
-    const QPlainTextEdit& text1() const { return *text1_; }
+    Text1Widget& text1() { return *text1_; }
+    const Text1Widget& text1() const { return *text1_; }
 
     float dots_per_inch_x() const;
     float dots_per_inch_y() const;
@@ -32,15 +32,17 @@ class FormWidget final : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A new caption is the window's new accessible name, which a screen reader is told of.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     bool text_mouse_press(const QMouseEvent& event);
 
-    QPlainTextEdit* text1_;  // owned by this widget, as Qt children are
+    host::FailureReporter failures_;  // before Text1, which reports through it
+    Text1Widget* text1_;              // owned by this widget, as Qt children are
     host::WindowEvents* events_ = nullptr;
     host::ContextMenuGate context_menu_gate_;
-    host::FailureReporter failures_;
 };
 
 }  // namespace qt_host

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "host/qt/qt_environment.h"
+#include "host/qt/qt_guard.h"
 #include "host/qt/qt_program.h"
 
 int main(int argc, char* argv[]) {
@@ -17,17 +18,19 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ontopview"));
-    QApplication::setDesktopFileName(QStringLiteral("ontopview"));
-    // Built in rather than looked up in the icon theme, which costs a fifth of start-up.
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/ontopview-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
-    qt_host::keep_settings_off_disk();
-    const auto translator = qt_host::install_japanese_translations();
+    return qt_host::run_guarded([&] {
+        QApplication::setApplicationName(QStringLiteral("ontopview"));
+        QApplication::setDesktopFileName(QStringLiteral("ontopview"));
+        // Built in rather than looked up in the icon theme, which costs a fifth of start-up.
+        QIcon icon;
+        for (const int size : {16, 32, 48, 64})
+            icon.addFile(QStringLiteral(":/icons/ontopview-%1.png").arg(size), QSize(size, size));
+        QApplication::setWindowIcon(icon);
+        qt_host::keep_settings_off_disk();
+        const auto translator = qt_host::install_japanese_translations();
 
-    qt_host::QtProgram program(display.can_stay_on_top);
-    program.start();
-    return QApplication::exec();
+        qt_host::QtProgram program(display.can_stay_on_top);
+        program.start();
+        return QApplication::exec();
+    });
 }

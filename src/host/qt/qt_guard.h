@@ -1,13 +1,21 @@
 // The Qt side of the failure boundary: the box an unexpected failure is shown in.
 #pragma once
 
+#include <functional>
+
 #include "host/failure_report.h"
 
 class QWidget;
 
 namespace qt_host {
 
-// A critical message box over `parent`, also written to the log; throws nothing.
-host::FailureReporter::ShowBox failure_box(QWidget& parent);
+// A critical message box over `parent` (standing alone when null), also written to the log;
+// throws nothing.
+host::FailureReporter::ShowBox failure_box(QWidget* parent);
+
+// Runs the program, from creating Form1 to the end of its main loop, inside the failure
+// boundary, so that a failure with no window to stand over still gets its box. The program's
+// exit code, or 1 when it failed.
+int run_guarded(const std::function<int()>& program);
 
 }  // namespace qt_host

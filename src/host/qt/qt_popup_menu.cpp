@@ -21,7 +21,7 @@ std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& g
         }
         QAction* action = menu.addAction(qstring_from_u16(host::caption_as_written(entry.caption)));
         action->setData(entry.id);
-        action->setCheckable(entry.checked);
+        action->setCheckable(entry.checkable);
         action->setChecked(entry.checked);
     }
     const QAction* chosen = menu.exec(global_position);

@@ -1,13 +1,22 @@
 // Creating Form1 on Qt and raising its Load.
 #include "host/qt/qt_program.h"
 
+#include "host/qt/qt_accessibility.h"
 #include "host/twips.h"
 #include "window/form1_design.h"
 
 namespace qt_host {
+namespace {
+
+std::unique_ptr<FormWidget> create_form() {
+    expose_form_as_window();
+    return std::make_unique<FormWidget>();
+}
+
+}  // namespace
 
 QtProgram::QtProgram(bool can_stay_on_top)
-    : form_(std::make_unique<FormWidget>()),
+    : form_(create_form()),
       window_(*form_, can_stay_on_top),
       text_box_(*form_),
       dialogs_(*form_),

@@ -4,10 +4,12 @@
 // resize, mouse press and context menu events into the core's; shows the core's popup menu
 // (QMenu), dialogs (QFileDialog, QFontDialog, QMessageBox) and failures; sets the stay-on-top
 // hint through the native window; reads files through the shared text reader; picks Text1's
-// wrap mode for the text it holds, as Qt's line breaking needs.
-// What it leaves to the core: every decision of the program: the menu and when it opens,
-// whether the edit menu may follow, start folders, the font and the always-on-top state, all
-// wording, twips arithmetic and whether a placement moves the window.
+// wrap mode for the text it holds, as Qt's line breaking needs; shows Form1 to screen readers as
+// a window; weighs a paste's text for the shared paste bound.
+// What it leaves to the core: every decision of the program: the menu and when it opens, which
+// item is checkable, whether the edit menu may follow, start folders, the font and the
+// always-on-top state, all wording (accessible names included), twips arithmetic, whether a
+// placement moves the window and how much a paste may bring.
 #pragma once
 
 #include <memory>

@@ -13,4 +13,8 @@ std::u16string u16_from_qstring(const QString& text) {
                           static_cast<std::size_t>(text.size()));
 }
 
+std::u16string_view u16_view(QStringView text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 }  // namespace qt_host

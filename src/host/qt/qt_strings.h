@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string>
 #include <string_view>
 
@@ -9,5 +10,7 @@ namespace qt_host {
 
 QString qstring_from_u16(std::u16string_view text);
 std::u16string u16_from_qstring(const QString& text);
+// The same units, not copied; valid while the text is.
+std::u16string_view u16_view(QStringView text);
 
 }  // namespace qt_host

@@ -10,6 +10,22 @@
 #include "host/twips.h"
 
 namespace qt_host {
+namespace {
+
+// Raised while the whole text is replaced, and lowered again however that ends: a failed
+// replacement must not leave later edits unwatched.
+class WholeTextReplaced {
+  public:
+    explicit WholeTextReplaced(bool& replacing) : replacing_(replacing) { replacing_ = true; }
+    ~WholeTextReplaced() { replacing_ = false; }
+    WholeTextReplaced(const WholeTextReplaced&) = delete;
+    WholeTextReplaced& operator=(const WholeTextReplaced&) = delete;
+
+  private:
+    bool& replacing_;
+};
+
+}  // namespace
 
 QtTextBox::QtTextBox(FormWidget& form)
     : form_(form),
@@ -27,10 +43,9 @@ void QtTextBox::set_text(std::u16string text) {
     text1.setWordWrapMode(has_overlong_word(text) ? QTextOption::WrapAnywhere
                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
     QString copy = qstring_from_u16(text);
-    std::u16string().swap(text);  // one copy less while the document is built
-    replacing_ = true;            // just decided for the whole text
+    std::u16string().swap(text);                   // one copy less while the document is built
+    const WholeTextReplaced replaced(replacing_);  // just decided for the whole text
     text1.setPlainText(copy);
-    replacing_ = false;
 }
 
 // Typing and pasting: once the text holds a word too long, it wraps anywhere until the next

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "host/qt/qt_strings.h"
+
 namespace qt_host {
 namespace {
 
@@ -57,8 +59,7 @@ bool edit_made_overlong_word(const QTextDocument& document, int position, int ad
     window.setPosition(from);
     window.setPosition(to, QTextCursor::KeepAnchor);
     const QString text = window.selectedText();
-    return has_overlong_word(
-        {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())});
+    return has_overlong_word(u16_view(text));
 }
 
 }  // namespace qt_host

@@ -1,0 +1,26 @@
+// The accessible interface of Form1's widget.
+#include "host/qt/qt_accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include "host/qt/form_widget.h"
+
+namespace qt_host {
+namespace {
+
+QAccessibleInterface* form_interface(const QString& /*class_name*/, QObject* object) {
+    auto* form = dynamic_cast<FormWidget*>(object);
+    if (form == nullptr)
+        return nullptr;
+    // A window's name is its title, so it follows the caption. Qt's cache owns the interface.
+    return new QAccessibleWidget(form, QAccessible::Window);
+}
+
+}  // namespace
+
+void expose_form_as_window() {
+    QAccessible::installFactory(&form_interface);  // Qt installs each factory once
+}
+
+}  // namespace qt_host
