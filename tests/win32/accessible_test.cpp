@@ -57,6 +57,10 @@ TEST_F(ProgramTest, ScreenReadersFindAnEditableTextWithItsValueAndFocus) {
     ASSERT_EQ(box->get_accName(self(), &name), S_OK);
     EXPECT_EQ(take(name), window::text1_accessible_name);
 
+    BSTR description = nullptr;
+    ASSERT_EQ(box->get_accDescription(self(), &description), S_OK);
+    EXPECT_EQ(take(description), window::text1_accessible_description);
+
     BSTR value = nullptr;
     ASSERT_EQ(box->get_accValue(self(), &value), S_OK);
     EXPECT_EQ(take(value), u"一行目\r\n( ﾟдﾟ) two");

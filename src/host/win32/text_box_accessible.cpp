@@ -160,7 +160,9 @@ class TextBoxAccessible final : public IAccessible {
         return E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return none_for(child, text);
+        if (const HRESULT result = check(child); result != S_OK)
+            return result;
+        return put_string(text, window::text1_accessible_description);
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
         return none_for(child, text);

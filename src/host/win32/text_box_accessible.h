@@ -1,6 +1,7 @@
 // What screen readers get of Text1: the accessible object a Windows text box (EDIT) gives them,
 // since Scintilla's own window answers no WM_GETOBJECT. Editable text with a name, the box's
-// text as its value, its focus; the caret they find through the system caret Scintilla keeps.
+// text as its value, its focus, and the description the Linux program gives; the caret they find
+// through the system caret Scintilla keeps.
 #pragma once
 
 #include <windows.h>
