@@ -240,9 +240,13 @@ class Program:
         self.process = None
         self.window = None
 
+    # Wine's first start in a new prefix brings up its services too, which on a busy machine
+    # has taken longer than half a minute.
+    START_TIMEOUT = 30
+
     def start(self):
         self.process = self.desktop._spawn(self.command)
-        self.window = self.desktop.wait_window("^Form1$", timeout=30)
+        self.window = self.desktop.wait_window("^Form1$", timeout=self.START_TIMEOUT)
         if self.window is not None:
             time.sleep(0.5)  # let the first layout and paint finish
         return self.window
@@ -319,6 +323,7 @@ class WineProgram(Program):
     text box's own menu by what its first item does: ours opens the file dialog."""
 
     DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
+    START_TIMEOUT = 120
 
     def __init__(self, desktop: Desktop, command):
         super().__init__(desktop, ["wine"] + list(command))
