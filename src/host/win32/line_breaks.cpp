@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "host/text/utf.h"
+#include "host/text/utf8_decoder.h"
 #include "host/win32/plain_text_setup.h"
 
 namespace win32_host {
@@ -31,37 +32,8 @@ bool is_continuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// The length of the well-formed sequence at `p` and its code point; 0 for an ill-formed one.
-std::size_t sequence(const unsigned char* p, std::size_t left, char32_t& code) {
-    const unsigned char lead = p[0];
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (length > left)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if (!is_continuation(p[i]))
-            return 0;
-        code = (code << 6) | (p[i] & 0x3F);
-    }
-    return length;
-}
-
-// The characters of `bytes` and the UTF-16 text they make; an ill-formed byte makes U+FFFD.
+// The characters of `bytes` and the UTF-16 text they make; each maximal ill-formed subpart makes
+// one U+FFFD, as everywhere else in the program.
 std::vector<Character> decode(std::string_view bytes, std::u16string& text) {
     std::vector<Character> characters;
     characters.reserve(bytes.size());
@@ -70,10 +42,11 @@ std::vector<Character> decode(std::string_view bytes, std::u16string& text) {
     std::size_t at = 0;
     while (at < bytes.size()) {
         char32_t code = 0;
-        std::size_t length = sequence(p + at, bytes.size() - at, code);
+        std::size_t subpart = 1;
+        std::size_t length = host::utf8::sequence(p + at, bytes.size() - at, code, subpart);
         if (length == 0) {
-            length = 1;
-            code = 0xFFFD;
+            length = subpart;
+            code = host::utf8::replacement;
         }
         characters.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(length),
                               static_cast<std::uint32_t>(text.size())});

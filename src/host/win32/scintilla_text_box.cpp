@@ -100,27 +100,19 @@ void ScintillaTextBox::set_height(float twips) {
 }
 
 void ScintillaTextBox::set_font_name(const std::u16string& name) {
-    host::FontChoice font = font_;
-    font.name = name;
-    set_font(font);
+    set_font_attribute(&host::FontChoice::name, name);
 }
 
 void ScintillaTextBox::set_font_bold(bool bold) {
-    host::FontChoice font = font_;
-    font.bold = bold;
-    set_font(font);
+    set_font_attribute(&host::FontChoice::bold, bold);
 }
 
 void ScintillaTextBox::set_font_italic(bool italic) {
-    host::FontChoice font = font_;
-    font.italic = italic;
-    set_font(font);
+    set_font_attribute(&host::FontChoice::italic, italic);
 }
 
 void ScintillaTextBox::set_font_size(float points) {
-    host::FontChoice font = font_;
-    font.size = points;
-    set_font(font);
+    set_font_attribute(&host::FontChoice::size, points);
 }
 
 void ScintillaTextBox::on_notify(const SCNotification& notification) {

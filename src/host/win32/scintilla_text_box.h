@@ -70,6 +70,13 @@ class ScintillaTextBox final : public host::TextBox {
     SIZE size() const;
     void resize(SIZE pixels);
     void set_font(const host::FontChoice& font);
+    // The font as it is but for one attribute.
+    template <class Value>
+    void set_font_attribute(Value host::FontChoice::*attribute, const Value& value) {
+        host::FontChoice font = font_;
+        font.*attribute = value;
+        set_font(font);
+    }
 
     ScintillaCall call_;
     host::FontChoice font_;
