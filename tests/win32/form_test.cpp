@@ -1,6 +1,8 @@
 // Form1 on Win32 with real windows: creation, Load, layout, stay-on-top and quitting.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -108,11 +110,25 @@ TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpiAndDivideBackToItsPixels) {
     EXPECT_EQ(window.native_handle(), reinterpret_cast<host::NativeWindow>(form()));
 }
 
+// Counts the moves the text box is given: each lays its rows out again.
+LRESULT CALLBACK count_moves(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
+                             DWORD_PTR moves) {
+    if (message == WM_WINDOWPOSCHANGED)
+        ++*reinterpret_cast<int*>(moves);
+    return DefSubclassProc(box, message, wparam, lparam);
+}
+
+// Height and width set by the layout reach the box as one move.
 TEST_F(ProgramTest, Text1FillsTheClientAreaAfterEveryResize) {
     const std::vector<SIZE> sizes = {{300, 200}, {640, 480}, {200, 120}, {520, 400}};
     for (const SIZE size : sizes) {
+        int moves = 0;
+        ASSERT_TRUE(
+            SetWindowSubclass(text1(), &count_moves, 1, reinterpret_cast<DWORD_PTR>(&moves)));
         SetWindowPos(form(), nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RemoveWindowSubclass(text1(), &count_moves, 1);
+        EXPECT_EQ(moves, 1) << size.cx << "x" << size.cy;
         pump_messages();
         const RECT client = client_rect(form());
         RECT box = window_rect(text1());
