@@ -176,11 +176,12 @@ double idle_for(std::chrono::milliseconds period) {
 // One candidate with one text: "base <MiB> <file bytes>", then a line for each phase, then
 // "done <verdict>".
 int run_one(const Candidate& candidate, std::string_view case_name, std::chrono::seconds timeout) {
-    const auto text = fill_bench::fill_text(case_name);
+    auto text = fill_bench::fill_text(case_name);
     if (!text) {
         std::printf("error unknown case\n");
         return 2;
     }
+    const std::size_t length = text->text.size();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const win32_host::ScintillaClasses scintilla(instance);
     WNDCLASSW window_class{};
@@ -204,8 +205,11 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
         program_box.set_height(client_height * 15.0f);
         box = program_box.hwnd();
         program_box.set_text(u"");
-        if (candidate.control == Control::program_paste)
+        if (candidate.control == Control::program_paste) {
             put_on_clipboard(form, text->text);
+            // The clipboard holds it now, as another program's copy would.
+            std::u16string().swap(text->text);
+        }
     } else {
         box = create_edit(form);
     }
@@ -223,7 +227,8 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
     timed("shown", form, [&] {
         if (candidate.control == Control::program_open) {
             try {
-                program_box.set_text(text->text);
+                // Handed over as the open command hands over what it read.
+                program_box.set_text(std::move(text->text));
             } catch (const host::HostError&) {
                 verdict = "refused";
             }
@@ -264,7 +269,7 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
         });
         const std::size_t held = program ? program_box.text().size()
                                          : static_cast<std::size_t>(GetWindowTextLengthW(box));
-        if (held != text->text.size())
+        if (held != length)
             verdict = "short";
     }
     done = true;
