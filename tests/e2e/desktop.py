@@ -216,14 +216,15 @@ class Desktop:
 class Program:
     """The program under test: started, driven through its menu and dialogs, and stopped."""
 
-    def __init__(self, desktop: Desktop, command):
+    def __init__(self, desktop: Desktop, command, env=None):
         self.desktop = desktop
         self.command = list(command)
+        self.env = dict(env or {})  # over the desktop's own
         self.process = None
         self.window = None
 
     def start(self):
-        self.process = self.desktop._spawn(self.command)
+        self.process = self.desktop._spawn(self.command, env={**self.desktop.env, **self.env})
         self.window = self.desktop.wait_window("^Form1$", timeout=30)
         if self.window is not None:
             time.sleep(0.5)  # let the first layout and paint finish
@@ -302,8 +303,8 @@ class WineProgram(Program):
 
     DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
 
-    def __init__(self, desktop: Desktop, command):
-        super().__init__(desktop, ["wine"] + list(command))
+    def __init__(self, desktop: Desktop, command, env=None):
+        super().__init__(desktop, ["wine"] + list(command), env)
 
     def menu_windows(self):
         output = self.desktop.tool("xdotool", "search", "--onlyvisible", "--class",
