@@ -18,6 +18,10 @@ scintilla_source_packages=(dpkg-dev)
 # Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
 # and a font with Japanese glyphs for Wine to fall back to.
 wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)
+# Typing Japanese into the Windows program end to end: ibus with anthy as the X input method
+# server, on a D-Bus session bus of its own (dbus-daemon), anthy set to hiragana with gsettings,
+# and the Japanese locale's sources, which the check compiles for the program (locales).
+ime_packages=(ibus ibus-anthy dbus-daemon libglib2.0-bin locales)
 # Fuzzing the text reader: clang with libFuzzer and the sanitizer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The benchmarks' probes (bench/startup_bench.sh, bench/open_e2e.sh) watch windows through XCB

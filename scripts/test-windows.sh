@@ -74,8 +74,9 @@ for dpi in 144 192; do
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 done
 
-# End to end: the 64-bit program under Wine driven from outside, on a desktop of its own.
-scripts/install-deps.sh "${display_packages[@]}"
+# End to end: the 64-bit program under Wine driven from outside, on a desktop of its own, and
+# Japanese typed into it through an input method.
+scripts/install-deps.sh "${display_packages[@]}" "${ime_packages[@]}"
 python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/host/win32/ontopview.exe \
     2>&1 | tee "$work/e2e.log" || status=1
 

@@ -234,9 +234,10 @@ class Desktop:
 class Program:
     """The program under test: started, driven through its menu and dialogs, and stopped."""
 
-    def __init__(self, desktop: Desktop, command):
+    def __init__(self, desktop: Desktop, command, env=None):
         self.desktop = desktop
         self.command = list(command)
+        self.env = dict(env or {})  # over the desktop's own
         self.process = None
         self.window = None
 
@@ -245,7 +246,7 @@ class Program:
     START_TIMEOUT = 30
 
     def start(self):
-        self.process = self.desktop._spawn(self.command)
+        self.process = self.desktop._spawn(self.command, env={**self.desktop.env, **self.env})
         self.window = self.desktop.wait_window("^Form1$", timeout=self.START_TIMEOUT)
         if self.window is not None:
             time.sleep(0.5)  # let the first layout and paint finish
@@ -325,8 +326,8 @@ class WineProgram(Program):
     DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
     START_TIMEOUT = 120
 
-    def __init__(self, desktop: Desktop, command):
-        super().__init__(desktop, ["wine"] + list(command))
+    def __init__(self, desktop: Desktop, command, env=None):
+        super().__init__(desktop, ["wine"] + list(command), env)
 
     def menu_windows(self):
         output = self.desktop.tool("xdotool", "search", "--onlyvisible", "--class",

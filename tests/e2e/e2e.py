@@ -17,6 +17,7 @@ import time
 from pathlib import Path
 
 from desktop import Desktop, Program, WineProgram
+from input_method import InputMethod
 
 INSTRUCTION = "ファイルを読み込んでください。\nShift 右クリックで､ホップメニューの表示｡"
 
@@ -84,6 +85,40 @@ def snapshot(*folders):
                 status = os.lstat(path)
                 entries[path] = (status.st_size, status.st_mtime_ns)
     return entries
+
+
+def check_japanese_input(checks, desktop, program_command):
+    """Japanese typed through an input method (ibus with anthy as the XIM server) reaches the
+    Windows text box whole. Under the C locale Wine hands the program only the committed text;
+    under a Japanese one it hands over the composition as it grows as well, which the box composes
+    inline, so both are typed."""
+    try:
+        with InputMethod(desktop) as input_method:
+            for label, locale in [("C locale", {}),
+                                  ("Japanese locale", input_method.japanese_locale())]:
+                program = WineProgram(desktop, program_command,
+                                      env={**input_method.client_env, **locale})
+                type_japanese(checks, program, label)
+    except RuntimeError as error:  # the input method or the locale could not be set up
+        checks.check("Japanese input set up", False, str(error))
+
+
+def type_japanese(checks, program, label):
+    """"nihongo", space and Return over the selected instruction must leave exactly 日本語."""
+    desktop = program.desktop
+    window = program.start()
+    if not checks.check(f"starts with ibus as its input method, {label}", window is not None):
+        program.stop()
+        return
+    desktop.activate(window)
+    desktop.key("ctrl+a")
+    desktop.type_text("nihongo")
+    desktop.key("space", "Return")
+    text = program.copy_text()
+    checks.check(f"nihongo, space, Return through ibus + anthy replace the selection with 日本語, "
+                 f"{label}", text == "日本語", repr(text))
+    desktop.key("alt+F4")
+    checks.check(f"ends after Japanese input, {label}", program.wait_exit() == 0)
 
 
 def run(args) -> int:
@@ -244,6 +279,9 @@ def run(args) -> int:
             code = program.wait_exit()
             checks.check("the close box ends the program with status 0", code == 0,
                          f"status {code}")
+
+        if args.windows:
+            check_japanese_input(checks, desktop, args.program)
 
         after = snapshot(home, files_dir)
         changed = sorted(set(after.items()) ^ set(before.items()))
