@@ -94,17 +94,20 @@ def check_japanese_input(checks, desktop, program_command):
     inline, so both are typed."""
     try:
         with InputMethod(desktop) as input_method:
-            for label, locale in [("C locale", {}),
-                                  ("Japanese locale", input_method.japanese_locale())]:
+            for label, locale, inline in [("C locale", {}, False),
+                                          ("Japanese locale", input_method.japanese_locale(),
+                                           True)]:
                 program = WineProgram(desktop, program_command,
                                       env={**input_method.client_env, **locale})
-                type_japanese(checks, program, label)
+                type_japanese(checks, program, label, inline)
     except RuntimeError as error:  # the input method or the locale could not be set up
         checks.check("Japanese input set up", False, str(error))
 
 
-def type_japanese(checks, program, label):
-    """"nihongo", space and Return over the selected instruction must leave exactly 日本語."""
+def type_japanese(checks, program, label, inline):
+    """"nihongo", space and Return over the selected instruction must leave exactly 日本語.
+    Where the program is handed the composition (`inline`), にほんご shows in the box in place of
+    the selection while it is typed, before anything is committed."""
     desktop = program.desktop
     window = program.start()
     if not checks.check(f"starts with ibus as its input method, {label}", window is not None):
@@ -112,7 +115,13 @@ def type_japanese(checks, program, label):
         return
     desktop.activate(window)
     desktop.key("ctrl+a")
+    before = desktop.capture(window)
     desktop.type_text("nihongo")
+    if inline:
+        time.sleep(0.5)
+        difference = pixels_differing(desktop.capture(window), before)
+        checks.check(f"the composition shows in the box while typed, {label}",
+                     difference > 10 * CARET_PIXELS, f"{difference} pixels differ")
     desktop.key("space", "Return")
     text = program.copy_text()
     checks.check(f"nihongo, space, Return through ibus + anthy replace the selection with 日本語, "
