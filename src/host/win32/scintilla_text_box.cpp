@@ -1,8 +1,6 @@
 // The Scintilla window behind Text1.
 #include "host/win32/scintilla_text_box.h"
 
-#include <ole2.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -60,9 +58,6 @@ void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
     if (window == nullptr)
         throw host::HostError(u"テキストボックスを作成できませんでした。");
     call_ = ScintillaCall(window);
-    // Text comes in through the open command and the bounded paste only, not dropped from
-    // another program.
-    RevokeDragDrop(window);
     set_up_plain_text_box(call_);
     set_font(choice_from_logfont(realized_font(message_font(dpi.y)), dpi.y));
 }

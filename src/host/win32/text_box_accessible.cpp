@@ -229,9 +229,18 @@ class TextBoxAccessible final : public IAccessible {
 
 }  // namespace
 
+TextBoxAccessibility::~TextBoxAccessibility() {
+    if (com_started_)
+        CoUninitialize();
+}
+
 std::optional<LRESULT> TextBoxAccessibility::object_for(HWND box, WPARAM wparam, LPARAM lparam) {
     if (static_cast<LONG>(lparam) != OBJID_CLIENT)
         return std::nullopt;
+    if (!com_started_) {
+        // Fails harmlessly where the thread already has COM of another kind.
+        com_started_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
     const auto create_standard =
         oleacc_.find<CreateStdAccessibleObjectFunction>("CreateStdAccessibleObject");
     const auto result_from_object = oleacc_.find<LresultFromObjectFunction>("LresultFromObject");

@@ -15,13 +15,18 @@ namespace win32_host {
 class TextBoxAccessibility {
   public:
     TextBoxAccessibility() : oleacc_(L"oleacc.dll") {}
+    ~TextBoxAccessibility();
+    TextBoxAccessibility(const TextBoxAccessibility&) = delete;
+    TextBoxAccessibility& operator=(const TextBoxAccessibility&) = delete;
 
     // The answer to the box's WM_GETOBJECT: the object for the client area, or none for any
-    // other object id, which the default handling answers. oleacc is loaded on the first ask.
+    // other object id, which the default handling answers. COM, which hands the object over,
+    // is started and oleacc loaded on the first ask: nobody else in the program needs them.
     std::optional<LRESULT> object_for(HWND box, WPARAM wparam, LPARAM lparam);
 
   private:
     SystemLibrary oleacc_;
+    bool com_started_ = false;
 };
 
 }  // namespace win32_host
