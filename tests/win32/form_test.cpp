@@ -7,10 +7,12 @@
 
 #include <cstdlib>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "host/twips.h"
 #include "host/win32/dpi.h"
+#include "host/win32/resources.h"
 #include "win32_test_support.h"
 #include "window/instruction_text.h"
 
@@ -85,6 +87,20 @@ TEST_F(ProgramTest, ClassCaptionStylesAndClientSize) {
     const RECT client = client_rect(form());
     EXPECT_EQ(client.right, expected.client.cx);
     EXPECT_EQ(client.bottom, expected.client.cy);
+}
+
+// Once started, the window shows the program's own icon, large and small.
+TEST_F(ProgramTest, TheWindowHasTheProgramsIcons) {
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    for (const auto& [kind, width, height] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
+                                              std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        const auto shown = reinterpret_cast<HICON>(SendMessageW(form(), WM_GETICON, kind, 0));
+        const auto own = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(ONTOP_ICON_ID),
+                                                       IMAGE_ICON, GetSystemMetrics(width),
+                                                       GetSystemMetrics(height), LR_SHARED));
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(shown, own) << (kind == ICON_BIG ? "big" : "small");
+    }
 }
 
 TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpiAndDivideBackToItsPixels) {

@@ -16,14 +16,11 @@ constexpr int application_icon_id = ONTOP_ICON_ID;
 // programs that run on Windows 7 as well.
 constexpr UINT dpi_changed_after_parent = 0x02E3;
 
+// The class has no icon: the window gets its icons once shown (FormWindow::show_icons).
 WNDCLASSEXW form1_class(HINSTANCE instance) {
     WNDCLASSEXW window_class{};
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(application_icon_id));
-    window_class.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(application_icon_id), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     window_class.lpszClassName = form1_class_name;
@@ -47,6 +44,18 @@ FormWindow::~FormWindow() {
     text1_input_.set_events(nullptr);
     ends_program_ = false;
     destroy();
+}
+
+void FormWindow::show_icons() {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
+    // Shared: the system keeps one of each, however many windows show them.
+    const auto load = [instance](int width_metric, int height_metric) {
+        return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(application_icon_id),
+                                                   IMAGE_ICON, GetSystemMetrics(width_metric),
+                                                   GetSystemMetrics(height_metric), LR_SHARED));
+    };
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
 }
 
 void FormWindow::set_events(host::WindowEvents* events) noexcept {

@@ -38,11 +38,16 @@ Win32Program::~Win32Program() {
 }
 
 void Win32Program::start() {
-    const RedrawPaused paused(form_.text1().hwnd());
-    form_.failures().guarded([this] {
-        const ScintillaTextBox::ResizeBatch one_move(form_.text1());
-        core_.on_load();
-    });
+    {
+        const RedrawPaused paused(form_.text1().hwnd());
+        form_.failures().guarded([this] {
+            const ScintillaTextBox::ResizeBatch one_move(form_.text1());
+            core_.on_load();
+        });
+    }
+    // The text first, then the icons.
+    RedrawWindow(form_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    form_.show_icons();
 }
 
 }  // namespace win32_host

@@ -28,7 +28,8 @@ class Win32Program {
     Win32Program(const Win32Program&) = delete;
     Win32Program& operator=(const Win32Program&) = delete;
 
-    // Raises Load, which shows the window; the text box draws once, at its laid-out size.
+    // Raises Load, which shows the window; the text box draws once, at its laid-out size, and
+    // then the window takes its icons.
     void start();
 
     FormWindow& form() noexcept { return form_; }
