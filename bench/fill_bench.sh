@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Filling the Windows program's text box under Wine with each candidate way and each benchmark
-# text (ordinary lines of 1/10/100 MiB, unbroken runs of 64 KiB to 2 MiB, a long line of words,
-# a million empty lines), on a virtual display. Prints time to shown and peak memory per pair;
-# arguments go to the benchmark (--candidates a,b --cases x,y --timeout S).
+# Filling the Windows program's text box under Wine, beside the classic EDIT control, with each
+# benchmark text (ordinary lines of 1 to 256 MiB, unbroken runs of 64 KiB to 16 MiB, a million
+# empty lines), then resizing it, changing its font and pressing Ctrl+End, on a virtual display.
+# Prints the time to each and the peak memory per pair; arguments go to the benchmark
+# (--candidates a,b --cases x,y --timeout S).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
