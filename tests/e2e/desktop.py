@@ -10,6 +10,20 @@ import time
 from pathlib import Path
 
 
+def start_session_bus(spawn, address: str) -> str:
+    """dbus-daemon listening at `address`, started through `spawn` (which takes a command and
+    Popen's keywords); returns the bus's address once it listens, when others may use it."""
+    read_end, write_end = os.pipe()
+    spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--address={address}",
+           f"--print-address={write_end}"], pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        bus = pipe.readline().strip()
+    if not bus:
+        raise RuntimeError("dbus-daemon did not start")
+    return bus
+
+
 class Desktop:
     """Xvfb with openbox and a D-Bus session bus; every tool runs with this display, this bus and
     a UTF-8 locale."""
@@ -50,16 +64,8 @@ class Desktop:
         """A session bus of the desktop's own, as every desktop has: without one, a program's
         libdbus may start one itself (dbus-launch, where dbus-x11 is installed) and write its
         address into the home folder. Its socket lives in the runtime folder."""
-        read_end, write_end = os.pipe()
-        self._spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                     f"--address=unix:dir={self.runtime}", f"--print-address={write_end}"],
-                    pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            address = pipe.readline().strip()
-        if not address:
-            raise RuntimeError("dbus-daemon did not start")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(self._spawn,
+                                                                 f"unix:dir={self.runtime}")
 
     def _start_window_manager(self, attempts=3):
         """openbox, its log kept out of the home the program is checked against. Now and then it

@@ -7,6 +7,8 @@ import subprocess
 import tempfile
 from pathlib import Path
 
+from desktop import start_session_bus
+
 # The anthy engine is a Python program started as "python3": it needs the system's Python, whose
 # gi and ibus modules it imports, before any other Python on PATH.
 SYSTEM_PROGRAMS = "/usr/bin"
@@ -69,18 +71,9 @@ class InputMethod:
 
     # The daemons.
     def _start_bus(self):
-        """A session bus at a socket in this folder; the daemon prints its address once it
-        listens, which is when the others may use it."""
-        read_end, write_end = os.pipe()
-        self._start_group(["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                           f"--address=unix:path={self.folder / 'bus'}",
-                           f"--print-address={write_end}"], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            address = pipe.readline().strip()
-        if not address:
-            raise RuntimeError("dbus-daemon did not start")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        """A session bus at a socket in this folder."""
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(
+            self._start_group, f"unix:path={self.folder / 'bus'}")
 
     def _start_ibus(self):
         """ibus-daemon with its XIM server and no panel or emoji window, then anthy as the engine
