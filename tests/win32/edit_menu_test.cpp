@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/paste_limit.h"
 #include "host/win32/edit_menu.h"
 #include "host/win32/long_lines.h"
 #include "host/win32/wide_strings.h"
@@ -297,27 +298,69 @@ TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
     EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
 }
 
+// Pastes with the selection from `start` to `end` and answers the error box it brings, if any;
+// returns the box's message, empty for none.
+std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Position end) {
+    std::u16string message;
+    ModalWatch watch({[&] {
+        const HWND error = find_thread_window(L"#32770", L"エラー");
+        if (error == nullptr)
+            return false;
+        message = window_text(GetDlgItem(error, 0xFFFF));
+        PostMessageW(error, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    select(box, start, end);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    return message;
+}
+
 // A paste joining the line before the selection, the clipboard's first line, and so on: the
 // longest line it would make decides, as it decides for a file.
 TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     program().form().text1().set_text(u"abc\r\ndef");
     const std::u16string run(win32_host::max_line_bytes - 1, u'a');
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
-    std::u16string message;
-    ModalWatch watch({[&] {
-        const HWND box = find_thread_window(L"#32770", L"エラー");
-        if (box == nullptr)
-            return false;
-        message = window_text(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    select(text1(), 1, 2);  // a + run + c: one byte over
-    SendMessageW(text1(), WM_PASTE, 0, 0);
-    EXPECT_TRUE(watch.finished());
-    EXPECT_FALSE(watch.gave_up());
-    EXPECT_EQ(message, win32_host::line_too_long_paste_message());
+    // a + run + c: one byte over.
+    EXPECT_EQ(paste_answering_refusal(text1(), 1, 2), win32_host::line_too_long_paste_message());
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
+}
+
+// The box may hold 256 MiB of UTF-8 after a paste, what it keeps outside the selection counted
+// with what comes in; a byte more is refused.
+TEST_F(ProgramTest, APasteTakingTheBoxPast256MiBIsRefusedWithAMessage) {
+    constexpr std::size_t line_bytes = 1024 * 1024;
+    std::u16string full;
+    full.reserve(host::max_text_box_bytes);
+    for (std::size_t line = 0; line < host::max_text_box_bytes / line_bytes; ++line) {
+        full.append(line_bytes - 2, u'a');
+        full += u"\r\n";
+    }
+    program().form().text1().set_text(std::move(full));
+    const auto length = static_cast<std::uint64_t>(SendMessageW(text1(), SCI_GETLENGTH, 0, 0));
+    ASSERT_EQ(length, host::max_text_box_bytes);
+    struct Case {
+        const char* what;
+        std::u16string pasted;
+        bool refused;
+        char first_after;
+    };
+    const Case cases[] = {
+        {"one character for one: exactly at the bound", u"X", false, 'X'},
+        {"two for one: a byte over", u"YZ", true, 'X'},
+        {"one kana, three bytes, for one letter", u"あ", true, 'X'},
+    };
+    for (const Case& c : cases) {
+        const std::wstring clip(c.pasted.begin(), c.pasted.end());
+        set_clipboard(text1(), &clip);
+        const std::u16string message = paste_answering_refusal(text1(), 0, 1);
+        EXPECT_EQ(message, c.refused ? host::paste_too_large_message() : u"") << c.what;
+        EXPECT_EQ(static_cast<std::uint64_t>(SendMessageW(text1(), SCI_GETLENGTH, 0, 0)),
+                  host::max_text_box_bytes)
+            << c.what;
+        EXPECT_EQ(static_cast<char>(SendMessageW(text1(), SCI_GETCHARAT, 0, 0)), c.first_after)
+            << c.what;
+    }
 }
 
 }  // namespace
