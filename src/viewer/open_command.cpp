@@ -3,9 +3,9 @@
 
 #include <new>
 
-#include "host/busy_cursor.h"
-#include "host/text/file_errors.h"
 #include "host/host_error.h"
+#include "host/text/file_errors.h"
+#include "viewer/busy_cursor.h"
 
 namespace viewer {
 namespace {
@@ -16,7 +16,7 @@ std::u16string unreadable_message(const std::u16string& path, std::u16string_vie
 
 // Reads the whole file before anything on screen changes, so a failure leaves it as it was.
 void show_file(const host::Host& host, const std::u16string& path) {
-    const host::BusyCursor busy(host.window);
+    const BusyCursor busy(host.window);
     std::u16string text;
     {
         const auto reader = host.files.open_text(path);
@@ -61,7 +61,7 @@ std::u16string read_crlf_text(host::LineReader& reader) {
     return text;
 }
 
-void run_open_command(const host::Host& host, host::CommonDialog& dialog,
+void run_open_command(const host::Host& host, window::CommonDialog& dialog,
                       std::u16string& open_path) {
     dialog.cancel_error = true;
     dialog.flags = open_flags;

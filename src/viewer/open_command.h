@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/common_dialog.h"
 #include "host/host.h"
+#include "window/common_dialog.h"
 
 namespace viewer {
 
@@ -26,7 +26,7 @@ std::u16string read_crlf_text(host::LineReader& reader);
 
 // open_path takes the chosen file even when reading it fails, so the next dialog starts in its
 // folder; the caption changes only together with the text.
-void run_open_command(const host::Host& host, host::CommonDialog& dialog,
+void run_open_command(const host::Host& host, window::CommonDialog& dialog,
                       std::u16string& open_path);
 
 }  // namespace viewer

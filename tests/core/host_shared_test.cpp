@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "host/context_menu_gate.h"
-#include "host/failure_report.h"
 #include "host/host_error.h"
-#include "host/paste_limit.h"
-#include "host/pixel_window.h"
 #include "host/popup_menu.h"
+#include "host/shared/context_menu_gate.h"
+#include "host/shared/failure_report.h"
+#include "host/shared/menu_captions.h"
+#include "host/shared/paste_limit.h"
+#include "host/shared/pixel_window.h"
+#include "host/shared/placement_request.h"
+#include "host/shared/twips.h"
 #include "host/text/utf.h"
-#include "host/twips.h"
-#include "host/window_placement.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "fake_host.h"
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "topmost/topmost.h"
 #include "window/main_window.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/utf.h"
 #include "temp_dir.h"
 

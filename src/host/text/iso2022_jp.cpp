@@ -9,7 +9,7 @@
 #include <span>
 
 #include "host/text/euc_jp_bytes.h"
-#include "host/text/euc_jp_converter.h"
+#include "host/text/platform_converters.h"
 
 namespace host {
 namespace {

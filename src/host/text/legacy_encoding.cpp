@@ -25,7 +25,7 @@
 #include <cstring>
 #include <limits>
 
-#include "host/text/cp932.h"
+#include "host/text/cp932_bytes.h"
 #include "host/text/euc_jp_bytes.h"
 
 namespace host {
@@ -47,13 +47,6 @@ struct Cp932Reading {
     bool only_half_width = true;  // no character of two bytes
 };
 
-bool is_cp932_lead_byte(std::uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool is_cp932_trail(std::uint8_t b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
 // Stops once `ill_formed_limit` ill-formed bytes are found: code page 932 has lost by then.
 Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit) {
     Cp932Reading reading;
@@ -64,8 +57,8 @@ Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit)
             at += is_ascii_block(bytes, at) ? block : 1;
         } else if (b >= 0xA1 && b <= 0xDF) {
             ++at;
-        } else if (is_cp932_lead_byte(b) && at + 1 < bytes.size() &&
-                   is_cp932_trail(static_cast<std::uint8_t>(bytes[at + 1]))) {
+        } else if (cp932::is_lead_byte(b) && at + 1 < bytes.size() &&
+                   cp932::is_trail_byte(static_cast<std::uint8_t>(bytes[at + 1]))) {
             reading.only_half_width = false;
             at += 2;
         } else {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/failure_report.h"
 #include "host/host_error.h"
-#include "host/paste_limit.h"
+#include "host/shared/failure_report.h"
+#include "host/shared/paste_limit.h"
 #include "host/text/utf.h"
 #include "host/win32/clipboard_text.h"
 #include "host/win32/long_lines.h"

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "host/failure_report.h"
 #include "host/host_error.h"
+#include "host/shared/failure_report.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/form_window.h"

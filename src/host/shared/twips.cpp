@@ -1,5 +1,5 @@
 // Twips and pixels, with the round trip from pixels exact in single precision.
-#include "host/twips.h"
+#include "host/shared/twips.h"
 
 #include <cmath>
 #include <limits>

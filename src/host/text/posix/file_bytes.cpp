@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: the descriptor is opened non-blocking and checked with fstat, so
 // a FIFO, a device such as /dev/zero or an oversized file is refused before any read.
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

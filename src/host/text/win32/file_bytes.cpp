@@ -6,12 +6,12 @@
 #include <new>
 #include <string_view>
 
-#include "host/text/file_bytes.h"
 #include "host/text/file_errors.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/read_to_end.h"
+#include "host/text/win32/windows_path.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
-#include "host/win32/windows_path.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,5 @@
 // The paste bound and its wording.
-#include "host/paste_limit.h"
+#include "host/shared/paste_limit.h"
 
 #include "host/text/file_errors.h"
 #include "host/text/utf.h"
