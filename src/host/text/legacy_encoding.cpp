@@ -22,25 +22,14 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
+#include "host/text/ascii_blocks.h"
 #include "host/text/cp932_bytes.h"
 #include "host/text/euc_jp_bytes.h"
 
 namespace host {
 namespace {
-
-// Eight ASCII bytes at once, from an ASCII byte: text in either encoding has runs of them.
-constexpr std::size_t block = 8;
-
-bool is_ascii_block(std::string_view bytes, std::size_t at) {
-    if (bytes.size() - at < block)
-        return false;
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    return (word & 0x8080808080808080) == 0;
-}
 
 struct Cp932Reading {
     std::size_t ill_formed = 0;
@@ -54,7 +43,7 @@ Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit)
     while (at < bytes.size() && reading.ill_formed < ill_formed_limit) {
         const auto b = static_cast<std::uint8_t>(bytes[at]);
         if (b < 0x80) {
-            at += is_ascii_block(bytes, at) ? block : 1;
+            at += ascii_blocks::is_ascii_block_at(bytes, at) ? ascii_blocks::block : 1;
         } else if (b >= 0xA1 && b <= 0xDF) {
             ++at;
         } else if (cp932::is_lead_byte(b) && at + 1 < bytes.size() &&
@@ -81,7 +70,7 @@ EucJpReading read_as_euc_jp(std::string_view bytes, std::size_t ill_formed_limit
     std::size_t at = 0;
     while (at < bytes.size() && reading.ill_formed < ill_formed_limit) {
         if (static_cast<std::uint8_t>(bytes[at]) < 0x80) {
-            at += is_ascii_block(bytes, at) ? block : 1;
+            at += ascii_blocks::is_ascii_block_at(bytes, at) ? ascii_blocks::block : 1;
             continue;
         }
         const euc_jp::Character c = euc_jp::character_at(bytes, at);
