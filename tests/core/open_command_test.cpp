@@ -171,7 +171,7 @@ TEST_F(OpenCommandTest, FailuresPartWayThroughAReadKeepCaptionAndText) {
     };
     const Case cases[] = {
         {"read error", u"ファイルを読み込めませんでした。", u"ファイルを読み込めませんでした。"},
-        {"out of memory", std::nullopt, u"メモリが足りないため読み込めません。"},
+        {"out of memory", std::nullopt, std::u16string(host::out_of_memory_text)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -199,8 +199,12 @@ TEST_F(OpenCommandTest, DefaultFolderIsThePreferredThenTheFallbackThenTheDialogs
         bool fallback_asked;
     };
     const Case cases[] = {
-        {"both exist", u"C:\\My Documents", u"C:\\Docs", {u"C:\\My Documents", u"C:\\Docs"},
-         u"C:\\My Documents", false},
+        {"both exist",
+         u"C:\\My Documents",
+         u"C:\\Docs",
+         {u"C:\\My Documents", u"C:\\Docs"},
+         u"C:\\My Documents",
+         false},
         {"only the fallback", u"C:\\My Documents", u"C:\\Docs", {u"C:\\Docs"}, u"C:\\Docs", true},
         {"neither", u"C:\\My Documents", u"C:\\Docs", {}, u"", true},
         {"no fallback named", u"C:\\My Documents", u"", {u""}, u"", true},

@@ -15,8 +15,19 @@ bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept {
 }
 
 std::u16string paste_too_large_message() {
-    return u"貼り付けるとテキストが大きすぎるため（上限 " + byte_size_text(max_text_box_bytes) +
-           u"）、貼り付けませんでした。";
+    return refused_paste_message(u"テキストが大きすぎる", limit_text(max_text_box_bytes));
+}
+
+std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit) {
+    std::u16string message = u"貼り付けると";
+    // Half-width words and numbers stand apart from the Japanese around them.
+    if (!too_large.empty() && too_large.front() < 0x80)
+        message += u' ';
+    message += too_large;
+    message += u"ため（";
+    message += limit;
+    message += u"）、貼り付けませんでした。";
+    return message;
 }
 
 }  // namespace host
