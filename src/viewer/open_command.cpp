@@ -2,6 +2,7 @@
 #include "viewer/open_command.h"
 
 #include <new>
+#include <utility>
 
 #include "host/host_error.h"
 #include "host/text/file_errors.h"
@@ -28,11 +29,10 @@ void show_file(const host::Host& host, const std::u16string& path) {
 
 }  // namespace
 
-std::u16string start_folder(std::u16string_view open_path, char16_t separator,
-                            std::u16string_view default_folder) {
+std::optional<std::u16string> folder_of(std::u16string_view open_path, char16_t separator) {
     const auto last = open_path.rfind(separator);
     if (last == std::u16string_view::npos)
-        return std::u16string(default_folder);
+        return std::nullopt;
     std::u16string folder(open_path.substr(0, last));
     if (folder.empty() || folder.back() == u':')
         folder.push_back(separator);
@@ -51,6 +51,12 @@ std::u16string default_start_folder(const host::FileSystem& files) {
     return {};  // the dialog's own choice
 }
 
+std::u16string start_folder(std::u16string_view open_path, const host::FileSystem& files) {
+    if (std::optional<std::u16string> folder = folder_of(open_path, files.path_separator()))
+        return std::move(*folder);
+    return default_start_folder(files);
+}
+
 std::u16string read_crlf_text(host::LineReader& reader) {
     std::u16string text;
     text.reserve(reader.crlf_text_size());
@@ -67,8 +73,7 @@ void run_open_command(const host::Host& host, window::CommonDialog& dialog,
     dialog.flags = open_flags;
     dialog.filter = open_filter;
     dialog.file_name.clear();
-    dialog.init_dir =
-        start_folder(open_path, host.files.path_separator(), default_start_folder(host.files));
+    dialog.init_dir = start_folder(open_path, host.files);
 
     try {
         dialog.show_open();
