@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "host/host_error.h"
-#include "host/text/file_errors.h"
 #include "viewer/busy_cursor.h"
 
 namespace viewer {
@@ -87,8 +86,7 @@ void run_open_command(const host::Host& host, window::CommonDialog& dialog,
     } catch (const host::HostError& error) {
         host.dialogs.show_error(unreadable_message(open_path, error.message()));
     } catch (const std::bad_alloc&) {
-        host.dialogs.show_error(unreadable_message(
-            open_path, host::file_error(host::FileProblem::out_of_memory).message()));
+        host.dialogs.show_error(unreadable_message(open_path, host::out_of_memory_text));
     }
 }
 

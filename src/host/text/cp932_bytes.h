@@ -2,9 +2,7 @@
 // converters and the choice between EUC-JP and code page 932.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 namespace host::cp932 {
 
