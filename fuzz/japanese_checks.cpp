@@ -9,9 +9,9 @@
 
 #include "fuzz_check.h"
 #include "host/text/euc_jp.h"
-#include "host/posix/iconv_handle.h"
 #include "host/text/iso2022_jp.h"
 #include "host/text/legacy_encoding.h"
+#include "host/text/posix/iconv_handle.h"
 
 namespace fuzz {
 namespace {

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "host/text/cp932.h"
-#include "host/text/euc_jp.h"
 #include "host/host_error.h"
+#include "host/text/euc_jp.h"
 #include "host/text/iso2022_jp.h"
 #include "host/text/legacy_encoding.h"
+#include "host/text/platform_converters.h"
 #include "host/text/text_decoding.h"
 #include "host/text/text_file_reader.h"
 #include "host/text/text_lines.h"

@@ -5,7 +5,7 @@
 
 namespace font {
 
-void run_font_command(host::TextBox& text_box, host::CommonDialog& dialog) {
+void run_font_command(host::TextBox& text_box, window::CommonDialog& dialog) {
     dialog.font_name = text_box.font_name();
     dialog.font_bold = text_box.font_bold();
     dialog.font_italic = text_box.font_italic();

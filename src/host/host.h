@@ -1,4 +1,6 @@
-// Everything the core reaches outside itself, bundled for handing to the main window.
+// Everything the core reaches outside itself, bundled for handing to the main window. This folder
+// holds that interface alone; what the platform layers share beneath it is in shared/, the text
+// reader in text/.
 #pragma once
 
 #include "host/dialogs.h"

@@ -3,8 +3,13 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace host {
+
+// What running out of memory reads as, wherever it happens: in a failure report, or as the
+// reason a file cannot be shown.
+inline constexpr std::u16string_view out_of_memory_text = u"メモリが足りません。";
 
 // Carries a message in the user's language for display, and UTF-8 for logs.
 class HostError : public std::runtime_error {

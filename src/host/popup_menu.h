@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace host {
@@ -21,9 +20,5 @@ struct PopupMenu {
     std::u16string caption;
     std::vector<PopupMenuEntry> entries;
 };
-
-// The caption with each '&' doubled: both platforms' menus take a lone '&' for an access key,
-// and the program's items have none, so every caption shows exactly as written.
-std::u16string caption_as_written(std::u16string_view caption);
 
 }  // namespace host

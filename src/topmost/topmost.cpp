@@ -1,7 +1,7 @@
 // apply_topmost and release_topmost: SetWindowPos with the window's own rectangle in pixels.
 #include "topmost/topmost.h"
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 
 namespace topmost {
 namespace {

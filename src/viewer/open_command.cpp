@@ -2,10 +2,10 @@
 #include "viewer/open_command.h"
 
 #include <new>
+#include <utility>
 
-#include "host/busy_cursor.h"
-#include "host/text/file_errors.h"
 #include "host/host_error.h"
+#include "viewer/busy_cursor.h"
 
 namespace viewer {
 namespace {
@@ -16,7 +16,7 @@ std::u16string unreadable_message(const std::u16string& path, std::u16string_vie
 
 // Reads the whole file before anything on screen changes, so a failure leaves it as it was.
 void show_file(const host::Host& host, const std::u16string& path) {
-    const host::BusyCursor busy(host.window);
+    const BusyCursor busy(host.window);
     std::u16string text;
     {
         const auto reader = host.files.open_text(path);
@@ -28,11 +28,10 @@ void show_file(const host::Host& host, const std::u16string& path) {
 
 }  // namespace
 
-std::u16string start_folder(std::u16string_view open_path, char16_t separator,
-                            std::u16string_view default_folder) {
+std::optional<std::u16string> folder_of(std::u16string_view open_path, char16_t separator) {
     const auto last = open_path.rfind(separator);
     if (last == std::u16string_view::npos)
-        return std::u16string(default_folder);
+        return std::nullopt;
     std::u16string folder(open_path.substr(0, last));
     if (folder.empty() || folder.back() == u':')
         folder.push_back(separator);
@@ -51,6 +50,12 @@ std::u16string default_start_folder(const host::FileSystem& files) {
     return {};  // the dialog's own choice
 }
 
+std::u16string start_folder(std::u16string_view open_path, const host::FileSystem& files) {
+    if (std::optional<std::u16string> folder = folder_of(open_path, files.path_separator()))
+        return std::move(*folder);
+    return default_start_folder(files);
+}
+
 std::u16string read_crlf_text(host::LineReader& reader) {
     std::u16string text;
     text.reserve(reader.crlf_text_size());
@@ -61,14 +66,13 @@ std::u16string read_crlf_text(host::LineReader& reader) {
     return text;
 }
 
-void run_open_command(const host::Host& host, host::CommonDialog& dialog,
+void run_open_command(const host::Host& host, window::CommonDialog& dialog,
                       std::u16string& open_path) {
     dialog.cancel_error = true;
     dialog.flags = open_flags;
     dialog.filter = open_filter;
     dialog.file_name.clear();
-    dialog.init_dir =
-        start_folder(open_path, host.files.path_separator(), default_start_folder(host.files));
+    dialog.init_dir = start_folder(open_path, host.files);
 
     try {
         dialog.show_open();
@@ -82,8 +86,7 @@ void run_open_command(const host::Host& host, host::CommonDialog& dialog,
     } catch (const host::HostError& error) {
         host.dialogs.show_error(unreadable_message(open_path, error.message()));
     } catch (const std::bad_alloc&) {
-        host.dialogs.show_error(unreadable_message(
-            open_path, host::file_error(host::FileProblem::out_of_memory).message()));
+        host.dialogs.show_error(unreadable_message(open_path, host::out_of_memory_text));
     }
 }
 

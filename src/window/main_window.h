@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "host/common_dialog.h"
 #include "host/host.h"
 #include "host/window_events.h"
 #include "window/command_menu.h"
+#include "window/common_dialog.h"
 
 namespace window {
 
@@ -32,7 +32,7 @@ class Form1 final : public host::WindowEvents {
     void quit();
 
     host::Host host_;
-    host::CommonDialog CommonDialog1_;
+    CommonDialog CommonDialog1_;
     CommandMenu hoppu_;
     std::u16string open_path_;
 };

@@ -1,6 +1,8 @@
 // The fake host's recording and playback.
 #include "fake_host.h"
 
+#include <gtest/gtest.h>
+
 #include <new>
 #include <sstream>
 
@@ -12,6 +14,20 @@ namespace {
 
 std::string utf8(std::u16string_view text) {
     return host::utf8_from_utf16(text);
+}
+
+// The next scripted answer of a dialog, as the dialog gives it.
+template <class Choice>
+std::optional<Choice> next_answer(std::deque<DialogAnswer<Choice>>& answers, const char* dialog) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "the " << dialog << " dialog was shown with no answer scripted";
+        throw UnscriptedDialog(std::string("no answer scripted for the ") + dialog + " dialog");
+    }
+    DialogAnswer<Choice> answer = std::move(answers.front());
+    answers.pop_front();
+    if (answer.failure)
+        throw host::HostError(*answer.failure);
+    return std::move(answer.choice);
 }
 
 std::string number(float value) {
@@ -138,24 +154,14 @@ void FakeHost::set_font_size(float points) {
 std::optional<std::u16string> FakeHost::show_open(const host::OpenFileRequest& request) {
     log("show open");
     open_requests.push_back(request);
-    if (open_answers.empty())
-        throw host::HostError(u"no scripted answer for the open dialog");
-    auto answer = open_answers.front();
-    open_answers.pop_front();
-    return answer;
+    return next_answer(open_answers, "open");
 }
 
 std::optional<host::FontChoice> FakeHost::show_font(const host::FontChoice& initial, int flags) {
     log("show font");
     font_requests.push_back(initial);
     font_request_flags.push_back(flags);
-    if (font_dialog_fails)
-        throw host::HostError(u"フォントの選択ダイアログを表示できませんでした。");
-    if (font_answers.empty())
-        throw host::HostError(u"no scripted answer for the font dialog");
-    auto answer = font_answers.front();
-    font_answers.pop_front();
-    return answer;
+    return next_answer(font_answers, "font");
 }
 
 void FakeHost::show_error(const std::u16string& message) {
@@ -188,6 +194,7 @@ std::u16string FakeHost::fallback_start_folder() const {
 }
 
 bool FakeHost::is_folder(const std::u16string& path) const {
+    log("is folder " + utf8(path));
     return folders.contains(path);
 }
 

@@ -1,12 +1,14 @@
 // A host that records every request the core makes and plays back scripted user answers.
 #pragma once
 
+#include <concepts>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -27,6 +29,32 @@ struct FailsPartWay {
     std::optional<std::u16string> message;
 };
 using FileContents = std::variant<std::vector<std::u16string>, FileError, FailsPartWay>;
+
+// A dialog's scripted answer: what the user chooses, a cancel, or a dialog that cannot be shown,
+// which throws HostError with the message.
+struct Cancel {};
+inline constexpr Cancel cancel{};
+struct DialogFails {
+    std::u16string message = u"ダイアログを表示できませんでした。";
+};
+template <class Choice>
+struct DialogAnswer {
+    template <class Chosen>
+    requires std::constructible_from<Choice, Chosen> DialogAnswer(Chosen&& chosen)
+        : choice(Choice(std::forward<Chosen>(chosen))) {}
+    DialogAnswer(Cancel) {}
+    DialogAnswer(DialogFails fails) : failure(std::move(fails.message)) {}
+
+    std::optional<Choice> choice;  // none for a cancel or a failure
+    std::optional<std::u16string> failure;
+};
+
+// Thrown, with the test marked failed, when a dialog is shown that the test scripted no answer
+// for. It is no HostError, so the core cannot take it for a dialog that failed and carry on.
+class UnscriptedDialog : public std::logic_error {
+  public:
+    using std::logic_error::logic_error;
+};
 
 struct SetWindowPosCall {
     host::NativeWindow window;
@@ -52,12 +80,12 @@ class FakeHost final : public host::Window,
     float scale_width_ = 5910, scale_height_ = 4305;
     // Each read takes the front value; the last one stays for every later read.
     mutable std::deque<float> twips_per_pixel_x_{15}, twips_per_pixel_y_{15};
-    std::optional<int> popup_answer;
-    std::deque<std::optional<std::u16string>> open_answers;
-    std::deque<std::optional<host::FontChoice>> font_answers;
+    std::optional<int> popup_answer;  // none: dismissed
+    // One answer for each time the dialog is shown, in order.
+    std::deque<DialogAnswer<std::u16string>> open_answers;
+    std::deque<DialogAnswer<host::FontChoice>> font_answers;
     std::map<std::u16string, FileContents> files;
     bool set_text_fails = false;
-    bool font_dialog_fails = false;  // fails as a dialog that cannot be shown, not a cancel
     bool stays_on_top = true;
     char16_t separator = u'\\';
     std::u16string preferred_folder = u"C:\\My Documents";

@@ -20,7 +20,7 @@ struct FontCommandTest : ::testing::Test {
         fake.font = {u"Noto Sans CJK JP", false, true, 10.5f};
         fake.journal.clear();
     }
-    void choose_font(std::optional<host::FontChoice> answer) {
+    void choose_font(fake::DialogAnswer<host::FontChoice> answer) {
         fake.font_answers.push_back(std::move(answer));
         form.on_menu_click(MenuItem::IDM_font_set);
     }
@@ -48,7 +48,7 @@ TEST_F(FontCommandTest, OkWithoutChangesKeepsTheFont) {
 TEST_F(FontCommandTest, CancelBeforeAnyOpenPutsBackTheSameFont) {
     // The dialog's cancel setting is still off: the call returns and the preset is copied
     // back, the same four values, rather than the command stopping early.
-    choose_font(std::nullopt);
+    choose_font(fake::cancel);
     const std::vector<std::string> after_dialog(fake.journal.begin() + 5, fake.journal.end());
     const std::vector<std::string> expected{"set font name Noto Sans CJK JP", "set font bold 0",
                                             "set font italic 1", "set font size 10.5"};
@@ -67,22 +67,25 @@ TEST_F(FontCommandTest, SizesNoFontCanHaveLeaveTheSizeAsItWas) {
 }
 
 TEST_F(FontCommandTest, ADialogThatCannotBeShownIsNotTakenForACancel) {
-    fake.font_dialog_fails = true;
-    EXPECT_THROW(form.on_menu_click(MenuItem::IDM_font_set), host::HostError);
+    // Its failure goes on to the layer's failure box as it is; a cancel would end the command
+    // quietly.
+    const std::u16string why = u"フォントの選択ダイアログを表示できませんでした。";
     try {
-        form.on_menu_click(MenuItem::IDM_font_set);
+        choose_font(fake::DialogFails{why});
+        ADD_FAILURE() << "nothing was thrown";
     } catch (const host::DialogCancelled&) {
         ADD_FAILURE() << "reported as a cancel";
-    } catch (const host::HostError&) {
+    } catch (const host::HostError& error) {
+        EXPECT_EQ(error.message(), why);
     }
     EXPECT_EQ(fake.font, (host::FontChoice{u"Noto Sans CJK JP", false, true, 10.5f}));
 }
 
 TEST_F(FontCommandTest, CancelAfterTheOpenCommandChangesNothingAndKeepsRunning) {
-    fake.open_answers.push_back(std::nullopt);
+    fake.open_answers.push_back(fake::cancel);
     form.on_menu_click(MenuItem::IDM_open);  // leaves the shared dialog failing on cancel
     fake.journal.clear();
-    choose_font(std::nullopt);
+    choose_font(fake::cancel);
     EXPECT_EQ(fake.journal.back(), "show font");  // nothing copied back
     EXPECT_EQ(fake.font, (host::FontChoice{u"Noto Sans CJK JP", false, true, 10.5f}));
     choose_font(host::FontChoice{u"IPAMincho", false, false, 12});
@@ -97,7 +100,7 @@ TEST_F(FontCommandTest, ChosenFontStaysForTextLoadedLater) {
     EXPECT_EQ(fake.text, u"later\r\n");
     EXPECT_EQ(fake.font, (host::FontChoice{u"IPAGothic", true, true, 14}));
     // The open command set the shared dialog's flags; the font command sets its own again.
-    choose_font(std::nullopt);
+    choose_font(fake::cancel);
     EXPECT_EQ(fake.font_request_flags.back(), 1);
     EXPECT_EQ(fake.font_requests.back(), (host::FontChoice{u"IPAGothic", true, true, 14}));
 }

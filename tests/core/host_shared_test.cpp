@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "host/context_menu_gate.h"
-#include "host/failure_report.h"
 #include "host/host_error.h"
-#include "host/paste_limit.h"
-#include "host/pixel_window.h"
 #include "host/popup_menu.h"
+#include "host/shared/context_menu_gate.h"
+#include "host/shared/failure_report.h"
+#include "host/shared/menu_captions.h"
+#include "host/shared/paste_limit.h"
+#include "host/shared/pixel_window.h"
+#include "host/shared/placement_request.h"
+#include "host/shared/twips.h"
 #include "host/text/utf.h"
-#include "host/twips.h"
-#include "host/window_placement.h"
 
 namespace {
 
@@ -142,7 +143,6 @@ TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
 // The box may hold up to 256 MiB of UTF-8 after a paste, whatever the paste's characters weigh.
 TEST(PasteLimitTest, CountsThePasteInUtf8BytesAgainstWhatTheBoxKeeps) {
     constexpr std::uint64_t limit = host::max_text_box_bytes;
-    ASSERT_EQ(limit, std::uint64_t{256} * 1024 * 1024);
     const std::u16string kanji(10, u'日');  // 30 bytes
     struct Case {
         const char* name;
@@ -167,6 +167,21 @@ TEST(PasteLimitTest, CountsThePasteInUtf8BytesAgainstWhatTheBoxKeeps) {
     }
     EXPECT_EQ(host::paste_too_large_message(),
               u"貼り付けるとテキストが大きすぎるため（上限 256 MiB）、貼り付けませんでした。");
+}
+
+TEST(PasteLimitTest, RefusalsNameWhatWouldBeTooLargeAndItsLimit) {
+    struct Case {
+        std::u16string too_large, limit, message;
+    };
+    const Case cases[] = {
+        {u"テキストが大きすぎる", u"上限 1 KiB",
+         u"貼り付けるとテキストが大きすぎるため（上限 1 KiB）、貼り付けませんでした。"},
+        // A half-width start stands apart from the Japanese before it.
+        {u"1 行が長すぎる", u"1 行の上限 32 MiB",
+         u"貼り付けると 1 行が長すぎるため（1 行の上限 32 MiB）、貼り付けませんでした。"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(host::refused_paste_message(c.too_large, c.limit), c.message);
 }
 
 TEST(MenuCaptionTest, AmpersandsShowAsWritten) {

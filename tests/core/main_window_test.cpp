@@ -5,7 +5,6 @@
 
 #include "fake_host.h"
 #include "host/text/utf.h"
-#include "window/form1_design.h"
 #include "window/main_window.h"
 
 namespace {
@@ -43,9 +42,8 @@ TEST_F(MainWindowTest, InstructionIsExactlyTwoLinesWithOneCrLfBetween) {
     EXPECT_EQ(fake.text.find(u"\r\n", first_break + 2), std::u16string::npos);
     EXPECT_EQ(fake.text.substr(first_break + 2, 5), u"Shift");
     EXPECT_EQ(fake.text.find_first_of(u"\r\n"), first_break);  // no lone CR or LF elsewhere
-    // The caption stays the one the window was created with, "Form1" on every platform.
+    // The caption stays the one the window was created with.
     EXPECT_EQ(fake.caption, u"(created)");
-    EXPECT_EQ(host::utf8_from_utf16(window::form1_initial_caption), "Form1");
 }
 
 TEST_F(MainWindowTest, EveryResizeFollowsTheClientAreaWithNoMinimum) {

@@ -13,25 +13,25 @@ namespace {
 
 using window::MenuItem;
 
-TEST(StartFolderTest, FolderOfTheLastFileOrTheDefault) {
+TEST(StartFolderTest, FolderOfTheLastFile) {
     struct Case {
         std::u16string open_path;
         char16_t separator;
-        std::u16string folder;
+        std::optional<std::u16string> folder;
     };
     const Case cases[] = {
-        {u"", u'\\', u"C:\\My Documents"},
+        {u"", u'\\', std::nullopt},
         {u"D:\\notes\\memo.txt", u'\\', u"D:\\notes"},
         {u"C:\\memo.ini", u'\\', u"C:\\"},  // the root, not drive C's current folder
         {u"\\\\server\\share\\a.txt", u'\\', u"\\\\server\\share"},
         {u"C:\\a\\b\\c\\日本語.txt", u'\\', u"C:\\a\\b\\c"},
-        {u"memo.txt", u'\\', u"C:\\My Documents"},
+        {u"memo.txt", u'\\', std::nullopt},
         {u"/home/user/notes/memo.txt", u'/', u"/home/user/notes"},
         {u"/memo.ini", u'/', u"/"},
         {u"/home/user/a\\b.txt", u'/', u"/home/user"},  // a backslash is a name character there
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(viewer::start_folder(c.open_path, c.separator, u"C:\\My Documents"), c.folder)
+        EXPECT_EQ(viewer::folder_of(c.open_path, c.separator), c.folder)
             << host::utf8_from_utf16(c.open_path);
     }
 }
@@ -44,14 +44,14 @@ struct OpenCommandTest : ::testing::Test {
         form.on_load();
         fake.journal.clear();
     }
-    void open(std::optional<std::u16string> answer) {
+    void open(fake::DialogAnswer<std::u16string> answer) {
         fake.open_answers.push_back(std::move(answer));
         form.on_menu_click(MenuItem::IDM_open);
     }
 };
 
 TEST_F(OpenCommandTest, FirstUseConfiguresTheDialogAndStartsInTheDefaultFolder) {
-    open(std::nullopt);
+    open(fake::cancel);
     ASSERT_EQ(fake.open_requests.size(), 1u);
     const auto& request = fake.open_requests[0];
     EXPECT_EQ(request.flags, 4100);
@@ -68,6 +68,7 @@ TEST_F(OpenCommandTest, EveryLineGetsCrLfAndTheCaptionFollowsTheText) {
     EXPECT_EQ(fake.caption, u"D:\\notes\\memo.txt");
     EXPECT_EQ(form.open_path(), u"D:\\notes\\memo.txt");
     const std::vector<std::string> expected{"preferred folder",
+                                            "is folder C:\\My Documents",
                                             "show open",
                                             "busy on",
                                             "open text D:\\notes\\memo.txt",
@@ -102,19 +103,35 @@ TEST_F(OpenCommandTest, NextUseStartsInTheFolderOfTheLastChoice) {
     fake.files[u"C:\\memo.ini"] = std::vector<std::u16string>{u"y"};
     open(u"D:\\notes\\memo.txt");
     open(u"C:\\memo.ini");
-    open(std::nullopt);
+    open(fake::cancel);
     ASSERT_EQ(fake.open_requests.size(), 3u);
     EXPECT_EQ(fake.open_requests[1].init_dir, u"D:\\notes");
     EXPECT_EQ(fake.open_requests[2].init_dir, u"C:\\");
     EXPECT_EQ(fake.open_requests[2].file_name, u"");  // cleared on every use
 }
 
+TEST_F(OpenCommandTest, AFileOpenedBeforeNamesTheFolderWithoutADefaultLookedFor) {
+    fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"x"};
+    fake.open_answers = {u"D:\\notes\\memo.txt", fake::cancel, fake::DialogFails{}};
+    for (int i = 0; i < 3; ++i)
+        form.on_menu_click(MenuItem::IDM_open);
+    const auto asked = [&](std::string_view what) {
+        return std::count_if(fake.journal.begin(), fake.journal.end(),
+                             [&](const std::string& entry) { return entry.starts_with(what); });
+    };
+    // Only the first use, before any file, looks for a default folder.
+    EXPECT_EQ(asked("preferred folder"), 1);
+    EXPECT_EQ(asked("is folder"), 1);
+    EXPECT_EQ(asked("fallback folder"), 0);
+    EXPECT_EQ(fake.open_requests.back().init_dir, u"D:\\notes");
+}
+
 TEST_F(OpenCommandTest, CancelOrDialogFailureChangesNothing) {
     fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"kept"};
     open(u"D:\\notes\\memo.txt");
-    open(std::nullopt);                      // cancelled
-    form.on_menu_click(MenuItem::IDM_open);  // no scripted answer: the dialog itself fails
-    open(std::nullopt);
+    open(fake::cancel);
+    open(fake::DialogFails{});
+    open(fake::cancel);
     EXPECT_EQ(fake.text, u"kept\r\n");
     EXPECT_EQ(fake.caption, u"D:\\notes\\memo.txt");
     EXPECT_EQ(fake.open_requests.back().init_dir, u"D:\\notes");
@@ -134,7 +151,7 @@ TEST_F(OpenCommandTest, UnreadableFileShowsWhyAndKeepsCaptionAndTextButMovesTheF
     EXPECT_NE(message.find(u"E:\\locked\\secret.txt"), std::u16string::npos);
     EXPECT_NE(message.find(u"このファイルを読む権限がありません。"), std::u16string::npos);
     EXPECT_EQ(fake.busy_depth, 0);
-    open(std::nullopt);
+    open(fake::cancel);
     EXPECT_EQ(fake.open_requests.back().init_dir, u"E:\\locked");
 }
 
@@ -154,9 +171,9 @@ TEST_F(OpenCommandTest, LinuxPathsUseTheHostsSeparatorAndDefaultFolder) {
     fake.preferred_folder = u"/home/user/Documents";
     fake.folders = {fake.preferred_folder};
     fake.files[u"/memo.ini"] = std::vector<std::u16string>{};
-    open(std::nullopt);
+    open(fake::cancel);
     open(u"/memo.ini");
-    open(std::nullopt);
+    open(fake::cancel);
     EXPECT_EQ(fake.open_requests[0].init_dir, u"/home/user/Documents");
     EXPECT_EQ(fake.open_requests[2].init_dir, u"/");
     EXPECT_EQ(fake.text, u"");  // an empty file empties the text box
@@ -171,7 +188,7 @@ TEST_F(OpenCommandTest, FailuresPartWayThroughAReadKeepCaptionAndText) {
     };
     const Case cases[] = {
         {"read error", u"ファイルを読み込めませんでした。", u"ファイルを読み込めませんでした。"},
-        {"out of memory", std::nullopt, u"メモリが足りないため読み込めません。"},
+        {"out of memory", std::nullopt, std::u16string(host::out_of_memory_text)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -199,8 +216,12 @@ TEST_F(OpenCommandTest, DefaultFolderIsThePreferredThenTheFallbackThenTheDialogs
         bool fallback_asked;
     };
     const Case cases[] = {
-        {"both exist", u"C:\\My Documents", u"C:\\Docs", {u"C:\\My Documents", u"C:\\Docs"},
-         u"C:\\My Documents", false},
+        {"both exist",
+         u"C:\\My Documents",
+         u"C:\\Docs",
+         {u"C:\\My Documents", u"C:\\Docs"},
+         u"C:\\My Documents",
+         false},
         {"only the fallback", u"C:\\My Documents", u"C:\\Docs", {u"C:\\Docs"}, u"C:\\Docs", true},
         {"neither", u"C:\\My Documents", u"C:\\Docs", {}, u"", true},
         {"no fallback named", u"C:\\My Documents", u"", {u""}, u"", true},
@@ -218,7 +239,7 @@ TEST_F(OpenCommandTest, DefaultFolderIsThePreferredThenTheFallbackThenTheDialogs
                       fake.journal.end(),
                   c.fallback_asked);
     }
-    open(std::nullopt);
+    open(fake::cancel);
     EXPECT_EQ(fake.open_requests.back().init_dir, u"/home/me");
 }
 

@@ -1,10 +1,12 @@
 // Topmost placement arithmetic and the always-on-top toggle, on the fake host.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "fake_host.h"
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "topmost/topmost.h"
 #include "window/main_window.h"
 
@@ -127,9 +129,28 @@ TEST(TopmostTest, LayersSizeToTheNearestPixel) {
         float per_pixel;
         int pixels;
     };
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
     const Case cases[] = {
-        {5910, 15, 394},   {4305, 15, 287}, {5910, 12, 493}, {4305, 12, 359}, {5910, 10, 591},
-        {4305, 7.5f, 574}, {7, 15, 0},      {8, 15, 1},      {-8, 15, -1},
+        {5910, 15, 394},
+        {4305, 15, 287},
+        {5910, 12, 493},
+        {4305, 12, 359},
+        {5910, 10, 591},
+        {4305, 7.5f, 574},
+        {7, 15, 0},
+        {8, 15, 1},
+        {-8, 15, -1},
+        {7.5f, 15, 1},
+        {-7.5f, 15, -1},
+        // Clamped as the core's own quotients are: no overflow, whatever a window reports.
+        {nan, 15, 0},
+        {1e12f, 15, most},
+        {-1e12f, 15, least},
+        {infinity, 15, most},
+        {-infinity, 15, least},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(host::nearest_pixels_from_twips(c.twips, c.per_pixel), c.pixels)
@@ -143,6 +164,19 @@ TEST(TopmostTest, TwipsOfFractionalPixelsAreThePlainProduct) {
     EXPECT_FLOAT_EQ(host::twips_from_pixels(-0.5, 12), -6);
     EXPECT_FLOAT_EQ(host::twips_per_pixel(96), 15);
     EXPECT_FLOAT_EQ(host::twips_per_pixel(144), 10);
+}
+
+TEST(TopmostTest, PixelCountsNoTwipsDivideBackToStillGiveTheirTwips) {
+    // Past the int range the quotient is clamped below the count, so the steps that mend a
+    // rounded product never succeed: their bound must end them.
+    const float per_pixel = host::twips_per_pixel(168);
+    for (const double pixels : {1e10, -1e10, 4e9}) {
+        const double twips = host::twips_from_pixels(pixels, per_pixel);
+        EXPECT_NEAR(twips / (pixels * per_pixel), 1.0, 1e-6) << pixels;
+    }
+    EXPECT_EQ(host::twips_from_pixels(std::numeric_limits<double>::infinity(), per_pixel),
+              std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(host::twips_from_pixels(std::nan(""), per_pixel)));
 }
 
 TEST(ToggleTest, FirstChoiceReleasesSecondRestoresCheckMarkFollowingPlacement) {
@@ -163,12 +197,43 @@ TEST(ToggleTest, FirstChoiceReleasesSecondRestoresCheckMarkFollowingPlacement) {
     }
     // The check mark still held the old state when each placement was made.
     EXPECT_EQ(checked_during_placement, (std::vector<bool>{true, false, true, false}));
-    // Every placement handed over the same rectangle: no drift through toggles.
-    for (const auto& call : fake.placements) {
-        EXPECT_EQ(std::tie(call.x, call.y, call.cx, call.cy),
-                  std::tie(fake.placements[0].x, fake.placements[0].y, fake.placements[0].cx,
-                           fake.placements[0].cy));
+}
+
+// A window rectangle in pixels, as a placement hands it over.
+struct Rect {
+    int x, y, cx, cy;
+    bool operator==(const Rect&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Rect& r) {
+        return out << r.x << "," << r.y << " " << r.cx << "x" << r.cy;
     }
+};
+
+TEST(ToggleTest, AWindowMovedWhereItIsPlacedDoesNotCreepThroughToggles) {
+    // At 168 dpi a plain product of pixels and twips divides back a pixel short for many
+    // counts (31 among them), so a window that reports where each placement put it would be
+    // placed a pixel off where it stood.
+    const float per_pixel = host::twips_per_pixel(168);
+    const Rect start{31, -7, 413, 301};
+    fake::FakeHost fake;
+    fake.twips_per_pixel_x_ = {per_pixel};
+    fake.twips_per_pixel_y_ = {per_pixel};
+    const auto report = [&](const Rect& at) {
+        fake.left_ = host::twips_from_pixels(at.x, per_pixel);
+        fake.top_ = host::twips_from_pixels(at.y, per_pixel);
+        fake.width_ = host::twips_from_pixels(at.cx, per_pixel);
+        fake.height_ = host::twips_from_pixels(at.cy, per_pixel);
+    };
+    report(start);
+    fake.on_set_window_pos = [&](const fake::SetWindowPosCall& call) {
+        report({call.x, call.y, call.cx, call.cy});
+    };
+    window::Form1 form(fake.host());
+    form.on_load();
+    for (int i = 0; i < 6; ++i)
+        form.on_menu_click(window::MenuItem::IDM_top_on_set);
+    ASSERT_EQ(fake.placements.size(), 7u);
+    for (const auto& call : fake.placements)
+        EXPECT_EQ((Rect{call.x, call.y, call.cx, call.cy}), start);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: FIFOs, devices, sockets, links and permissions are refused
 // without blocking, and files whose size is unknown beforehand still keep to the limit.
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/text/file_bytes.h"
+#include "host/text/file_errors.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/utf.h"
 #include "temp_dir.h"
 
@@ -129,7 +130,7 @@ TEST(TextFileReader, RefusesAFileOverTheLimit) {
     const std::filesystem::path path = dir.write("huge.txt", "");
     std::filesystem::resize_file(path, max_text_file_bytes + 1);
     EXPECT_EQ(error_message([&] { TextFileReader reader(path.u16string()); }),
-              u"ファイルが大きすぎます（上限 256 MiB）。");
+              file_too_large_error(max_text_file_bytes).message());
 }
 
 TEST(ReadFileBytes, ReadsUpToTheLimitAndNoMore) {

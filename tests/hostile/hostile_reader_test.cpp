@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/text_file_reader.h"
 #include "host/text/utf.h"
 #include "temp_dir.h"

@@ -12,11 +12,11 @@
 #include <QTextLayout>
 #include <cstdint>
 
-#include "host/paste_limit.h"
 #include "host/qt/qt_paste_bound.h"
 #include "host/qt/qt_program.h"
 #include "host/qt/qt_strings.h"
 #include "host/qt/qt_wrap_policy.h"
+#include "host/shared/paste_limit.h"
 #include "modal_watch.h"
 
 namespace {

@@ -1,8 +1,10 @@
 # Reads the resources back out of the built program with windres and checks them against the
-# header they were made from: version record, the one icon group and the manifest.
-# Usage: cmake -DWINDRES=<windres> -DPROGRAM=<exe> -DRESOURCES_H=<resources.h> -P ...
+# headers they were made from: version record, the one icon group and the manifest.
+# Usage: cmake -DWINDRES=<windres> -DPROGRAM=<exe> -DRESOURCES_H=<resources.h>
+#              -DVERSION_H=<ontop_version.h> -P ...
 cmake_minimum_required(VERSION 3.25)
 set(failures "")
+set(headers ${RESOURCES_H} ${VERSION_H})
 
 # Notes a failure unless `text` occurs in the decompiled resources.
 macro(require text)
@@ -13,7 +15,15 @@ macro(require text)
 endmacro()
 
 function(define_value name out)
-    file(STRINGS ${RESOURCES_H} line REGEX "^#define ${name} ")
+    set(line "")
+    foreach(header IN LISTS headers)
+        if(NOT line)
+            file(STRINGS ${header} line REGEX "^#define ${name} ")
+        endif()
+    endforeach()
+    if(NOT line)
+        message(FATAL_ERROR "${name} is defined in none of ${headers}")
+    endif()
     string(REGEX REPLACE "^#define ${name} +\"?([^\"]*)\"?$" "\\1" value "${line}")
     set(${out} "${value}" PARENT_SCOPE)
 endfunction()

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "host/text/win32/windows_path.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/mouse_press.h"
 #include "host/win32/open_filter.h"
 #include "host/win32/wide_strings.h"
-#include "host/win32/windows_path.h"
 #include "viewer/open_command.h"
 
 namespace {

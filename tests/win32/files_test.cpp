@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "../host/temp_dir.h"
-#include "host/text/cp932.h"
-#include "host/text/file_bytes.h"
 #include "host/text/file_errors.h"
+#include "host/text/platform_converters.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/text_file_reader.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"

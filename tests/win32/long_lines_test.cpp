@@ -53,9 +53,11 @@ TEST(LongLinesTest, APasteJoinsItsFirstAndLastLinesToTheLineAroundTheSelection) 
         EXPECT_EQ(longest_line_after_paste(c.before, c.pasted, c.after), c.longest) << c.what;
 }
 
-TEST(LongLinesTest, TheRefusalSaysTheLimit) {
+TEST(LongLinesTest, TheRefusalsSayTheLimit) {
     EXPECT_EQ(win32_host::line_too_long_error().message(),
               u"1 行が長すぎるため表示できません（1 行の上限 32 MiB）。");
+    EXPECT_EQ(win32_host::line_too_long_paste_message(),
+              u"貼り付けると 1 行が長すぎるため（1 行の上限 32 MiB）、貼り付けませんでした。");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -105,7 +106,13 @@ TEST_F(ProgramResources, VersionNumbersStringsAndLanguage) {
         EXPECT_EQ(version_string(record, name), host::utf16_from_utf8(expected))
             << win32_host::u16_from_wstring(name).size();
     }
-    EXPECT_EQ(version_string(record, L"FileVersion"), u"1.00");
+    // The text reads as the numbers do, the minor number in two digits ("1.00").
+    char major_minor[32];
+    std::snprintf(major_minor, sizeof major_minor, "%d.%02d", ONTOP_VERSION_MAJOR,
+                  ONTOP_VERSION_MINOR);
+    EXPECT_TRUE(
+        version_string(record, L"FileVersion").starts_with(host::utf16_from_utf8(major_minor)))
+        << ONTOP_VERSION_TEXT;
 }
 
 #pragma pack(push, 2)

@@ -8,7 +8,7 @@
 
 #include "host/qt/qt_guard.h"
 #include "host/qt/qt_strings.h"
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "window/form1_design.h"
 
 namespace qt_host {

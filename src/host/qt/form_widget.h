@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QWidget>
 
-#include "host/context_menu_gate.h"
-#include "host/failure_report.h"
 #include "host/qt/text1_widget.h"
+#include "host/shared/context_menu_gate.h"
+#include "host/shared/failure_report.h"
 #include "host/window_events.h"
 
 namespace qt_host {

@@ -8,9 +8,9 @@
 #include <QMessageBox>
 #include <algorithm>
 
-#include "host/failure_report.h"
 #include "host/qt/qt_filter.h"
 #include "host/qt/qt_strings.h"
+#include "host/shared/failure_report.h"
 
 namespace qt_host {
 namespace {

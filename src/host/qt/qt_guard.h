@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "host/failure_report.h"
+#include "host/shared/failure_report.h"
 
 class QWidget;
 

@@ -5,8 +5,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "host/paste_limit.h"
 #include "host/qt/qt_strings.h"
+#include "host/shared/paste_limit.h"
 #include "host/text/utf.h"
 
 namespace qt_host {

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "host/qt/qt_strings.h"
+#include "host/shared/menu_captions.h"
 
 namespace qt_host {
 

@@ -2,7 +2,7 @@
 #include "host/qt/qt_program.h"
 
 #include "host/qt/qt_accessibility.h"
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "window/form1_design.h"
 
 namespace qt_host {

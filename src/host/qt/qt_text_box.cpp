@@ -7,7 +7,7 @@
 #include "host/qt/form_widget.h"
 #include "host/qt/qt_strings.h"
 #include "host/qt/qt_wrap_policy.h"
-#include "host/twips.h"
+#include "host/shared/twips.h"
 
 namespace qt_host {
 namespace {

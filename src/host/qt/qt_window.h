@@ -1,7 +1,7 @@
 // host::Window, host::ScreenMetrics and host::WindowPlacement over Form1's top-level widget.
 #pragma once
 
-#include "host/pixel_window.h"
+#include "host/shared/pixel_window.h"
 
 namespace qt_host {
 

@@ -4,9 +4,9 @@
 #include <QMimeData>
 #include <QTextCursor>
 
-#include "host/paste_limit.h"
 #include "host/qt/qt_dialogs.h"
 #include "host/qt/qt_paste_bound.h"
+#include "host/shared/paste_limit.h"
 
 namespace qt_host {
 

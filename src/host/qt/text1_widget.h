@@ -4,7 +4,7 @@
 
 #include <QPlainTextEdit>
 
-#include "host/failure_report.h"
+#include "host/shared/failure_report.h"
 
 namespace qt_host {
 

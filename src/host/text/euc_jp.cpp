@@ -3,35 +3,20 @@
 #include "host/text/euc_jp.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 #include <span>
 
+#include "host/text/ascii_blocks.h"
 #include "host/text/euc_jp_bytes.h"
-#include "host/text/euc_jp_converter.h"
+#include "host/text/platform_converters.h"
 
 namespace host {
 namespace {
 
-// Runs are cut at about this size, so a converter that rejects a run whole and retries it a
-// character at a time redoes little.
-constexpr std::size_t run_bytes = 64 * 1024;
-
 // Every character gives one unit, and in well-formed text without JIS X 0212 every byte from
-// 0x80 up is one of a pair: counting them eight at a time gives the text's exact length, so
-// it is allocated once. Ill-formed bytes can need more.
+// 0x80 up is one of a pair: counting them gives the text's exact length, so it is allocated
+// once. Ill-formed bytes can need more.
 std::size_t units_estimate(std::string_view bytes) {
-    std::size_t high = 0;
-    std::size_t i = 0;
-    for (; i + sizeof(std::uint64_t) <= bytes.size(); i += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        high += static_cast<std::size_t>(std::popcount(word & 0x8080808080808080));
-    }
-    for (; i < bytes.size(); ++i)
-        high += static_cast<std::uint8_t>(bytes[i]) >> 7;
-    return bytes.size() - high / 2;
+    return bytes.size() - ascii_blocks::high_byte_count(bytes) / 2;
 }
 
 }  // namespace
@@ -70,7 +55,7 @@ std::u16string decode_euc_jp(std::string_view bytes) {
             run_start = at;
         ++run_units;
         at += character.length;
-        if (at - run_start >= run_bytes)
+        if (at - run_start >= converter_run_bytes)
             flush();
     }
     flush();

@@ -26,7 +26,7 @@ std::u16string_view problem_text(FileProblem problem) {
         case FileProblem::too_many_open_files:
             return u"開いているファイルが多すぎます。";
         case FileProblem::out_of_memory:
-            return u"メモリが足りないため読み込めません。";
+            return out_of_memory_text;
         case FileProblem::cannot_open:
             return u"ファイルを開けませんでした。";
         case FileProblem::cannot_read:
@@ -54,7 +54,7 @@ HostError file_error(FileProblem problem, std::u16string_view detail) {
 }
 
 HostError file_too_large_error(std::uint64_t limit) {
-    return HostError(u"ファイルが大きすぎます（上限 " + byte_size_text(limit) + u"）。");
+    return HostError(u"ファイルが大きすぎます（" + limit_text(limit) + u"）。");
 }
 
 std::u16string byte_size_text(std::uint64_t bytes) {
@@ -70,6 +70,10 @@ std::u16string byte_size_text(std::uint64_t bytes) {
     if (bytes % kib == 0)
         return decimal_text(bytes / kib) + u" KiB";
     return decimal_text(bytes) + u" バイト";
+}
+
+std::u16string limit_text(std::uint64_t bytes) {
+    return u"上限 " + byte_size_text(bytes);
 }
 
 }  // namespace host

@@ -31,4 +31,7 @@ HostError file_too_large_error(std::uint64_t limit);
 // "256 MiB", "64 KiB" or "1000 バイト": the largest binary unit that divides the size exactly.
 std::u16string byte_size_text(std::uint64_t bytes);
 
+// "上限 256 MiB": a size limit as every message that names one puts it.
+std::u16string limit_text(std::uint64_t bytes);
+
 }  // namespace host

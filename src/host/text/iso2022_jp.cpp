@@ -5,11 +5,11 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <span>
 
+#include "host/text/ascii_blocks.h"
 #include "host/text/euc_jp_bytes.h"
-#include "host/text/euc_jp_converter.h"
+#include "host/text/platform_converters.h"
 
 namespace host {
 namespace {
@@ -97,7 +97,7 @@ struct UnitCount {
 // Gathers the EUC-JP bytes into runs for the converter, in order with the units of their own.
 class Writer {
   public:
-    explicit Writer(std::u16string& out) : out_(out) { run_.reserve(run_bytes); }
+    explicit Writer(std::u16string& out) : out_(out) { run_.reserve(converter_run_bytes); }
 
     void euc_jp(char b) {
         run_.push_back(b);
@@ -128,11 +128,9 @@ class Writer {
     }
 
   private:
-    static constexpr std::size_t run_bytes = 64 * 1024;
-
     void added() {
         ++run_units_;
-        if (run_.size() >= run_bytes)
+        if (run_.size() >= converter_run_bytes)
             flush();
     }
 
@@ -154,19 +152,7 @@ bool is_iso2022_jp(std::string_view bytes) {
     }
     if (!switches)
         return false;
-    // Eight bytes at a time: the high bits of every byte at once.
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        if ((word & 0x8080808080808080) != 0)
-            return false;
-    }
-    for (; i < bytes.size(); ++i) {
-        if (static_cast<std::uint8_t>(bytes[i]) >= 0x80)
-            return false;
-    }
-    return true;
+    return ascii_blocks::is_ascii(bytes);
 }
 
 std::u16string decode_iso2022_jp(std::string_view bytes) {

@@ -22,37 +22,19 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
-#include "host/text/cp932.h"
+#include "host/text/ascii_blocks.h"
+#include "host/text/cp932_bytes.h"
 #include "host/text/euc_jp_bytes.h"
 
 namespace host {
 namespace {
 
-// Eight ASCII bytes at once, from an ASCII byte: text in either encoding has runs of them.
-constexpr std::size_t block = 8;
-
-bool is_ascii_block(std::string_view bytes, std::size_t at) {
-    if (bytes.size() - at < block)
-        return false;
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + at, sizeof word);
-    return (word & 0x8080808080808080) == 0;
-}
-
 struct Cp932Reading {
     std::size_t ill_formed = 0;
     bool only_half_width = true;  // no character of two bytes
 };
-
-bool is_cp932_lead_byte(std::uint8_t b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool is_cp932_trail(std::uint8_t b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
 
 // Stops once `ill_formed_limit` ill-formed bytes are found: code page 932 has lost by then.
 Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit) {
@@ -61,11 +43,11 @@ Cp932Reading read_as_cp932(std::string_view bytes, std::size_t ill_formed_limit)
     while (at < bytes.size() && reading.ill_formed < ill_formed_limit) {
         const auto b = static_cast<std::uint8_t>(bytes[at]);
         if (b < 0x80) {
-            at += is_ascii_block(bytes, at) ? block : 1;
+            at += ascii_blocks::is_ascii_block_at(bytes, at) ? ascii_blocks::block : 1;
         } else if (b >= 0xA1 && b <= 0xDF) {
             ++at;
-        } else if (is_cp932_lead_byte(b) && at + 1 < bytes.size() &&
-                   is_cp932_trail(static_cast<std::uint8_t>(bytes[at + 1]))) {
+        } else if (cp932::is_lead_byte(b) && at + 1 < bytes.size() &&
+                   cp932::is_trail_byte(static_cast<std::uint8_t>(bytes[at + 1]))) {
             reading.only_half_width = false;
             at += 2;
         } else {
@@ -88,7 +70,7 @@ EucJpReading read_as_euc_jp(std::string_view bytes, std::size_t ill_formed_limit
     std::size_t at = 0;
     while (at < bytes.size() && reading.ill_formed < ill_formed_limit) {
         if (static_cast<std::uint8_t>(bytes[at]) < 0x80) {
-            at += is_ascii_block(bytes, at) ? block : 1;
+            at += ascii_blocks::is_ascii_block_at(bytes, at) ? ascii_blocks::block : 1;
             continue;
         }
         const euc_jp::Character c = euc_jp::character_at(bytes, at);

@@ -4,16 +4,20 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <new>
 #include <string>
 
 #include "host/text/file_errors.h"
 
 namespace host {
+namespace read_detail {
 
-// `read_some(into, size)` reads up to `size` bytes and returns 0 at the end of the file.
-// `expected` is the size the system reported, which the file may since have left behind.
+// Reads into a string of `expected` bytes, then on past it in chunks while the file grows.
+// `expected` must not be past `limit`: the room left below the limit is counted down from it.
 template <class ReadSome>
-std::string read_to_end(ReadSome read_some, std::size_t expected, std::size_t limit) {
+std::string read_within(ReadSome& read_some, std::size_t expected, std::size_t limit,
+                        std::uint64_t stated_limit) {
     std::string bytes(expected, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size()) {
@@ -34,8 +38,29 @@ std::string read_to_end(ReadSome read_some, std::size_t expected, std::size_t li
         if (count == 0)
             return bytes;
         if (count > limit - bytes.size())
-            throw file_too_large_error(limit);
+            throw file_too_large_error(stated_limit);
         bytes.append(chunk.data(), count);
+    }
+}
+
+}  // namespace read_detail
+
+// `read_some(into, size)` reads up to `size` bytes and returns 0 at the end of the file.
+// `reported_size` is the size the system reported, which the file may since have left behind;
+// one past `limit` is refused before anything is read. Running out of memory is reported as a
+// file problem, like any other reason the file cannot be shown.
+template <class ReadSome>
+std::string read_to_end(ReadSome read_some, std::uint64_t reported_size, std::uint64_t limit) {
+    // Beyond what a string can hold the limit is unreachable anyway.
+    const auto reachable =
+        static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::string().max_size() - 1));
+    if (reported_size > reachable)
+        throw file_too_large_error(limit);
+    try {
+        return read_detail::read_within(read_some, static_cast<std::size_t>(reported_size),
+                                        reachable, limit);
+    } catch (const std::bad_alloc&) {
+        throw file_error(FileProblem::out_of_memory);
     }
 }
 

@@ -6,10 +6,10 @@
 #include <optional>
 #include <utility>
 
-#include "host/text/cp932.h"
 #include "host/text/euc_jp.h"
 #include "host/text/iso2022_jp.h"
 #include "host/text/legacy_encoding.h"
+#include "host/text/platform_converters.h"
 #include "host/text/utf.h"
 #include "host/text/utf8_decoder.h"
 

@@ -1,7 +1,7 @@
 // Reads a text file whole, keeping only its decoded text, and walks its lines.
 #include "host/text/text_file_reader.h"
 
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/text_decoding.h"
 
 namespace host {

@@ -72,8 +72,9 @@ bool is_valid_utf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p != end) {
-        if (static_cast<std::size_t>(end - p) >= utf8::block && utf8::is_ascii_block(p)) {
-            p += utf8::block;
+        if (static_cast<std::size_t>(end - p) >= ascii_blocks::block &&
+            ascii_blocks::is_ascii_block(p)) {
+            p += ascii_blocks::block;
         } else if (*p < 0x80) {
             ++p;
         } else if (end - p >= 3 && utf8::three_byte_sequence(p) != 0) {

@@ -4,22 +4,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "host/text/ascii_blocks.h"
 
 namespace host::utf8 {
 
 constexpr char16_t replacement = 0xFFFD;
 
-// Eight bytes are tested at once: most text has long ASCII runs (markup, code, line breaks).
-constexpr std::size_t block = 8;
-
-inline bool is_ascii_block(const unsigned char* p) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, p, sizeof word);
-    return (word & 0x8080808080808080) == 0;
-}
+using ascii_blocks::block;
 
 // The common case for Japanese text, checked by value instead of per-lead byte ranges: a
 // result below U+0800 is an overlong and one in D800..DFFF an encoded surrogate. Returns 0
@@ -81,16 +75,15 @@ inline std::size_t sequence(const unsigned char* p, std::size_t available, char3
 // Exact UTF-16 length of well-formed input: one unit per lead byte, two for four-byte leads.
 // Eight bytes at a time: a byte 10xxxxxx continues a sequence, one 11110xxx starts a pair.
 inline std::size_t utf16_length_estimate(std::string_view bytes) {
-    constexpr std::uint64_t top_bits = 0x8080808080808080;
     constexpr std::uint64_t low_bytes = 0x0101010101010101;
     const auto count_marked = [](std::uint64_t marks) {  // bytes whose top bit is set
-        return static_cast<std::size_t>((((marks & top_bits) >> 7) * low_bytes) >> 56);
+        return static_cast<std::size_t>((((marks & ascii_blocks::high_bits) >> 7) * low_bytes) >>
+                                        56);
     };
     std::size_t units = bytes.size();
     std::size_t i = 0;
     for (; i + block <= bytes.size(); i += block) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, bytes.data() + i, sizeof w);
+        const std::uint64_t w = ascii_blocks::load(bytes.data() + i);
         units -= count_marked(w & ~(w << 1));
         units += count_marked(w & (w << 1) & (w << 2) & (w << 3));
     }
@@ -108,10 +101,11 @@ enum class IllFormed { replace, reject };
 // puts one U+FFFD per maximal ill-formed subpart; IllFormed::reject gives up at the first one
 // and returns false.
 //
-// Memory is reserved for the exact length of well-formed input but only touched as it is
-// written. The reservation covers a first stretch of the input, then the rest once decoding
-// gets past it: text in another encoding is mostly rejected within that stretch, and then
-// without a pass over the whole input.
+// Memory is reserved for the exact length of well-formed input, and made writable a chunk at a
+// time just ahead of the writes (resizing fills it with zeros first), so its pages are touched
+// as decoding reaches them, not all at the start. The reservation covers a first stretch of the
+// input, then the rest once decoding gets past it: text in another encoding is mostly rejected
+// within that stretch, and then without a pass over the whole input.
 template <IllFormed ill_formed, class Map>
 bool decode(std::string_view bytes, std::u16string& out, Map map) {
     constexpr std::size_t chunk = 64 * 1024;
@@ -141,7 +135,7 @@ bool decode(std::string_view bytes, std::u16string& out, Map map) {
         dst = out.data();
     };
     while (p != end) {
-        if (static_cast<std::size_t>(end - p) >= block && is_ascii_block(p)) {
+        if (static_cast<std::size_t>(end - p) >= block && ascii_blocks::is_ascii_block(p)) {
             make_room(block);
             for (std::size_t k = 0; k < block; ++k)
                 dst[o + k] = map(static_cast<char16_t>(p[k]));

@@ -1,7 +1,7 @@
 // DPI queries: Windows 10's per-window functions when present, the screen DC's otherwise.
 #include "host/win32/dpi.h"
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "host/win32/system_library.h"
 #include "host/win32/unique_handle.h"
 

@@ -5,13 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "host/failure_report.h"
 #include "host/host_error.h"
-#include "host/paste_limit.h"
+#include "host/shared/paste_limit.h"
 #include "host/text/utf.h"
 #include "host/win32/clipboard_text.h"
+#include "host/win32/error_box.h"
 #include "host/win32/long_lines.h"
-#include "host/win32/wide_strings.h"
 
 namespace win32_host {
 namespace {
@@ -59,8 +58,7 @@ POINT caret_point(const ScintillaCall& call) {
 }
 
 void show_refusal(const ScintillaTextBox& box, const std::u16string& message) {
-    MessageBoxW(GetParent(box.hwnd()), wide_c_str(message), wide_c_str(host::error_title),
-                MB_OK | MB_ICONWARNING);
+    show_error_box(GetParent(box.hwnd()), message.c_str(), MB_ICONWARNING);
 }
 
 }  // namespace

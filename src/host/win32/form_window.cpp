@@ -1,7 +1,7 @@
 // Form1's window procedure and creation.
 #include "host/win32/form_window.h"
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "host/win32/resources.h"
 #include "host/win32/wide_strings.h"
 #include "window/form1_design.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "host/failure_report.h"
+#include "host/shared/failure_report.h"
 
 namespace win32_host {
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host/shared/paste_limit.h"
 #include "host/text/file_errors.h"
 #include "host/text/utf.h"
 
@@ -16,6 +17,12 @@ struct LineSizes {
     std::uint64_t last = 0;     // after the last line end
     bool has_break = false;
 };
+
+constexpr std::u16string_view line_too_long = u"1 行が長すぎる";
+
+std::u16string line_limit_text() {
+    return u"1 行の" + host::limit_text(max_line_bytes);
+}
 
 bool is_line_end(char16_t unit) {
     return unit == u'\r' || unit == u'\n';
@@ -62,13 +69,12 @@ std::uint64_t longest_line_after_paste(std::uint64_t before_bytes, std::u16strin
 }
 
 host::HostError line_too_long_error() {
-    return host::HostError(u"1 行が長すぎるため表示できません（1 行の上限 " +
-                           host::byte_size_text(max_line_bytes) + u"）。");
+    return host::HostError(std::u16string(line_too_long) + u"ため表示できません（" +
+                           line_limit_text() + u"）。");
 }
 
 std::u16string line_too_long_paste_message() {
-    return u"貼り付けると 1 行が長すぎるため（1 行の上限 " + host::byte_size_text(max_line_bytes) +
-           u"）、貼り付けませんでした。";
+    return host::refused_paste_message(line_too_long, line_limit_text());
 }
 
 }  // namespace win32_host

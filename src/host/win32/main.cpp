@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "host/failure_report.h"
+#include "host/shared/failure_report.h"
 #include "host/win32/guard.h"
 #include "host/win32/scintilla_classes.h"
 #include "host/win32/startup.h"

@@ -1,7 +1,7 @@
 // Button and modifier bits as MouseDown numbers them.
 #include "host/win32/mouse_press.h"
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 
 namespace win32_host {
 namespace {

@@ -1,11 +1,8 @@
-// The version and resource numbers shared by the resource script and the C++ code.
+// The version record and resource numbers shared by the resource script and the C++ code.
 #pragma once
 
-#define ONTOP_VERSION_MAJOR 1
-#define ONTOP_VERSION_MINOR 0
-#define ONTOP_VERSION_PATCH 0
-#define ONTOP_VERSION_BUILD 0
-#define ONTOP_VERSION_TEXT "1.00"
+// The numbers, from the project's version (ontop_version.h.in).
+#include "ontop_version.h"
 
 #define ONTOP_PRODUCT_NAME "OnTopView"
 #define ONTOP_COMPANY_NAME "OnTopView"

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "host/host_error.h"
+#include "host/shared/twips.h"
 #include "host/text/utf.h"
-#include "host/twips.h"
 #include "host/win32/dpi.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/line_breaks.h"

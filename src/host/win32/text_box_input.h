@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "host/context_menu_gate.h"
-#include "host/failure_report.h"
+#include "host/shared/context_menu_gate.h"
+#include "host/shared/failure_report.h"
 #include "host/win32/scintilla_text_box.h"
 #include "host/win32/text_box_accessible.h"
 #include "host/win32/window_hook.h"

@@ -64,10 +64,18 @@ struct FileTraits {
     static void release(Handle file) noexcept { CloseHandle(file); }
 };
 
+// Memory the system allocated for the caller, such as FormatMessageW's buffer.
+struct LocalMemoryTraits {
+    using Handle = HLOCAL;
+    static Handle empty() noexcept { return nullptr; }
+    static void release(Handle memory) noexcept { LocalFree(memory); }
+};
+
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueLibrary = UniqueHandle<LibraryTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 
 // A COM interface pointer holding one reference, released when it goes.
 template <class Interface>

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "host/failure_report.h"
 #include "host/host_error.h"
 #include "host/win32/dpi.h"
+#include "host/win32/error_box.h"
 #include "host/win32/font_conversion.h"
 #include "host/win32/form_window.h"
 #include "host/win32/open_filter.h"
@@ -81,8 +81,7 @@ std::optional<host::FontChoice> WinDialogs::show_font(const host::FontChoice& in
 }
 
 void WinDialogs::show_error(const std::u16string& message) {
-    MessageBoxW(owner_.hwnd(), wide_c_str(message),
-                reinterpret_cast<const wchar_t*>(host::error_title), MB_OK | MB_ICONWARNING);
+    show_error_box(owner_.hwnd(), message.c_str(), MB_ICONWARNING);
 }
 
 }  // namespace win32_host

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/host_error.h"
+#include "host/shared/menu_captions.h"
 #include "host/win32/wide_strings.h"
 
 namespace win32_host {

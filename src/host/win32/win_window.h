@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "host/pixel_window.h"
+#include "host/shared/pixel_window.h"
 
 namespace win32_host {
 

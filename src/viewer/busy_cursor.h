@@ -3,17 +3,17 @@
 
 #include "host/window.h"
 
-namespace host {
+namespace viewer {
 
 class BusyCursor {
   public:
-    explicit BusyCursor(Window& window) : window_(window) { window_.set_busy_cursor(true); }
+    explicit BusyCursor(host::Window& window) : window_(window) { window_.set_busy_cursor(true); }
     ~BusyCursor() { window_.set_busy_cursor(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
   private:
-    Window& window_;
+    host::Window& window_;
 };
 
-}  // namespace host
+}  // namespace viewer

@@ -6,13 +6,13 @@
 
 #include "host/dialogs.h"
 
-namespace host {
+namespace window {
 
 class CommonDialog {
   public:
-    explicit CommonDialog(Dialogs& dialogs) : dialogs_(dialogs) {}
+    explicit CommonDialog(host::Dialogs& dialogs) : dialogs_(dialogs) {}
 
-    // With cancel_error set, cancelling throws DialogCancelled; otherwise the show call
+    // With cancel_error set, cancelling throws host::DialogCancelled; otherwise the show call
     // returns normally and every property keeps the value it had.
     bool cancel_error = false;
     int flags = 0;
@@ -32,7 +32,7 @@ class CommonDialog {
   private:
     void cancelled() const;
 
-    Dialogs& dialogs_;
+    host::Dialogs& dialogs_;
 };
 
-}  // namespace host
+}  // namespace window

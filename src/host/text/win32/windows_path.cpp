@@ -1,6 +1,6 @@
 // Extended-length paths: the \\?\ prefix turns off the system's parsing, so the path is made
 // full first.
-#include "host/win32/windows_path.h"
+#include "host/text/win32/windows_path.h"
 
 #include <windows.h>
 

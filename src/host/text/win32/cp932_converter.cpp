@@ -4,17 +4,14 @@
 #include <cstdint>
 
 #include "host/host_error.h"
-#include "host/text/cp932.h"
+#include "host/text/cp932_bytes.h"
+#include "host/text/platform_converters.h"
 
 namespace host {
 namespace {
 
 constexpr UINT cp932 = 932;
 constexpr char16_t replacement = 0xFFFD;
-
-// Whole characters at a time: runs are cut only between characters, so a run the converter
-// rejects can be retried one character at a time.
-constexpr std::size_t run_bytes = 64 * 1024;
 
 // Bytes that are no character in Shift_JIS, which Windows' table still maps (to U+0080 and to
 // private-use code points): rejected here as iconv rejects them, so a file reads alike on every
@@ -24,8 +21,8 @@ bool is_unmapped_single_byte(std::uint8_t b) {
 }
 
 std::size_t character_length(std::string_view bytes, std::size_t at) {
-    return is_cp932_lead_byte(static_cast<std::uint8_t>(bytes[at])) && at + 1 < bytes.size() ? 2
-                                                                                             : 1;
+    return cp932::is_lead_byte(static_cast<std::uint8_t>(bytes[at])) && at + 1 < bytes.size() ? 2
+                                                                                              : 1;
 }
 
 // Appends the converted run; false, with nothing appended, when any byte of it is rejected.
@@ -77,7 +74,7 @@ std::u16string decode_cp932(std::string_view bytes) {
             continue;
         }
         std::size_t end = start;
-        while (end < bytes.size() && end - start < run_bytes &&
+        while (end < bytes.size() && end - start < converter_run_bytes &&
                !is_unmapped_single_byte(static_cast<std::uint8_t>(bytes[end]))) {
             end += character_length(bytes, end);
         }

@@ -14,7 +14,8 @@ float twips_per_pixel(float dots_per_inch);
 // to the 32-bit range, so an absurd geometry cannot overflow; NaN gives 0.
 int pixels_from_twips(float twips, float twips_per_pixel);
 
-// To the nearest whole pixel: how a layer sizes a window or a control from twips.
+// To the nearest whole pixel, halves away from zero: how a layer sizes a window or a control
+// from twips. Clamped to the 32-bit range like pixels_from_twips; NaN gives 0.
 int nearest_pixels_from_twips(float twips, float twips_per_pixel);
 
 // The twips of a length in pixels. For a whole number of pixels the result divides back to

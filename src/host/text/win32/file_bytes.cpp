@@ -3,15 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
 #include <string_view>
 
-#include "host/text/file_bytes.h"
 #include "host/text/file_errors.h"
+#include "host/text/platform_file_bytes.h"
 #include "host/text/read_to_end.h"
+#include "host/text/win32/windows_path.h"
 #include "host/win32/unique_handle.h"
 #include "host/win32/wide_strings.h"
-#include "host/win32/windows_path.h"
 
 namespace host {
 namespace {
@@ -27,11 +26,11 @@ std::u16string system_detail(DWORD error) {
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    // Freed however the copy below ends.
+    const win32_host::UniqueLocalMemory buffer(text);
     std::u16string detail;
-    if (length > 0 && text != nullptr) {
+    if (length > 0 && text != nullptr)
         detail = win32_host::u16_from_wstring(std::wstring_view(text, length));
-        LocalFree(text);
-    }
     while (!detail.empty() && (detail.back() == u'\r' || detail.back() == u'\n' ||
                                detail.back() == u' ' || detail.back() == u'.')) {
         detail.pop_back();
@@ -122,21 +121,11 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw file_error(FileProblem::folder);
     }
-    // Beyond what a string can hold the limit is unreachable anyway.
-    const auto reachable =
-        static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::string().max_size() - 1));
     const std::uint64_t size =
         (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
-    if (size > limit || size > reachable)
-        throw file_too_large_error(limit);
-
-    try {
-        return read_to_end(
-            [&](char* into, std::size_t count) { return read_some(file.get(), into, count); },
-            static_cast<std::size_t>(size), reachable);
-    } catch (const std::bad_alloc&) {
-        throw file_error(FileProblem::out_of_memory);
-    }
+    return read_to_end(
+        [&](char* into, std::size_t count) { return read_some(file.get(), into, count); }, size,
+        limit);
 }
 
 }  // namespace host

@@ -1,9 +1,9 @@
 // CommonDialog1's property semantics over the platform's modal dialogs.
-#include "host/common_dialog.h"
+#include "window/common_dialog.h"
 
 #include "host/host_error.h"
 
-namespace host {
+namespace window {
 
 void CommonDialog::show_open() {
     const auto chosen = dialogs_.show_open({filter, flags, file_name, init_dir});
@@ -28,7 +28,7 @@ void CommonDialog::show_font() {
 
 void CommonDialog::cancelled() const {
     if (cancel_error)
-        throw DialogCancelled();
+        throw host::DialogCancelled();
 }
 
-}  // namespace host
+}  // namespace window

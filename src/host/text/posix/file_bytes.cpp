@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: the descriptor is opened non-blocking and checked with fstat, so
 // a FIFO, a device such as /dev/zero or an oversized file is refused before any read.
-#include "host/text/file_bytes.h"
+#include "host/text/platform_file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <system_error>
 
 #include "host/text/file_errors.h"
@@ -107,26 +106,15 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
         throw file_error(FileProblem::folder);
     if (!S_ISREG(status.st_mode))
         throw file_error(FileProblem::not_regular_file);
-    // Beyond what a string can hold the limit is unreachable anyway.
-    const std::size_t reachable =
-        static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::string().max_size() - 1));
-    const auto size = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0));
-    if (size > reachable)
-        throw file_too_large_error(limit);
-
     // Regular files never block; reads should behave the ordinary way all the same.
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         throw read_error(errno);
     }
 
-    try {
-        return read_to_end(
-            [&](char* into, std::size_t count) { return read_some(file.get(), into, count); },
-            static_cast<std::size_t>(size), reachable);
-    } catch (const std::bad_alloc&) {
-        throw file_error(FileProblem::out_of_memory);
-    }
+    return read_to_end(
+        [&](char* into, std::size_t count) { return read_some(file.get(), into, count); },
+        static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0)), limit);
 }
 
 }  // namespace host

@@ -1,7 +1,7 @@
 // Twips of the window's pixels, and placement calls read against its own rectangle.
-#include "host/pixel_window.h"
+#include "host/shared/pixel_window.h"
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 
 namespace host {
 

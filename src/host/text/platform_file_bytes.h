@@ -1,4 +1,5 @@
-// Reading a whole file's bytes, refusing anything a text viewer must not try to read.
+// The whole-file read the reader takes from the platform, refusing anything a text viewer must not
+// try to read: declared here, defined once for each platform in text/posix/ and text/win32/.
 #pragma once
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 #include <cerrno>
 
 #include "host/host_error.h"
-#include "host/posix/iconv_handle.h"
 #include "host/text/euc_jp_bytes.h"
-#include "host/text/euc_jp_converter.h"
+#include "host/text/platform_converters.h"
+#include "host/text/posix/iconv_handle.h"
 
 namespace host {
 

@@ -1,5 +1,5 @@
 // Menu captions for toolkits that read '&' as an access key.
-#include "host/popup_menu.h"
+#include "host/shared/menu_captions.h"
 
 namespace host {
 

@@ -4,7 +4,7 @@
 
 #include "host/host_error.h"
 #include "host/text/euc_jp_bytes.h"
-#include "host/text/euc_jp_converter.h"
+#include "host/text/platform_converters.h"
 
 namespace host {
 namespace {

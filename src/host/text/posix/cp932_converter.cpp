@@ -1,13 +1,14 @@
 // Code page 932 decoding with glibc iconv, whose "CP932" table matches Windows (wave dash,
 // NEC and IBM extensions) where "SHIFT_JIS" does not.
-#include "host/text/cp932.h"
+#include "host/text/platform_converters.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
 #include "host/host_error.h"
-#include "host/posix/iconv_handle.h"
+#include "host/text/cp932_bytes.h"
+#include "host/text/posix/iconv_handle.h"
 
 namespace host {
 namespace {
@@ -20,7 +21,7 @@ std::size_t utf16_length_estimate(std::string_view bytes) {
     std::size_t pairs = 0;
     unsigned odd = 0;
     for (const char c : bytes) {
-        odd = (odd ^ 1u) & static_cast<unsigned>(is_cp932_lead_byte(static_cast<std::uint8_t>(c)));
+        odd = (odd ^ 1u) & static_cast<unsigned>(cp932::is_lead_byte(static_cast<std::uint8_t>(c)));
         pairs += odd;
     }
     return bytes.size() - pairs;

@@ -1,5 +1,5 @@
 // The wording of unexpected failures and the one-box-at-a-time rule.
-#include "host/failure_report.h"
+#include "host/shared/failure_report.h"
 
 #include <new>
 

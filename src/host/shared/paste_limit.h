@@ -19,4 +19,8 @@ bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept;
 // The message of a paste refused for its size; nothing was pasted.
 std::u16string paste_too_large_message();
 
+// The message of a paste refused because it would make something too large for its limit:
+// `too_large` such as "テキストが大きすぎる", `limit` such as "上限 256 MiB". Nothing was pasted.
+std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit);
+
 }  // namespace host

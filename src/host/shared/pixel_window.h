@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "host/screen_metrics.h"
+#include "host/shared/placement_request.h"
 #include "host/window.h"
-#include "host/window_placement.h"
 
 namespace host {
 

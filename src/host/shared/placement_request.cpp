@@ -1,10 +1,10 @@
 // Reading a set_window_pos call the same way on every platform.
-#include "host/window_placement.h"
+#include "host/shared/placement_request.h"
 
 namespace host {
 
-PlacementRequest placement_request(NativeWindow insert_after, PixelRect requested,
-                                   unsigned flags, PixelRect current) {
+PlacementRequest placement_request(NativeWindow insert_after, PixelRect requested, unsigned flags,
+                                   PixelRect current) {
     PlacementRequest request;
     if (insert_after == hwnd_topmost)
         request.band = ZBand::topmost;

@@ -5,14 +5,11 @@
 #include <exception>
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace host {
 
 // The title of every error box the program shows.
 inline constexpr char16_t error_title[] = u"エラー";
-// What running out of memory reads as, wherever it happens.
-inline constexpr std::u16string_view out_of_memory_text = u"メモリが足りません。";
 // Shown alone when not even the full message can be built; needs no memory of its own.
 inline constexpr char16_t unexpected_failure_fallback[] = u"予期しないエラーが発生しました。";
 

@@ -1,0 +1,33 @@
+// The paste bound and its wording.
+#include "host/shared/paste_limit.h"
+
+#include "host/text/file_errors.h"
+#include "host/text/utf.h"
+
+namespace host {
+
+bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept {
+    // Each unit makes at least one byte: a paste longer than the room left cannot fit, and is
+    // not counted through.
+    if (kept_bytes > max_text_box_bytes || pasted.size() > max_text_box_bytes - kept_bytes)
+        return false;
+    return kept_bytes + utf8_size(pasted) <= max_text_box_bytes;
+}
+
+std::u16string paste_too_large_message() {
+    return refused_paste_message(u"テキストが大きすぎる", limit_text(max_text_box_bytes));
+}
+
+std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit) {
+    std::u16string message = u"貼り付けると";
+    // Half-width words and numbers stand apart from the Japanese around them.
+    if (!too_large.empty() && too_large.front() < 0x80)
+        message += u' ';
+    message += too_large;
+    message += u"ため（";
+    message += limit;
+    message += u"）、貼り付けませんでした。";
+    return message;
+}
+
+}  // namespace host
