@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/paste_limit.h"
+#include "host/shared/paste_limit.h"
 #include "host/win32/edit_menu.h"
 #include "host/win32/long_lines.h"
 #include "host/win32/wide_strings.h"
