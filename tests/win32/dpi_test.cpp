@@ -22,10 +22,6 @@ using win32_test::pump_messages;
 using win32_test::shown_font;
 using win32_test::window_rect;
 
-LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendMessageW(window, message, wparam, lparam);
-}
-
 bool is_topmost(HWND hwnd) {
     return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
@@ -171,7 +167,7 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
                   font);
         EXPECT_EQ(shown_font(text1()), font);
         const auto em = static_cast<LRESULT>(font.size * static_cast<float>(dpi) / 72.0f);
-        const LRESULT row = send(text1(), SCI_TEXTHEIGHT, 0);
+        const LRESULT row = SendMessageW(text1(), SCI_TEXTHEIGHT, 0, 0);
         EXPECT_GE(row, em) << font.size << " pt at " << dpi << " dpi";
         EXPECT_LE(row, em * 2) << font.size << " pt at " << dpi << " dpi";
     }
