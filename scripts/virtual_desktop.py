@@ -90,7 +90,10 @@ class VirtualDesktop:
         if self.keep_alive is not None:
             self.keep_alive.stdin.close()
         if self.wine_started:  # the prefix's server and every program still running in it
-            self.wine("wineserver", "-k", check=False)
+            try:
+                self.wine("wineserver", "-k", check=False, timeout=30)
+            except subprocess.TimeoutExpired:
+                pass  # the display and the rest still go
         for process in reversed(self.processes):
             process.terminate()
         for process in reversed(self.processes):
