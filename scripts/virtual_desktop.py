@@ -202,7 +202,7 @@ def run(args) -> int:
         with VirtualDesktop(size=args.size, wine=args.wine, wine_prefix=args.wine_prefix,
                             dpi=args.dpi) as desktop:
             status = subprocess.run(args.command, env=desktop.env).returncode
-    except RuntimeError as error:
+    except (RuntimeError, OSError) as error:  # a desktop not set up, or a command not found
         print(f"virtual desktop: {error}", file=sys.stderr)
         return 1
     return status if status >= 0 else 128 - status
