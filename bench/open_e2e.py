@@ -9,7 +9,6 @@ medians per size and the program's memory after the open.
 
 import argparse
 import math
-import os
 import shutil
 import statistics
 import subprocess
@@ -69,21 +68,6 @@ def make_file(path: Path, kind: str, size: int):
             out.write(around + (letters * (size // 26 + 1))[:size] + b"\r\n" + around)
         elif kind == "empty":
             out.write(b"\r\n" * size)
-
-
-def start_wine(desktop: Desktop, work: Path):
-    """A prefix of its own, and Wine's server and background processes kept running."""
-    desktop.env.update({"WINEPREFIX": str(work / "prefix"), "WINEDEBUG": "-all",
-                        "WINEDLLOVERRIDES": "mscoree,mshtml="})
-    root = Path(__file__).resolve().parent.parent
-    # Wine's background processes would hold this script's output open: they get none of it.
-    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-    subprocess.run([str(root / "scripts" / "wine-prefix.sh")], env=desktop.env, check=True,
-                   **quiet)
-    subprocess.run(["wineserver", "-p"], env=desktop.env, check=True, **quiet)
-    os.mkfifo(work / "console")
-    desktop._spawn(["sh", "-c", f'exec wine cmd.exe < "{work / "console"}"'])
-    return open(work / "console", "w")  # held open so the console waits
 
 
 def one_open(desktop: Desktop, program: Program, probe: Path, caption: str, min_rows: int):
@@ -152,19 +136,12 @@ def main():
     work = Path(tempfile.mkdtemp(prefix="ontopview-open-bench-"))
     home = work / "home"
     home.mkdir()
-    console = None
     try:
-        with Desktop(home, windows=args.windows) as desktop:
-            try:
-                if args.windows:
-                    console = start_wine(desktop, work)
-                measure_sizes(desktop, args, work)
-            finally:
-                if args.windows:  # Wine's processes end with the run, whatever ended it
-                    subprocess.run(["wineserver", "-k"], env=desktop.env, check=False)
+        # Wine, when asked for, in a prefix of its own with its background processes kept
+        # running between the runs, as on a desktop where Wine is in use.
+        with Desktop(home, wine=args.windows) as desktop:
+            measure_sizes(desktop, args, work)
     finally:
-        if console is not None:
-            console.close()
         shutil.rmtree(work, ignore_errors=True)
 
 

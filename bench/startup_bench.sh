@@ -52,37 +52,10 @@ else
     via=()
 fi
 
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work"
-pids=()
-cleanup() {
-    if $windows; then WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; fi
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-display_number=$((200 + RANDOM % 100))
-export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY." >&2; exit 1; }
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-
-if $windows; then
-    # A prefix of its own, and Wine's server and background processes kept running between
-    # the starts, as they are on a desktop where Wine is in use.
-    export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    scripts/wine-prefix.sh
-    wineserver -p
-    mkfifo "$work/console"
-    wine cmd.exe <"$work/console" >/dev/null 2>&1 &
-    pids+=($!)
-    exec 9>"$work/console"
-fi
-
+# Under Wine, a prefix of its own, and Wine's server and background processes kept running
+# between the starts, as they are on a desktop where Wine is in use.
+desktop=()
+if $windows; then desktop=(--wine); fi
 # Memory is read one second after the text shows.
-"$build/bench/startup_probe" "$runs" 1000 "${via[@]}" "$program" "${floor[@]}"
+exec python3 scripts/virtual_desktop.py run "${desktop[@]}" -- \
+    "$build/bench/startup_probe" "$runs" 1000 "${via[@]}" "$program" "${floor[@]}"

@@ -3,10 +3,11 @@
 build_packages=(cmake g++ make qt6-base-dev libgl-dev qt6-translations-l10n)
 # Python's codecs encode the Japanese samples of the reader's tests.
 test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 python3)
-# Showing the window without a real display, and the end-to-end checks (dbus: the desktop's
-# session bus).
-display_packages=(xvfb xauth openbox xdotool x11-utils xclip imagemagick python3 fonts-noto-cjk
-                  dbus)
+# The virtual desktop everything that shows a window runs on (scripts/virtual_desktop.py): Xvfb,
+# openbox, xdpyinfo and xprop to see them ready, and the desktop's session bus.
+desktop_packages=(xvfb xauth openbox x11-utils python3 dbus-daemon)
+# Showing the window without a real display, and the end-to-end checks.
+display_packages=("${desktop_packages[@]}" xdotool xclip imagemagick fonts-noto-cjk)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
 # Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for
@@ -15,9 +16,9 @@ windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3 patch)
 # Fetching Scintilla's source (Debian's scite source package) for the Windows text box.
 scintilla_source_packages=(dpkg-dev)
-# Running the 64-bit Windows build's tests: Wine on a virtual display with a window manager,
-# and a font with Japanese glyphs for Wine to fall back to.
-wine_packages=(wine wine64 xvfb xauth openbox x11-utils fonts-noto-cjk)
+# Running the 64-bit Windows build's tests: Wine on the virtual desktop, and a font with
+# Japanese glyphs for Wine to fall back to.
+wine_packages=(wine wine64 "${desktop_packages[@]}" fonts-noto-cjk)
 # Typing Japanese into the Windows program end to end: ibus with anthy as the X input method
 # server, on a D-Bus session bus of its own (dbus-daemon), anthy set to hiragana with gsettings,
 # and the Japanese locale's sources, which the check compiles for the program (locales).

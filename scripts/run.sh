@@ -25,4 +25,4 @@ echo "No display here (or a screenshot was asked for): the window is shown on a 
 echo "and saved as $screenshot."
 scripts/install-deps.sh "${build_packages[@]}" "${display_packages[@]}"
 scripts/build.sh --target ontopview
-exec scripts/virtual-display.sh --screenshot "$screenshot" build/linux/src/host/qt/ontopview
+exec python3 scripts/screenshot.py --screenshot "$screenshot" build/linux/src/host/qt/ontopview

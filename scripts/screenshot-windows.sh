@@ -5,14 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 screenshot="${1:-docs/windows.png}"
-scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}" xdotool imagemagick
+scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}" "${display_packages[@]}"
 scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ontopview >/dev/null
-
-work=$(mktemp -d)
-trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-scripts/wine-prefix.sh
-scripts/virtual-display.sh --screenshot "$screenshot" --menu \
-    wine build/win64/src/host/win32/ontopview.exe
+exec python3 scripts/screenshot.py --screenshot "$screenshot" --menu --windows \
+    build/win64/src/host/win32/ontopview.exe

@@ -13,7 +13,7 @@ scripts/build.sh
 if [ "${CI:-}" = true ]; then
     package=$(scripts/package-linux.sh --install | tail -n 1)
     echo "Installed $package; starting the installed program once:"
-    scripts/virtual-display.sh --screenshot build/installed.png /usr/bin/ontopview
+    python3 scripts/screenshot.py --screenshot build/installed.png /usr/bin/ontopview
 else
     echo "Debian package: $(scripts/package-linux.sh | tail -n 1)"
 fi

@@ -1,128 +1,40 @@
-"""A virtual desktop (Xvfb + openbox + a session bus) and the program on it, seen only through
-X11 tools."""
+"""Seeing and driving the program on the virtual desktop (scripts/virtual_desktop.py) through
+X11 tools alone, as a person would."""
 
-import os
 import re
-import shutil
 import subprocess
-import tempfile
+import sys
 import time
+from collections import Counter
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
+from virtual_desktop import VirtualDesktop, start_session_bus  # noqa: E402,F401
 
-def start_session_bus(spawn, address: str) -> str:
-    """dbus-daemon listening at `address`, started through `spawn` (which takes a command and
-    Popen's keywords); returns the bus's address once it listens, when others may use it."""
-    read_end, write_end = os.pipe()
-    spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--address={address}",
-           f"--print-address={write_end}"], pass_fds=(write_end,))
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        bus = pipe.readline().strip()
-    if not bus:
-        raise RuntimeError("dbus-daemon did not start")
-    return bus
+# A blinking text cursor may differ between two pictures of the same text; no more than this.
+CARET_PIXELS = 60
 
 
-class Desktop:
-    """Xvfb with openbox and a D-Bus session bus; every tool runs with this display, this bus and
-    a UTF-8 locale."""
+def pixels_differing(first: bytes, second: bytes) -> int:
+    if len(first) != len(second):
+        return max(len(first), len(second)) // 3
+    return sum(1 for i in range(0, len(first), 3) if first[i:i + 3] != second[i:i + 3])
 
-    def __init__(self, home: Path, windows: bool = False):
-        self.home = home
-        self.windows = windows
-        self.processes = []
-        self.runtime = Path(tempfile.mkdtemp(prefix="ontopview-runtime-"))
-        os.chmod(self.runtime, 0o700)
-        self.env = dict(os.environ)
-        self.env.update({
-            "HOME": str(home),
-            "XDG_RUNTIME_DIR": str(self.runtime),
-            "LC_ALL": "C.UTF-8",
-        })
-        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
-                     "XDG_DATA_HOME"):
-            self.env.pop(name, None)
 
-    def __enter__(self):
-        # Xvfb picks a free display itself and writes its number to the pipe.
-        read_end, write_end = os.pipe()
-        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                     "-nolisten", "tcp"], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.env["DISPLAY"] = f":{number}"
-        self.wait_until(lambda: self._quiet(["xdpyinfo"]) == 0, timeout=10)
-        self._start_session_bus()
-        self._start_window_manager()
-        return self
+class Desktop(VirtualDesktop):
+    """The virtual desktop with the tools that look at and drive its windows; they run with its
+    display, its bus and a UTF-8 locale. With a `home`, programs get that folder as their home
+    and none of the caller's XDG folders, so what they write can be checked."""
 
-    def _start_session_bus(self):
-        """A session bus of the desktop's own, as every desktop has: without one, a program's
-        libdbus may start one itself (dbus-launch, where dbus-x11 is installed) and write its
-        address into the home folder. Its socket lives in the runtime folder."""
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(self._spawn,
-                                                                 f"unix:dir={self.runtime}")
-
-    def _start_window_manager(self, attempts=3):
-        """openbox, its log kept out of the home the program is checked against. Now and then it
-        cannot open a display that has only just started, and says so and ends: it is tried
-        again rather than leaving a desktop without one."""
-        for _ in range(attempts):
-            openbox = self._spawn(["openbox"],
-                                  env={**self.env, "XDG_CACHE_HOME": str(self.runtime)})
-            self.wait_until(lambda: openbox.poll() is not None
-                            or self.window_name_of_root_wm() is not None, timeout=10)
-            if openbox.poll() is None and self.window_name_of_root_wm() is not None:
-                return
-            time.sleep(0.5)
-        raise RuntimeError("openbox did not start")
-
-    def __exit__(self, *exc):
-        for process in reversed(self.processes):
-            process.terminate()
-        for process in reversed(self.processes):
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        shutil.rmtree(self.runtime, ignore_errors=True)
-        return False
-
-    # Processes and tools.
-    def _spawn(self, command, env=None, **kwargs):
-        process = subprocess.Popen(command, env=env or self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def _quiet(self, command) -> int:
-        return subprocess.run(command, env=self.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode
-
-    def tool(self, *command, check=True) -> str:
-        result = subprocess.run(command, env=self.env, capture_output=True, timeout=30)
-        if check and result.returncode != 0:
-            raise RuntimeError(f"{command} failed: {result.stderr.decode(errors='replace')}")
-        return result.stdout.decode("utf-8", errors="replace")
-
-    @staticmethod
-    def wait_until(condition, timeout=10.0, interval=0.05) -> bool:
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(interval)
-        return condition()
+    def __init__(self, home: Path | None = None, **desktop):
+        super().__init__(**desktop)
+        self.env["LC_ALL"] = "C.UTF-8"
+        if home is not None:
+            self.env["HOME"] = str(home)
+            for name in ("XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"):
+                self.env.pop(name, None)
 
     # Windows.
-    def window_name_of_root_wm(self):
-        output = self.tool("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False)
-        return output if "window id" in output else None
-
     def find_windows(self, name_pattern: str):
         output = self.tool("xdotool", "search", "--onlyvisible", "--name", name_pattern,
                            check=False)
@@ -187,7 +99,7 @@ class Desktop:
 
     def start_other_window(self) -> int:
         """An ordinary window from another program, placed over ours."""
-        self._spawn(["xmessage", "-geometry", "600x450+0+0", "-name", "other",
+        self.spawn(["xmessage", "-geometry", "600x450+0+0", "-name", "other",
                      "an ordinary window"])
         return self.wait_window("^other$|^xmessage$")
 
@@ -230,6 +142,23 @@ class Desktop:
                                 capture_output=True, timeout=30)
         return result.stdout
 
+    def wait_drawn(self, window: int, timeout=10.0) -> bool:
+        """Until the window shows text on its background, the same in two pictures a moment
+        apart but for a caret: laid out and painted. A window not yet painted shows one colour,
+        or whatever lay under it."""
+        pictures = [self.capture(window)]
+
+        def drawn():
+            pictures.append(self.capture(window))
+            picture, before = pictures[-1], pictures[-2]
+            pixels = Counter(picture[i:i + 3] for i in range(0, len(picture), 3))
+            total = len(picture) // 3
+            background = pixels.most_common(1)[0][1] if pixels else 0
+            return (0.6 * total <= background <= total - CARET_PIXELS
+                    and pixels_differing(picture, before) < CARET_PIXELS)
+
+        return self.wait_until(drawn, timeout=timeout, interval=0.1)
+
     def screenshot(self, path: Path, window: int, margin: int = 0):
         x, y, width, height = self.geometry(window)
         crop = f"{width + 2 * margin}x{height + 2 * margin + 30}+{max(x - margin, 0)}+{max(y - margin - 30, 0)}"
@@ -252,10 +181,10 @@ class Program:
     START_TIMEOUT = 30
 
     def start(self):
-        self.process = self.desktop._spawn(self.command, env={**self.desktop.env, **self.env})
+        self.process = self.desktop.spawn(self.command, env={**self.desktop.env, **self.env})
         self.window = self.desktop.wait_window("^Form1$", timeout=self.START_TIMEOUT)
         if self.window is not None:
-            time.sleep(0.5)  # let the first layout and paint finish
+            self.desktop.wait_drawn(self.window)
         return self.window
 
     def stop(self):
@@ -296,6 +225,10 @@ class Program:
 
     def wait_dialog(self, timeout=10.0):
         return self.desktop.wait_window(self.DIALOG_NAMES, timeout=timeout)
+
+    def wait_dialog_closed(self, timeout=10.0) -> bool:
+        return self.desktop.wait_until(lambda: not self.desktop.find_windows(self.DIALOG_NAMES),
+                                       timeout=timeout)
 
     def type_path(self, path: str):
         # Pasted rather than typed: xdotool cannot type every character (emoji) reliably.

@@ -10,13 +10,11 @@ import argparse
 import faulthandler
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
-import time
 from pathlib import Path
 
-from desktop import Desktop, Program, WineProgram
+from desktop import CARET_PIXELS, Desktop, Program, WineProgram, pixels_differing
 from input_method import InputMethod
 
 INSTRUCTION = "ファイルを読み込んでください。\nShift 右クリックで､ホップメニューの表示｡"
@@ -38,16 +36,6 @@ class Checks:
             self.failed += 1
             print(f"FAIL {name} {detail}", flush=True)
         return condition
-
-
-# A blinking text cursor may differ between two pictures of the same text; no more than this.
-CARET_PIXELS = 60
-
-
-def pixels_differing(first: bytes, second: bytes) -> int:
-    if len(first) != len(second):
-        return max(len(first), len(second)) // 3
-    return sum(1 for i in range(0, len(first), 3) if first[i:i + 3] != second[i:i + 3])
 
 
 def sample_files(folder: Path, windows: bool):
@@ -118,7 +106,8 @@ def type_japanese(checks, program, label, inline):
     before = desktop.capture(window)
     desktop.type_text("nihongo")
     if inline:
-        time.sleep(0.5)
+        desktop.wait_until(lambda: pixels_differing(desktop.capture(window), before)
+                           > 10 * CARET_PIXELS, timeout=5)
         difference = pixels_differing(desktop.capture(window), before)
         checks.check(f"the composition shows in the box while typed, {label}",
                      difference > 10 * CARET_PIXELS, f"{difference} pixels differ")
@@ -147,13 +136,7 @@ def run(args) -> int:
     with open(big, "wb") as handle:  # sparse: over the limit without filling the disk
         handle.truncate(300 * 1024 * 1024)
 
-    if args.windows:
-        os.environ.update({"WINEPREFIX": str(work / "prefix"), "WINEDEBUG": "-all",
-                           "WINEDLLOVERRIDES": "mscoree,mshtml="})
-    with Desktop(home, windows=args.windows) as desktop:
-        if args.windows:
-            prefix_script = Path(__file__).resolve().parents[2] / "scripts/wine-prefix.sh"
-            subprocess.run([str(prefix_script)], env=desktop.env, check=True, timeout=300)
+    with Desktop(home, wine=args.windows) as desktop:
         before = snapshot(home, files_dir)
         program = (WineProgram if args.windows else Program)(desktop, args.program)
         window = program.start()
@@ -234,10 +217,10 @@ def run(args) -> int:
         program.choose(MENU_OPEN)
         program.wait_dialog()
         desktop.key("Escape")
-        time.sleep(0.5)
+        program.wait_dialog_closed()
+        text = program.copy_text()  # which gives a late change of caption time to show too
         checks.check("cancelling the open dialog keeps caption and text",
-                     desktop.window_name(window) == last_caption
-                     and program.copy_text() == last_text)
+                     desktop.window_name(window) == last_caption and text == last_text)
 
         # Always on top: off, then on again, the geometry never changing.
         program.choose(MENU_TOP)
@@ -261,14 +244,19 @@ def run(args) -> int:
         font_dialog = program.wait_dialog()
         checks.check("font dialog appears", font_dialog is not None)
         desktop.key("Escape")
-        time.sleep(0.5)
+        program.wait_dialog_closed()
+        # What the dialog covered is drawn again; a changed font would never match.
+        desktop.wait_until(lambda: pixels_differing(desktop.capture(window), look)
+                           < CARET_PIXELS, timeout=3)
         difference = pixels_differing(desktop.capture(window), look)
         checks.check("cancelling the font dialog changes nothing", difference < CARET_PIXELS,
                      f"{difference} pixels differ")
         program.choose(MENU_FONT)
         program.wait_dialog()
         program.set_font_size("28")
-        time.sleep(0.7)
+        program.wait_dialog_closed()
+        desktop.wait_until(lambda: pixels_differing(desktop.capture(window), look)
+                           > 10 * CARET_PIXELS, timeout=5)
         difference = pixels_differing(desktop.capture(window), look)
         checks.check("a chosen size changes the text box's look", difference > 10 * CARET_PIXELS,
                      f"{difference} pixels differ")

@@ -132,32 +132,6 @@ TEST_F(ProgramTest, StartsInTheSystemMessageFont) {
     EXPECT_NEAR(shown.size, box.font_size(), 0.005f);
 }
 
-// Scintilla sizes fonts in points for the window's DPI: a row is taller at a higher DPI.
-TEST_F(ProgramTest, FontPropertiesReachTheControl) {
-    const std::vector<host::FontChoice> fonts = {
-        {u"Tahoma", true, false, 12},
-        {u"Noto Sans CJK JP", false, true, 10.5f},
-        {u"Courier New", true, true, 20},
-        {u"Tahoma", false, false, 9},
-    };
-    const int dpi = win32_host::window_dpi(text1()).y;
-    win32_host::ScintillaTextBox& box = program().form().text1();
-    for (const host::FontChoice& font : fonts) {
-        box.set_font_name(font.name);
-        box.set_font_bold(font.bold);
-        box.set_font_italic(font.italic);
-        box.set_font_size(font.size);
-        EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
-                                    box.font_size()}),
-                  font);
-        EXPECT_EQ(shown_font(text1()), font);
-        const auto em = static_cast<LRESULT>(font.size * static_cast<float>(dpi) / 72.0f);
-        const LRESULT row = send(text1(), SCI_TEXTHEIGHT, 0);
-        EXPECT_GE(row, em) << font.size << " pt at " << dpi << " dpi";
-        EXPECT_LE(row, em * 2) << font.size << " pt at " << dpi << " dpi";
-    }
-}
-
 // The box's client area as it paints it.
 std::vector<std::uint32_t> picture_of(HWND box) {
     RECT client{};
