@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/twips.h"
+#include "host/shared/twips.h"
 #include "host/win32/dpi.h"
 #include "win32_test_support.h"
 

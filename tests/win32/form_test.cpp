@@ -2,17 +2,10 @@
 // (its layout and stay-on-top, which depend on the DPI, are in dpi_test.cpp).
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
 #include <tuple>
-#include <vector>
 
-#include "host/shared/twips.h"
-#include "host/win32/dpi.h"
 #include "host/win32/resources.h"
 #include "win32_test_support.h"
 #include "window/instruction_text.h"
