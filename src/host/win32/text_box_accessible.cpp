@@ -29,6 +29,15 @@ HRESULT put_string(BSTR* out, std::u16string_view text) {
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+HRESULT put_long(VARIANT* out, LONG value) {
+    if (out == nullptr)
+        return E_POINTER;
+    VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+    return S_OK;
+}
+
 HRESULT put_none(BSTR* out) {
     if (out == nullptr)
         return E_POINTER;
@@ -113,27 +122,17 @@ class TextBoxAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (const HRESULT result = check(child); result != S_OK)
             return result;
-        if (role == nullptr)
-            return E_POINTER;
-        VariantInit(role);
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_TEXT;
-        return S_OK;
+        return put_long(role, ROLE_SYSTEM_TEXT);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (const HRESULT result = check(child); result != S_OK)
             return result;
-        if (state == nullptr)
-            return E_POINTER;
         LONG flags = STATE_SYSTEM_FOCUSABLE;
         if (GetFocus() == box_)
             flags |= STATE_SYSTEM_FOCUSED;
         if (!IsWindowVisible(box_))
             flags |= STATE_SYSTEM_INVISIBLE;
-        VariantInit(state);
-        state->vt = VT_I4;
-        state->lVal = flags;
-        return S_OK;
+        return put_long(state, flags);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (focus == nullptr)
@@ -143,9 +142,7 @@ class TextBoxAccessible final : public IAccessible {
             return CO_E_OBJNOTCONNECTED;
         if (GetFocus() != box_)
             return S_FALSE;
-        focus->vt = VT_I4;
-        focus->lVal = CHILDID_SELF;
-        return S_OK;
+        return put_long(focus, CHILDID_SELF);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (count == nullptr)

@@ -3,8 +3,6 @@
 
 #include <windowsx.h>
 
-#include <cwctype>
-
 #include "host/win32/dpi.h"
 #include "host/win32/edit_menu.h"
 #include "host/win32/mouse_press.h"
@@ -26,7 +24,7 @@ bool is_paste_key(WPARAM key) {
 // Enter. Scintilla would type the ones whose key it has no command for into the text, as
 // symbols; a Windows text box types none of them. A tab is typed.
 bool is_control_character(WPARAM character) {
-    return character != L'\t' && character < 0x80 && std::iswcntrl(static_cast<wint_t>(character));
+    return character != L'\t' && (character < 0x20 || character == 0x7F);
 }
 
 // A client point of the control, measured from its window's corner instead (frame included):
@@ -45,9 +43,8 @@ TextBoxInput::~TextBoxInput() = default;
 
 void TextBoxInput::attach(ScintillaTextBox& box, host::FailureReporter& failures) {
     failures_ = &failures;
-    hook_.attach(box.hwnd(), &TextBoxInput::procedure, this);
     box_ = &box;
-    hwnd_ = box.hwnd();
+    hook_.attach(box.hwnd(), &TextBoxInput::procedure, this);
 }
 
 LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wparam,
@@ -55,14 +52,13 @@ LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wpara
     auto* const input = static_cast<TextBoxInput*>(self);
     LRESULT result = 0;
     if (!input->failures_->guarded(
-            [&] { result = input->handle_message(message, wparam, lparam); })) {
+            [&] { result = input->handle_message(box, message, wparam, lparam); })) {
         result = Hook::call_next(box, message, wparam, lparam);
     }
     return result;
 }
 
-LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    const HWND box = hwnd_;
+LRESULT TextBoxInput::handle_message(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -101,7 +97,6 @@ LRESULT TextBoxInput::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
                 return *object;
             break;
         case WM_NCDESTROY:
-            hwnd_ = nullptr;
             box_ = nullptr;
             break;
         default:
@@ -114,8 +109,8 @@ bool TextBoxInput::on_button_down(UINT message, WPARAM wparam, LPARAM lparam) {
     context_menu_gate_.pressed(false);
     if (events_ == nullptr)
         return false;
-    const Dpi dpi = window_dpi(hwnd_);
-    const POINT at = point_in_window(hwnd_, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+    const Dpi dpi = window_dpi(box_->hwnd());
+    const POINT at = point_in_window(box_->hwnd(), {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
     const host::MouseDown press = mouse_down_from_message(
         message, wparam, at, key_down(VK_MENU), twips_per_pixel(dpi.x), twips_per_pixel(dpi.y));
     // The core may end the program from its menu, destroying the control under this call.
@@ -134,7 +129,7 @@ void TextBoxInput::on_context_menu(LPARAM lparam) {
 
 // A busy window keeps its wait cursor over the text box too.
 bool TextBoxInput::on_set_cursor(WPARAM wparam, LPARAM lparam) {
-    const HWND parent = GetParent(hwnd_);
+    const HWND parent = GetParent(box_->hwnd());
     return parent != nullptr && SendMessageW(parent, WM_SETCURSOR, wparam, lparam) != FALSE;
 }
 

@@ -32,13 +32,12 @@ class TextBoxInput {
     using Hook = WindowHook<HookSlot::text_box_input>;
     static LRESULT procedure(void* self, HWND box, UINT message, WPARAM wparam,
                              LPARAM lparam) noexcept;
-    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(HWND box, UINT message, WPARAM wparam, LPARAM lparam);
     bool on_button_down(UINT message, WPARAM wparam, LPARAM lparam);
     void on_context_menu(LPARAM lparam);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
 
-    ScintillaTextBox* box_ = nullptr;
-    HWND hwnd_ = nullptr;
+    ScintillaTextBox* box_ = nullptr;  // none once its window is destroyed
     host::FailureReporter* failures_ = nullptr;
     TextBoxAccessibility accessibility_;
     host::WindowEvents* events_ = nullptr;
