@@ -21,14 +21,14 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/viewer/open_command.h"
 #include "fill_texts.h"
-#include "host/qt/qt_paste_bound.h"
-#include "host/qt/qt_program.h"
-#include "host/qt/qt_strings.h"
-#include "host/qt/qt_text_box.h"
-#include "host/text/text_file_reader.h"
-#include "host/text/utf.h"
-#include "viewer/open_command.h"
+#include "platform/qt/qt_paste_bound.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_text_box.h"
+#include "text/text_file_reader.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -102,31 +102,31 @@ double seconds_since(std::chrono::steady_clock::time_point start) {
 
 // The program's own path: reader, CR LF text, the Qt text box, and the first layout.
 double open_through_program(const std::filesystem::path& path) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QCoreApplication::processEvents();
     const auto start = std::chrono::steady_clock::now();
     std::u16string text;
     {
-        host::TextFileReader reader(path.u16string());
+        text::TextFileReader reader(path.u16string());
         text = viewer::read_crlf_text(reader);
     }
-    qt_host::QtTextBox(program.form()).set_text(std::move(text));
+    platform::qt::QtTextBox(program.form()).set_text(std::move(text));
     QCoreApplication::processEvents();
     return seconds_since(start);
 }
 
 // The toolkit's floor: the same text, already decoded, handed to setPlainText.
 double toolkit_floor(const std::filesystem::path& path) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QCoreApplication::processEvents();
     std::u16string decoded;
     {
-        host::TextFileReader reader(path.u16string());
+        text::TextFileReader reader(path.u16string());
         decoded = viewer::read_crlf_text(reader);
     }
-    QString text = qt_host::qstring_from_u16(decoded);
+    QString text = platform::qt::qstring_from_u16(decoded);
     std::u16string().swap(decoded);
     const auto start = std::chrono::steady_clock::now();
     program.form().text1().setPlainText(text);
@@ -136,7 +136,7 @@ double toolkit_floor(const std::filesystem::path& path) {
 
 // A run of letters with no place to break, pasted at the caret, and then drawn.
 double paste_into_program(const QString& run) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QCoreApplication::processEvents();
     QPlainTextEdit& text1 = program.form().text1();
@@ -149,11 +149,11 @@ double paste_into_program(const QString& run) {
 
 // The same run opened as a file's whole text, and drawn.
 double open_run_in_program(const QString& run) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QCoreApplication::processEvents();
     const auto start = std::chrono::steady_clock::now();
-    qt_host::QtTextBox(program.form()).set_text(qt_host::u16_from_qstring(run) + u"\r\n");
+    platform::qt::QtTextBox(program.form()).set_text(platform::qt::u16_from_qstring(run) + u"\r\n");
     program.form().text1().repaint();
     QCoreApplication::processEvents();
     return seconds_since(start);
@@ -163,20 +163,20 @@ double open_run_in_program(const QString& run) {
 // ordinary lines (none: the start text): until the text is drawn, or until the error box of a
 // refusal shows. The weighing alone is timed on the same text beforehand.
 Figures paste_large_text(std::uint64_t box_bytes, std::uint64_t pasted_bytes) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QPlainTextEdit& text1 = program.form().text1();
     if (box_bytes > 0)
-        qt_host::QtTextBox(program.form()).set_text(fill_bench::ordinary_lines(box_bytes));
+        platform::qt::QtTextBox(program.form()).set_text(fill_bench::ordinary_lines(box_bytes));
     text1.moveCursor(QTextCursor::End);
     QCoreApplication::processEvents();
-    const QString pasted = qt_host::qstring_from_u16(fill_bench::ordinary_lines(pasted_bytes));
+    const QString pasted = platform::qt::qstring_from_u16(fill_bench::ordinary_lines(pasted_bytes));
     QGuiApplication::clipboard()->setText(pasted);
 
     Figures figures;
     const int end = text1.textCursor().position();
     auto start = std::chrono::steady_clock::now();
-    const bool fits = qt_host::paste_fits_document(*text1.document(), end, end, pasted);
+    const bool fits = platform::qt::paste_fits_document(*text1.document(), end, end, pasted);
     figures.weigh_seconds = seconds_since(start);
 
     QTimer box_watch;

@@ -29,9 +29,9 @@ if $windows; then
     scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
     cmake --preset win64 >/dev/null
     cmake --build build/win64 -j2 --target ontopview
-    program=build/win64/src/host/win32/ontopview.exe
+    program=build/win64/src/platform/win32/ontopview.exe
 else
     cmake --build build/linux -j2 --target ontopview
-    program=build/linux/src/host/qt/ontopview
+    program=build/linux/src/platform/qt/ontopview
 fi
 exec python3 bench/open_e2e.py "$program" --probe build/linux/bench/open_probe "${args[@]}"

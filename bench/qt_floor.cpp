@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 
-#include "window/instruction_text.h"
+#include "core/window/instruction_text.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

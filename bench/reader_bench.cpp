@@ -25,8 +25,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/text/text_file_reader.h"
-#include "host/text/utf.h"
+#include "text/text_file_reader.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ void write_file(const std::filesystem::path& path, const std::string& block, std
 
 // What the viewer does: open with the reader, then gather the CR LF text for the text box.
 std::size_t read_with_reader(const std::filesystem::path& path) {
-    host::TextFileReader reader(path.u16string());
+    text::TextFileReader reader(path.u16string());
     std::u16string text;
     text.reserve(reader.crlf_text_size());
     while (!reader.at_end()) {
@@ -180,7 +180,7 @@ std::string read_whole(const std::filesystem::path& path) {
 
 // The least any reader must do: one read() and one plain conversion of the bytes.
 std::size_t floor_utf8(const std::filesystem::path& path) {
-    return host::utf16_from_utf8(read_whole(path)).size();
+    return text::utf16_from_utf8(read_whole(path)).size();
 }
 
 // The same for the legacy encodings: one read() and one iconv call over the whole buffer.

@@ -41,13 +41,13 @@ if $windows; then
     scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
     cmake --preset win64 >/dev/null
     cmake --build build/win64 -j2 --target ontopview win32_floor win32_rich_floor
-    program="${program:-build/win64/src/host/win32/ontopview.exe}"
+    program="${program:-build/win64/src/platform/win32/ontopview.exe}"
     # The rich edit floor is timed too, beside the text box the program had before.
     floor=(build/win64/bench/win32_rich_floor.exe build/win64/bench/win32_floor.exe)
     via=(--via wine)
 else
     cmake --build "$build" -j2 --target ontopview qt_floor
-    program="${program:-$build/src/host/qt/ontopview}"
+    program="${program:-$build/src/platform/qt/ontopview}"
     floor=("$build/bench/qt_floor")
     via=()
 fi

@@ -17,11 +17,11 @@
 #include <thread>
 #include <vector>
 
+#include "core/host/host_error.h"
 #include "fill_texts.h"
-#include "host/host_error.h"
-#include "host/win32/edit_menu.h"
-#include "host/win32/scintilla_classes.h"
-#include "host/win32/scintilla_text_box.h"
+#include "platform/win32/edit_menu.h"
+#include "platform/win32/scintilla_classes.h"
+#include "platform/win32/scintilla_text_box.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ const Candidate candidates[] = {
 // styles its text for Japanese breaks.
 LRESULT CALLBACK form_procedure(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NOTIFY) {
-        if (auto* const box = reinterpret_cast<win32_host::ScintillaTextBox*>(
+        if (auto* const box = reinterpret_cast<platform::win32::ScintillaTextBox*>(
                 GetWindowLongPtrW(form, GWLP_USERDATA))) {
             box->on_notify(*reinterpret_cast<const SCNotification*>(lparam));
             return 0;
@@ -183,7 +183,7 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
     }
     const std::size_t length = text->text.size();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const win32_host::ScintillaClasses scintilla(instance);
+    const platform::win32::ScintillaClasses scintilla(instance);
     WNDCLASSW window_class{};
     window_class.lpfnWndProc = form_procedure;
     window_class.hInstance = instance;
@@ -194,7 +194,7 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
     const HWND form = CreateWindowExW(
         0, L"FillBench", L"Form1", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    win32_host::ScintillaTextBox program_box;
+    platform::win32::ScintillaTextBox program_box;
     const bool program = candidate.control != Control::edit;
     HWND box = nullptr;
     if (program) {
@@ -233,7 +233,7 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
                 verdict = "refused";
             }
         } else if (candidate.control == Control::program_paste) {
-            win32_host::paste_plain_text(program_box);
+            platform::win32::paste_plain_text(program_box);
         } else {
             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text->text.c_str()));
         }

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "window/instruction_text.h"
+#include "core/window/instruction_text.h"
 
 namespace {
 

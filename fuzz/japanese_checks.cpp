@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "host/text/euc_jp.h"
-#include "host/text/iso2022_jp.h"
-#include "host/text/legacy_encoding.h"
-#include "host/text/posix/iconv_handle.h"
+#include "text/euc_jp.h"
+#include "text/iso2022_jp.h"
+#include "text/legacy_encoding.h"
+#include "text/posix/iconv_handle.h"
 
 namespace fuzz {
 namespace {
@@ -27,7 +27,7 @@ bool in(std::uint8_t b, std::uint8_t low, std::uint8_t high) {
 }
 
 // The text iconv makes of all of `bytes`, or false when it rejects any of them.
-bool iconv_decode(const host::IconvHandle& converter, std::string_view bytes, std::u16string& out) {
+bool iconv_decode(const text::IconvHandle& converter, std::string_view bytes, std::u16string& out) {
     iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
     std::u16string buffer(2 * bytes.size() + 4, u'\0');
     char* in_next = const_cast<char*>(bytes.data());
@@ -47,7 +47,7 @@ bool iconv_decode(const host::IconvHandle& converter, std::string_view bytes, st
 }
 
 // The bytes iconv's encoder makes of `text`, or false when it cannot encode all of it.
-bool iconv_encode(const host::IconvHandle& converter, std::u16string_view text, std::string& out) {
+bool iconv_encode(const text::IconvHandle& converter, std::u16string_view text, std::string& out) {
     iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
     std::string buffer(3 * text.size() + 8, '\0');
     char* in_next = const_cast<char*>(reinterpret_cast<const char*>(text.data()));
@@ -64,10 +64,10 @@ bool iconv_encode(const host::IconvHandle& converter, std::u16string_view text, 
 }
 
 // EUC-JP straight from its byte ranges, one character at a time, each character the shared
-// decoder gives the converter converted alone: the rules of host/euc_jp.h, plainly. Each
+// decoder gives the converter converted alone: the rules of text/euc_jp.h, plainly. Each
 // character is converted once and remembered, by its one or two bytes, or fuzzing crawls.
 std::u16string plain_euc_jp_decode(std::string_view bytes) {
-    const host::IconvHandle converter(host::native_utf16, "EUC-JP", u"EUC-JP");
+    const text::IconvHandle converter(text::native_utf16, "EUC-JP", u"EUC-JP");
     constexpr char32_t unknown = 0x110000;
     constexpr char32_t rejected = 0x110001;
     std::vector<char32_t> converted_before(0x10000, unknown);
@@ -161,7 +161,7 @@ PlainCounts plain_counts(std::string_view bytes) {
 }  // namespace
 
 void check_euc_jp(std::string_view bytes) {
-    const std::u16string text = host::decode_euc_jp(bytes);
+    const std::u16string text = text::decode_euc_jp(bytes);
     check(text == plain_euc_jp_decode(bytes), "EUC-JP matches the plain decoder");
     check(text.size() <= bytes.size() && 3 * text.size() >= bytes.size(),
           "EUC-JP: every unit takes one to three bytes");
@@ -182,12 +182,12 @@ void check_euc_jp(std::string_view bytes) {
     while (cut > 0 && byte_at(bytes, cut - 1) >= 0x80)
         --cut;
     if (cut > 0) {
-        check(text == host::decode_euc_jp(bytes.substr(0, cut)) +
-                          host::decode_euc_jp(bytes.substr(cut)),
+        check(text == text::decode_euc_jp(bytes.substr(0, cut)) +
+                          text::decode_euc_jp(bytes.substr(cut)),
               "EUC-JP resumes in step after an ASCII byte");
     }
     if (text.find(replacement) == std::u16string::npos) {
-        const host::IconvHandle encoder("EUC-JP", host::native_utf16, u"EUC-JP");
+        const text::IconvHandle encoder("EUC-JP", text::native_utf16, u"EUC-JP");
         std::string encoded;
         check(iconv_encode(encoder, text, encoded) && encoded == bytes,
               "EUC-JP read whole encodes back to its bytes");
@@ -195,7 +195,7 @@ void check_euc_jp(std::string_view bytes) {
 }
 
 void check_iso2022_jp(std::string_view bytes) {
-    const std::u16string text = host::decode_iso2022_jp(bytes);
+    const std::u16string text = text::decode_iso2022_jp(bytes);
     check(text.size() <= bytes.size(), "ISO-2022-JP: at most one unit per byte");
     // Controls, the space and DEL belong to no character set: they come through one for one
     // whatever the escapes say. ESC is left out, as escape sequences vanish.
@@ -213,7 +213,7 @@ void check_iso2022_jp(std::string_view bytes) {
     check(control_units == control_bytes, "ISO-2022-JP: controls come through one for one");
     if (bytes.find("\x1B(I") != std::string_view::npos)
         return;
-    const host::IconvHandle converter(host::native_utf16, "ISO-2022-JP", u"ISO-2022-JP");
+    const text::IconvHandle converter(text::native_utf16, "ISO-2022-JP", u"ISO-2022-JP");
     std::u16string expected;
     if (iconv_decode(converter, bytes, expected))
         check(text == expected, "ISO-2022-JP matches iconv wherever iconv reads it");
@@ -224,9 +224,9 @@ void check_legacy_choice(std::string_view bytes) {
     bool euc_jp = 2 * counts.euc_ill_formed <= counts.cp932_ill_formed;
     if (counts.euc_ill_formed == 0 && counts.cp932_ill_formed == 0)
         euc_jp = counts.cp932_pairs > 0 || 2 * counts.euc_kana > counts.euc_multi_byte;
-    const host::LegacyEncoding expected =
-        euc_jp ? host::LegacyEncoding::euc_jp : host::LegacyEncoding::cp932;
-    check(host::pick_legacy_encoding(bytes) == expected, "the legacy choice follows the rule");
+    const text::LegacyEncoding expected =
+        euc_jp ? text::LegacyEncoding::euc_jp : text::LegacyEncoding::cp932;
+    check(text::pick_legacy_encoding(bytes) == expected, "the legacy choice follows the rule");
 }
 
 }  // namespace fuzz

@@ -11,18 +11,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/host/host_error.h"
+#include "core/viewer/open_command.h"
 #include "fuzz_check.h"
-#include "host/host_error.h"
-#include "host/text/euc_jp.h"
-#include "host/text/iso2022_jp.h"
-#include "host/text/legacy_encoding.h"
-#include "host/text/platform_converters.h"
-#include "host/text/text_decoding.h"
-#include "host/text/text_file_reader.h"
-#include "host/text/text_lines.h"
-#include "host/text/utf.h"
 #include "japanese_checks.h"
-#include "viewer/open_command.h"
+#include "text/euc_jp.h"
+#include "text/iso2022_jp.h"
+#include "text/legacy_encoding.h"
+#include "text/platform_converters.h"
+#include "text/text_decoding.h"
+#include "text/text_file_reader.h"
+#include "text/text_lines.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -237,30 +237,30 @@ void check_decoded(std::string_view bytes, std::u16string_view text) {
     }
 
     const std::u16string expected = plain_utf8_decode(bytes, valid);
-    check(host::is_valid_utf8(bytes) == valid, "UTF-8 validity agrees with the plain decoder");
-    check(host::utf16_from_utf8(bytes) == expected, "lenient UTF-8 matches the plain decoder");
-    if (valid && host::is_iso2022_jp(bytes)) {
+    check(text::is_valid_utf8(bytes) == valid, "UTF-8 validity agrees with the plain decoder");
+    check(text::utf16_from_utf8(bytes) == expected, "lenient UTF-8 matches the plain decoder");
+    if (valid && text::is_iso2022_jp(bytes)) {
         check(expected.size() == bytes.size(), "ISO-2022-JP is taken for 7-bit text only");
-        check(text == with_nuls_shown(host::decode_iso2022_jp(bytes)),
+        check(text == with_nuls_shown(text::decode_iso2022_jp(bytes)),
               "7-bit text with JIS escapes is read as ISO-2022-JP");
         return;
     }
     if (valid) {
         check(text == with_nuls_shown(expected), "valid UTF-8 is read as UTF-8");
-        check(host::utf8_from_utf16(expected) == bytes, "valid UTF-8 round-trips");
+        check(text::utf8_from_utf16(expected) == bytes, "valid UTF-8 round-trips");
         return;
     }
 
-    if (host::pick_legacy_encoding(bytes) == host::LegacyEncoding::euc_jp) {
-        check(text == with_nuls_shown(host::decode_euc_jp(bytes)), "EUC-JP is read as EUC-JP");
+    if (text::pick_legacy_encoding(bytes) == text::LegacyEncoding::euc_jp) {
+        check(text == with_nuls_shown(text::decode_euc_jp(bytes)), "EUC-JP is read as EUC-JP");
         return;
     }
-    check(text == with_nuls_shown(host::decode_cp932(bytes)), "CP932 is read as CP932");
+    check(text == with_nuls_shown(text::decode_cp932(bytes)), "CP932 is read as CP932");
 }
 
 // Code page 932's decoder, whichever encoding the bytes are read in.
 void check_cp932(std::string_view bytes) {
-    const std::u16string text = with_nuls_shown(host::decode_cp932(bytes));
+    const std::u16string text = with_nuls_shown(text::decode_cp932(bytes));
     // Every unit takes one or two bytes.
     check(2 * text.size() >= bytes.size(), "CP932: at most two bytes per unit");
     // Bytes below 0x40 are never part of a pair, and no pair decodes below U+0040: they come
@@ -283,7 +283,7 @@ void check_cp932(std::string_view bytes) {
         --cut;
     if (cut > 0) {
         const std::u16string joined =
-            host::decode_cp932(bytes.substr(0, cut)) + host::decode_cp932(bytes.substr(cut));
+            text::decode_cp932(bytes.substr(0, cut)) + text::decode_cp932(bytes.substr(cut));
         check(text == with_nuls_shown(joined), "CP932 resumes in step after a byte below 0x40");
     }
 }
@@ -291,8 +291,8 @@ void check_cp932(std::string_view bytes) {
 // The lines: none holds a terminator, the tally counts what the cursor hands out, and the
 // lines with CR LF after each are the text with every terminator made CR LF.
 void check_lines(std::u16string_view text) {
-    const host::LineTally tally = host::tally_lines(text);
-    host::LineCursor cursor(text);
+    const text::LineTally tally = text::tally_lines(text);
+    text::LineCursor cursor(text);
     std::size_t lines = 0;
     std::size_t units = 0;
     std::u16string joined;
@@ -316,7 +316,7 @@ void check_lines(std::u16string_view text) {
 void check_reader(std::string_view bytes, std::u16string_view text) {
     const MemoryFile file(bytes);
     try {
-        host::TextFileReader reader(file.path());
+        text::TextFileReader reader(file.path());
         const std::size_t announced = reader.crlf_text_size();
         const std::u16string crlf = viewer::read_crlf_text(reader);
         check(crlf.size() == announced, "crlf_text_size is the size of the CR LF text");
@@ -330,22 +330,22 @@ void check_reader(std::string_view bytes, std::u16string_view text) {
 // Decoded text written out again in each encoding with a byte-order mark, and as bare UTF-8,
 // decodes to itself.
 void check_round_trips(std::u16string_view text) {
-    check(host::decode_text(utf16_bytes(text, true)) == text, "UTF-16 LE round trip");
-    check(host::decode_text(utf16_bytes(text, false)) == text, "UTF-16 BE round trip");
-    const std::string utf8 = host::utf8_from_utf16(text);
-    check(host::decode_text("\xEF\xBB\xBF" + utf8) == text, "UTF-8 with a BOM round trip");
-    check(host::utf16_from_utf8(utf8) == text, "UTF-8 conversion round trip");
+    check(text::decode_text(utf16_bytes(text, true)) == text, "UTF-16 LE round trip");
+    check(text::decode_text(utf16_bytes(text, false)) == text, "UTF-16 BE round trip");
+    const std::string utf8 = text::utf8_from_utf16(text);
+    check(text::decode_text("\xEF\xBB\xBF" + utf8) == text, "UTF-8 with a BOM round trip");
+    check(text::utf16_from_utf8(utf8) == text, "UTF-8 conversion round trip");
     // A leading U+FEFF would be read back as a byte-order mark, and JIS escapes in 7-bit text
     // as ISO-2022-JP.
-    if (!text.starts_with(u'\uFEFF') && !host::is_iso2022_jp(utf8))
-        check(host::decode_text(utf8) == text, "bare UTF-8 round trip");
+    if (!text.starts_with(u'\uFEFF') && !text::is_iso2022_jp(utf8))
+        check(text::decode_text(utf8) == text, "bare UTF-8 round trip");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::u16string text = host::decode_text(bytes);
+    const std::u16string text = text::decode_text(bytes);
     check_decoded(bytes, text);
     // Each legacy decoder on every input, whichever the bytes are read as.
     check_cp932(bytes);

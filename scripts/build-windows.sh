@@ -10,5 +10,5 @@ for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --target ontopview
 done
-echo "64-bit: $(pwd)/build/win64/src/host/win32/ontopview.exe"
-echo "32-bit: $(pwd)/build/win32/src/host/win32/ontopview.exe"
+echo "64-bit: $(pwd)/build/win64/src/platform/win32/ontopview.exe"
+echo "32-bit: $(pwd)/build/win32/src/platform/win32/ontopview.exe"

@@ -12,8 +12,8 @@ import sys
 import zipfile
 
 with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as archive:
-    archive.write("build/win64/src/host/win32/ontopview.exe", "ontopview/x64/ontopview.exe")
-    archive.write("build/win32/src/host/win32/ontopview.exe", "ontopview/x86/ontopview.exe")
+    archive.write("build/win64/src/platform/win32/ontopview.exe", "ontopview/x64/ontopview.exe")
+    archive.write("build/win32/src/platform/win32/ontopview.exe", "ontopview/x86/ontopview.exe")
     archive.write("LICENSE", "ontopview/LICENSE.txt")
     archive.write("build/win64/scintilla/License.txt", "ontopview/Scintilla-License.txt")
 PY

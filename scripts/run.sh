@@ -17,7 +17,7 @@ done
 if [ -z "$screenshot" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
     scripts/install-deps.sh "${build_packages[@]}" fonts-noto-cjk
     scripts/build.sh --target ontopview
-    exec build/linux/src/host/qt/ontopview
+    exec build/linux/src/platform/qt/ontopview
 fi
 
 screenshot="${screenshot:-build/screenshot.png}"
@@ -25,4 +25,4 @@ echo "No display here (or a screenshot was asked for): the window is shown on a 
 echo "and saved as $screenshot."
 scripts/install-deps.sh "${build_packages[@]}" "${display_packages[@]}"
 scripts/build.sh --target ontopview
-exec python3 scripts/screenshot.py --screenshot "$screenshot" build/linux/src/host/qt/ontopview
+exec python3 scripts/screenshot.py --screenshot "$screenshot" build/linux/src/platform/qt/ontopview

@@ -10,4 +10,4 @@ scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ontopview >/dev/null
 exec python3 scripts/screenshot.py --screenshot "$screenshot" --menu --windows \
-    build/win64/src/host/win32/ontopview.exe
+    build/win64/src/platform/win32/ontopview.exe

@@ -44,7 +44,7 @@ done
 # End to end: the 64-bit program under Wine driven from outside, on a desktop of its own, and
 # Japanese typed into it through an input method.
 scripts/install-deps.sh "${display_packages[@]}" "${ime_packages[@]}"
-python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/host/win32/ontopview.exe \
+python3 tests/e2e/e2e.py --windows --screenshots build/e2e build/win64/src/platform/win32/ontopview.exe \
     2>&1 | tee "$work/e2e.log" || status=1
 
 echo "Windows zip: $(scripts/package-windows.sh | tail -n 1)"

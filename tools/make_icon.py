@@ -3,7 +3,7 @@
 holding 32x32 monochrome, 32x32 16-colour and 16x16 16-colour images. The output is the same
 byte for byte on every run.
 
-usage: tools/make_icon.py [OUTPUT]   (default src/host/win32/ontopview.ico)
+usage: tools/make_icon.py [OUTPUT]   (default src/platform/win32/ontopview.ico)
 """
 
 import pathlib
@@ -113,7 +113,7 @@ def icon_file(images):
 
 
 def main():
-    default = pathlib.Path(__file__).resolve().parent.parent / "src/host/win32/ontopview.ico"
+    default = pathlib.Path(__file__).resolve().parent.parent / "src/platform/win32/ontopview.ico"
     output = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else default
     big, small = draw(32), draw(16)
     output.write_bytes(icon_file([

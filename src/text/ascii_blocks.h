@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace host::ascii_blocks {
+namespace text::ascii_blocks {
 
 inline constexpr std::size_t block = 8;
 // The top bit of each of the eight bytes: set in a byte from 0x80 up.
@@ -56,4 +56,4 @@ inline std::size_t high_byte_count(std::string_view bytes) {
     return high;
 }
 
-}  // namespace host::ascii_blocks
+}  // namespace text::ascii_blocks

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace host::cp932 {
+namespace text::cp932 {
 
 // A byte that starts a two-byte character.
 constexpr bool is_lead_byte(std::uint8_t b) {
@@ -16,4 +16,4 @@ constexpr bool is_trail_byte(std::uint8_t b) {
     return b >= 0x40 && b <= 0xFC && b != 0x7F;
 }
 
-}  // namespace host::cp932
+}  // namespace text::cp932

@@ -1,15 +1,15 @@
 // EUC-JP decoding: the bytes are cut into characters here, so both platforms agree on every
 // byte, and runs of the characters their converters map alike go to the platform's converter.
-#include "host/text/euc_jp.h"
+#include "text/euc_jp.h"
 
 #include <algorithm>
 #include <span>
 
-#include "host/text/ascii_blocks.h"
-#include "host/text/euc_jp_bytes.h"
-#include "host/text/platform_converters.h"
+#include "text/ascii_blocks.h"
+#include "text/euc_jp_bytes.h"
+#include "text/platform_converters.h"
 
-namespace host {
+namespace text {
 namespace {
 
 // Every character gives one unit, and in well-formed text without JIS X 0212 every byte from
@@ -63,4 +63,4 @@ std::u16string decode_euc_jp(std::string_view bytes) {
     return out;
 }
 
-}  // namespace host
+}  // namespace text

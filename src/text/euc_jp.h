@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // One unit for each character and for each byte that starts none. Characters come from the
 // platform's converter; a JIS X 0208 cell without a character, a user-defined character (rows
@@ -12,4 +12,4 @@ namespace host {
 // each byte that starts no character, decoding resuming at the byte after it.
 std::u16string decode_euc_jp(std::string_view bytes);
 
-}  // namespace host
+}  // namespace text

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace host::euc_jp {
+namespace text::euc_jp {
 
 enum class Kind {
     ascii,
@@ -48,4 +48,4 @@ constexpr bool is_for_converter(Kind kind) {
     return kind == Kind::ascii || kind == Kind::half_width_katakana || kind == Kind::jis_x0208;
 }
 
-}  // namespace host::euc_jp
+}  // namespace text::euc_jp

@@ -1,10 +1,10 @@
 // Japanese wording of file reading failures.
-#include "host/text/file_errors.h"
+#include "text/file_errors.h"
 
 #include <string>
 #include <utility>
 
-namespace host {
+namespace text {
 namespace {
 
 std::u16string_view problem_text(FileProblem problem) {
@@ -26,7 +26,7 @@ std::u16string_view problem_text(FileProblem problem) {
         case FileProblem::too_many_open_files:
             return u"開いているファイルが多すぎます。";
         case FileProblem::out_of_memory:
-            return out_of_memory_text;
+            return host::out_of_memory_text;
         case FileProblem::cannot_open:
             return u"ファイルを開けませんでした。";
         case FileProblem::cannot_read:
@@ -43,18 +43,18 @@ std::u16string decimal_text(std::uint64_t value) {
 
 }  // namespace
 
-HostError file_error(FileProblem problem, std::u16string_view detail) {
+host::HostError file_error(FileProblem problem, std::u16string_view detail) {
     std::u16string message(problem_text(problem));
     if (!detail.empty()) {
         message += u'（';
         message += detail;
         message += u'）';
     }
-    return HostError(std::move(message));
+    return host::HostError(std::move(message));
 }
 
-HostError file_too_large_error(std::uint64_t limit) {
-    return HostError(u"ファイルが大きすぎます（" + limit_text(limit) + u"）。");
+host::HostError file_too_large_error(std::uint64_t limit) {
+    return host::HostError(u"ファイルが大きすぎます（" + limit_text(limit) + u"）。");
 }
 
 std::u16string byte_size_text(std::uint64_t bytes) {
@@ -76,4 +76,4 @@ std::u16string limit_text(std::uint64_t bytes) {
     return u"上限 " + byte_size_text(bytes);
 }
 
-}  // namespace host
+}  // namespace text

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace host {
+namespace text {
 
 enum class FileProblem {
     not_found,
@@ -24,9 +24,9 @@ enum class FileProblem {
 };
 
 // `detail` (the system's own words, say) is appended in brackets when not empty.
-HostError file_error(FileProblem problem, std::u16string_view detail = {});
+host::HostError file_error(FileProblem problem, std::u16string_view detail = {});
 
-HostError file_too_large_error(std::uint64_t limit);
+host::HostError file_too_large_error(std::uint64_t limit);
 
 // "256 MiB", "64 KiB" or "1000 バイト": the largest binary unit that divides the size exactly.
 std::u16string byte_size_text(std::uint64_t bytes);
@@ -34,4 +34,4 @@ std::u16string byte_size_text(std::uint64_t bytes);
 // "上限 256 MiB": a size limit as every message that names one puts it.
 std::u16string limit_text(std::uint64_t bytes);
 
-}  // namespace host
+}  // namespace text

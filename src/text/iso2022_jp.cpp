@@ -1,17 +1,17 @@
 // ISO-2022-JP: the escape sequences are followed here, and each JIS X 0208 or katakana
 // character is handed, as the EUC-JP bytes it stands for, to the same converter as EUC-JP text,
 // so both encodings read alike on every platform.
-#include "host/text/iso2022_jp.h"
+#include "text/iso2022_jp.h"
 
 #include <array>
 #include <cstdint>
 #include <span>
 
-#include "host/text/ascii_blocks.h"
-#include "host/text/euc_jp_bytes.h"
-#include "host/text/platform_converters.h"
+#include "text/ascii_blocks.h"
+#include "text/euc_jp_bytes.h"
+#include "text/platform_converters.h"
 
-namespace host {
+namespace text {
 namespace {
 
 constexpr char escape = '\x1B';
@@ -165,4 +165,4 @@ std::u16string decode_iso2022_jp(std::string_view bytes) {
     return out;
 }
 
-}  // namespace host
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // True when every byte is below 0x80 and an escape sequence switches to JIS X 0208
 // (ESC $ @, ESC $ B) or to half-width katakana (ESC ( I) somewhere.
@@ -18,4 +18,4 @@ bool is_iso2022_jp(std::string_view bytes);
 // byte from 0x80 up each become U+FFFD.
 std::u16string decode_iso2022_jp(std::string_view bytes);
 
-}  // namespace host
+}  // namespace text

@@ -18,17 +18,17 @@
 // than half of their EUC-JP characters are kana; any other bytes that both read whole (with a
 // byte 0x8E, 0x8F or 0xE0..0xFE) are EUC-JP. A word of kanji alone, such as 山田, can still
 // read as half-width katakana: the bytes cannot tell.
-#include "host/text/legacy_encoding.h"
+#include "text/legacy_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-#include "host/text/ascii_blocks.h"
-#include "host/text/cp932_bytes.h"
-#include "host/text/euc_jp_bytes.h"
+#include "text/ascii_blocks.h"
+#include "text/cp932_bytes.h"
+#include "text/euc_jp_bytes.h"
 
-namespace host {
+namespace text {
 namespace {
 
 struct Cp932Reading {
@@ -116,4 +116,4 @@ LegacyEncoding pick_legacy_encoding(std::string_view bytes) {
                                                      : LegacyEncoding::cp932;
 }
 
-}  // namespace host
+}  // namespace text

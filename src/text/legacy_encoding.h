@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace host {
+namespace text {
 
 enum class LegacyEncoding { cp932, euc_jp };
 
@@ -12,4 +12,4 @@ enum class LegacyEncoding { cp932, euc_jp };
 // legacy_encoding.cpp).
 LegacyEncoding pick_legacy_encoding(std::string_view bytes);
 
-}  // namespace host
+}  // namespace text

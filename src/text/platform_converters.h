@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // Text goes to a converter in runs of about this many bytes, cut between characters: a run the
 // converter rejects whole is redone a character at a time, which then redoes little.
@@ -36,4 +36,4 @@ class EucJpConverter {
     std::unique_ptr<State> state_;
 };
 
-}  // namespace host
+}  // namespace text

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-namespace host {
+namespace text {
 
 // The bytes of the regular file at `path`. Throws HostError, with the reason for the user,
 // for a missing or unreadable file, a folder, a device, FIFO or socket (never read from), and
 // a file larger than `limit` bytes, whether found before reading or while it grows.
 std::string read_file_bytes(const std::u16string& path, std::uint64_t limit);
 
-}  // namespace host
+}  // namespace text

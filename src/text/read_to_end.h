@@ -8,9 +8,9 @@
 #include <new>
 #include <string>
 
-#include "host/text/file_errors.h"
+#include "text/file_errors.h"
 
-namespace host {
+namespace text {
 namespace read_detail {
 
 // Reads into a string of `expected` bytes, then on past it in chunks while the file grows.
@@ -64,4 +64,4 @@ std::string read_to_end(ReadSome read_some, std::uint64_t reported_size, std::ui
     }
 }
 
-}  // namespace host
+}  // namespace text

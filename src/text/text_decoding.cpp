@@ -1,19 +1,19 @@
 // Picks the encoding of a file's bytes from its byte-order mark or its content, then decodes.
-#include "host/text/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <utility>
 
-#include "host/text/euc_jp.h"
-#include "host/text/iso2022_jp.h"
-#include "host/text/legacy_encoding.h"
-#include "host/text/platform_converters.h"
-#include "host/text/utf.h"
-#include "host/text/utf8_decoder.h"
+#include "text/euc_jp.h"
+#include "text/iso2022_jp.h"
+#include "text/legacy_encoding.h"
+#include "text/platform_converters.h"
+#include "text/utf.h"
+#include "text/utf8_decoder.h"
 
-namespace host {
+namespace text {
 namespace {
 
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
@@ -111,4 +111,4 @@ std::u16string decode_text(std::string_view bytes) {
     return text;
 }
 
-}  // namespace host
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // A byte-order mark (UTF-8, UTF-16 LE or BE) decides and is dropped; otherwise the bytes are
 // UTF-8 when all of them are well-formed, but for 7-bit text that switches to Japanese with
@@ -13,4 +13,4 @@ namespace host {
 // NUL becomes U+2400 so it cannot cut the text short.
 std::u16string decode_text(std::string_view bytes);
 
-}  // namespace host
+}  // namespace text

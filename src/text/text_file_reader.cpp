@@ -1,10 +1,10 @@
 // Reads a text file whole, keeping only its decoded text, and walks its lines.
-#include "host/text/text_file_reader.h"
+#include "text/text_file_reader.h"
 
-#include "host/text/platform_file_bytes.h"
-#include "host/text/text_decoding.h"
+#include "text/platform_file_bytes.h"
+#include "text/text_decoding.h"
 
-namespace host {
+namespace text {
 
 // The raw bytes are a temporary: freed as soon as they are decoded.
 TextFileReader::TextFileReader(const std::u16string& path)
@@ -26,8 +26,8 @@ std::size_t TextFileReader::crlf_text_size() const {
     return tally.units + 2 * tally.lines;
 }
 
-std::unique_ptr<LineReader> TextFileSystem::open_text(const std::u16string& path) {
+std::unique_ptr<host::LineReader> TextFileSystem::open_text(const std::u16string& path) {
     return std::make_unique<TextFileReader>(path);
 }
 
-}  // namespace host
+}  // namespace text

@@ -6,15 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "host/files.h"
-#include "host/text/text_lines.h"
+#include "core/host/files.h"
+#include "text/text_lines.h"
 
-namespace host {
+namespace text {
 
 // Larger files are refused: far beyond any text meant to be read on screen.
 inline constexpr std::uint64_t max_text_file_bytes = std::uint64_t{256} * 1024 * 1024;
 
-class TextFileReader final : public LineReader {
+class TextFileReader final : public host::LineReader {
   public:
     // Reads and decodes the whole file; throws HostError when it cannot.
     explicit TextFileReader(const std::u16string& path);
@@ -33,9 +33,9 @@ class TextFileReader final : public LineReader {
 };
 
 // The file system part every platform shares: text files are read by TextFileReader.
-class TextFileSystem : public FileSystem {
+class TextFileSystem : public host::FileSystem {
   public:
-    std::unique_ptr<LineReader> open_text(const std::u16string& path) override;
+    std::unique_ptr<host::LineReader> open_text(const std::u16string& path) override;
 };
 
-}  // namespace host
+}  // namespace text

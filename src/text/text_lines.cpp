@@ -1,7 +1,7 @@
 // Line splitting shared by the cursor and the tally so both agree on every terminator.
-#include "host/text/text_lines.h"
+#include "text/text_lines.h"
 
-namespace host {
+namespace text {
 namespace {
 
 // Length of the line at the start of text and of its terminator (0, 1 or 2 units).
@@ -41,4 +41,4 @@ LineTally tally_lines(std::u16string_view text) noexcept {
     return tally;
 }
 
-}  // namespace host
+}  // namespace text

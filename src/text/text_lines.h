@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 // Hands out the lines of a text one at a time as views into it; a final line without a
 // terminator counts, and a terminator at the very end does not start another line.
@@ -30,4 +30,4 @@ struct LineTally {
 // What a LineCursor would hand out over the same text, counted in one pass.
 LineTally tally_lines(std::u16string_view text) noexcept;
 
-}  // namespace host
+}  // namespace text

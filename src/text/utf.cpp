@@ -1,9 +1,9 @@
 // UTF-8 <-> UTF-16 conversions following the Unicode "maximal subpart" replacement practice.
-#include "host/text/utf.h"
+#include "text/utf.h"
 
-#include "host/text/utf8_decoder.h"
+#include "text/utf8_decoder.h"
 
-namespace host {
+namespace text {
 namespace {
 
 void append_utf8(std::string& out, char32_t c) {
@@ -92,4 +92,4 @@ bool is_valid_utf8(std::string_view bytes) {
     return true;
 }
 
-}  // namespace host
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace host {
+namespace text {
 
 constexpr bool is_high_surrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -25,4 +25,4 @@ std::u16string utf16_from_utf8(std::string_view bytes);
 // True when the bytes are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
 bool is_valid_utf8(std::string_view bytes);
 
-}  // namespace host
+}  // namespace text

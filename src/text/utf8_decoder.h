@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/text/ascii_blocks.h"
+#include "text/ascii_blocks.h"
 
-namespace host::utf8 {
+namespace text::utf8 {
 
 constexpr char16_t replacement = 0xFFFD;
 
@@ -177,4 +177,4 @@ bool decode(std::string_view bytes, std::u16string& out, Map map) {
     return true;
 }
 
-}  // namespace host::utf8
+}  // namespace text::utf8

@@ -1,8 +1,8 @@
 // The command menu's model: order, names, captions, separators and the check mark.
 #include <gtest/gtest.h>
 
-#include "host/text/utf.h"
-#include "window/command_menu.h"
+#include "core/window/command_menu.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -27,12 +27,12 @@ TEST(CommandMenuTest, EightEntriesInOrderWithExactCaptionsAndOneCheckableItem) {
         {MenuItem::sen, "-", true, false, false},
         {MenuItem::IDM_end_set, "終わる", false, false, false},
     };
-    EXPECT_EQ(host::utf8_from_utf16(popup.caption), "hoppu");
+    EXPECT_EQ(text::utf8_from_utf16(popup.caption), "hoppu");
     ASSERT_EQ(popup.entries.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& entry = popup.entries[i];
         EXPECT_EQ(window::menu_items[i].item, expected[i].item) << i;
-        EXPECT_EQ(host::utf8_from_utf16(entry.caption), expected[i].caption) << i;
+        EXPECT_EQ(text::utf8_from_utf16(entry.caption), expected[i].caption) << i;
         EXPECT_EQ(entry.separator, expected[i].separator) << i;
         EXPECT_EQ(entry.checkable, expected[i].checkable) << i;
         EXPECT_EQ(entry.checked, expected[i].checked) << i;

@@ -6,14 +6,14 @@
 #include <new>
 #include <sstream>
 
-#include "host/host_error.h"
-#include "host/text/utf.h"
+#include "core/host/host_error.h"
+#include "text/utf.h"
 
 namespace fake {
 namespace {
 
 std::string utf8(std::u16string_view text) {
-    return host::utf8_from_utf16(text);
+    return text::utf8_from_utf16(text);
 }
 
 // The next scripted answer of a dialog, as the dialog gives it.

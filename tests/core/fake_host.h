@@ -13,8 +13,8 @@
 #include <variant>
 #include <vector>
 
-#include "host/host.h"
-#include "host/popup_menu.h"
+#include "core/host/host.h"
+#include "core/host/popup_menu.h"
 
 namespace fake {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "core/host/host_error.h"
+#include "core/window/main_window.h"
 #include "fake_host.h"
-#include "host/host_error.h"
-#include "window/main_window.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <limits>
 
+#include "core/host/host_error.h"
+#include "core/window/main_window.h"
 #include "fake_host.h"
-#include "host/host_error.h"
-#include "window/main_window.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <sstream>
 
+#include "core/window/main_window.h"
 #include "fake_host.h"
-#include "host/text/utf.h"
-#include "window/main_window.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, LoadSetsTextThenPlacesOnTopThenLaysOutHeightFirst) {
 
 TEST_F(MainWindowTest, InstructionIsExactlyTwoLinesWithOneCrLfBetween) {
     form.on_load();
-    EXPECT_EQ(host::utf8_from_utf16(fake.text),
+    EXPECT_EQ(text::utf8_from_utf16(fake.text),
               "ファイルを読み込んでください。\r\nShift 右クリックで､ホップメニューの表示｡");
     const auto first_break = fake.text.find(u"\r\n");
     ASSERT_NE(first_break, std::u16string::npos);

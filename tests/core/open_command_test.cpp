@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "core/host/host_error.h"
+#include "core/viewer/open_command.h"
+#include "core/window/main_window.h"
 #include "fake_host.h"
-#include "host/host_error.h"
-#include "host/text/utf.h"
-#include "viewer/open_command.h"
-#include "window/main_window.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(StartFolderTest, FolderOfTheLastFile) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(viewer::folder_of(c.open_path, c.separator), c.folder)
-            << host::utf8_from_utf16(c.open_path);
+            << text::utf8_from_utf16(c.open_path);
     }
 }
 
@@ -57,7 +57,7 @@ TEST_F(OpenCommandTest, FirstUseConfiguresTheDialogAndStartsInTheDefaultFolder) 
     EXPECT_EQ(request.flags, 4100);
     EXPECT_EQ(request.file_name, u"");
     EXPECT_EQ(request.init_dir, u"C:\\My Documents");
-    EXPECT_EQ(host::utf8_from_utf16(request.filter),
+    EXPECT_EQ(text::utf8_from_utf16(request.filter),
               "ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)|*.txt;*.ini|HTMLﾌｧｲﾙ(*.htm)|*.htm|すべてのﾌｧｲﾙ(*.*)|*.*");
 }
 

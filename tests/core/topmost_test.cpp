@@ -5,10 +5,10 @@
 #include <limits>
 #include <ostream>
 
+#include "core/geometry/twips.h"
+#include "core/topmost/topmost.h"
+#include "core/window/main_window.h"
 #include "fake_host.h"
-#include "host/shared/twips.h"
-#include "topmost/topmost.h"
-#include "window/main_window.h"
 
 namespace {
 
@@ -33,10 +33,10 @@ TEST(TopmostTest, QuotientsRoundTowardMinusInfinity) {
         {-1e12f, 15, std::numeric_limits<int>::min()},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(host::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
+        EXPECT_EQ(geometry::pixels_from_twips(c.twips, c.per_pixel), c.pixels)
             << c.twips << " / " << c.per_pixel;
     }
-    EXPECT_EQ(host::pixels_from_twips(std::numeric_limits<float>::quiet_NaN(), 15), 0);
+    EXPECT_EQ(geometry::pixels_from_twips(std::numeric_limits<float>::quiet_NaN(), 15), 0);
 }
 
 TEST(TopmostTest, ApplyAndReleaseDifferOnlyInInsertAfter) {
@@ -99,16 +99,16 @@ TEST(TopmostTest, AWindowAtWholePixelsKeepsItsRectangleAtEveryDpi) {
     // in single precision and floors. At 168 and 216 dpi a plain product falls short for
     // hundreds of values (31 px at 168 dpi came back as 30).
     for (const int dpi : {96, 120, 144, 168, 192, 216}) {
-        const float per_pixel = host::twips_per_pixel(static_cast<float>(dpi));
+        const float per_pixel = geometry::twips_per_pixel(static_cast<float>(dpi));
         int failures = 0;
         for (int px = -3000; px <= 8000; ++px) {
             fake::FakeHost fake;
             fake.twips_per_pixel_x_ = {per_pixel};
             fake.twips_per_pixel_y_ = {per_pixel};
-            fake.left_ = host::twips_from_pixels(px, per_pixel);
-            fake.top_ = host::twips_from_pixels(-px, per_pixel);
-            fake.width_ = host::twips_from_pixels(px + 3000, per_pixel);
-            fake.height_ = host::twips_from_pixels(8000 - px, per_pixel);
+            fake.left_ = geometry::twips_from_pixels(px, per_pixel);
+            fake.top_ = geometry::twips_from_pixels(-px, per_pixel);
+            fake.width_ = geometry::twips_from_pixels(px + 3000, per_pixel);
+            fake.height_ = geometry::twips_from_pixels(8000 - px, per_pixel);
             topmost::apply_topmost(fake.host());
             const auto& call = fake.placements.at(0);
             if (std::make_tuple(call.x, call.y, call.cx, call.cy) !=
@@ -116,7 +116,7 @@ TEST(TopmostTest, AWindowAtWholePixelsKeepsItsRectangleAtEveryDpi) {
                 ++failures;
             }
             // The layers' own nearest-pixel sizing gives the same pixels back.
-            if (host::nearest_pixels_from_twips(fake.left_, per_pixel) != px)
+            if (geometry::nearest_pixels_from_twips(fake.left_, per_pixel) != px)
                 ++failures;
         }
         EXPECT_EQ(failures, 0) << dpi << " dpi";
@@ -153,30 +153,30 @@ TEST(TopmostTest, LayersSizeToTheNearestPixel) {
         {-infinity, 15, least},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(host::nearest_pixels_from_twips(c.twips, c.per_pixel), c.pixels)
+        EXPECT_EQ(geometry::nearest_pixels_from_twips(c.twips, c.per_pixel), c.pixels)
             << c.twips << " / " << c.per_pixel;
     }
 }
 
 TEST(TopmostTest, TwipsOfFractionalPixelsAreThePlainProduct) {
     // Pointer positions can fall between pixels; those are scaled, not rounded.
-    EXPECT_FLOAT_EQ(host::twips_from_pixels(12.5, 15), 187.5f);
-    EXPECT_FLOAT_EQ(host::twips_from_pixels(-0.5, 12), -6);
-    EXPECT_FLOAT_EQ(host::twips_per_pixel(96), 15);
-    EXPECT_FLOAT_EQ(host::twips_per_pixel(144), 10);
+    EXPECT_FLOAT_EQ(geometry::twips_from_pixels(12.5, 15), 187.5f);
+    EXPECT_FLOAT_EQ(geometry::twips_from_pixels(-0.5, 12), -6);
+    EXPECT_FLOAT_EQ(geometry::twips_per_pixel(96), 15);
+    EXPECT_FLOAT_EQ(geometry::twips_per_pixel(144), 10);
 }
 
 TEST(TopmostTest, PixelCountsNoTwipsDivideBackToStillGiveTheirTwips) {
     // Past the int range the quotient is clamped below the count, so the steps that mend a
     // rounded product never succeed: their bound must end them.
-    const float per_pixel = host::twips_per_pixel(168);
+    const float per_pixel = geometry::twips_per_pixel(168);
     for (const double pixels : {1e10, -1e10, 4e9}) {
-        const double twips = host::twips_from_pixels(pixels, per_pixel);
+        const double twips = geometry::twips_from_pixels(pixels, per_pixel);
         EXPECT_NEAR(twips / (pixels * per_pixel), 1.0, 1e-6) << pixels;
     }
-    EXPECT_EQ(host::twips_from_pixels(std::numeric_limits<double>::infinity(), per_pixel),
+    EXPECT_EQ(geometry::twips_from_pixels(std::numeric_limits<double>::infinity(), per_pixel),
               std::numeric_limits<float>::infinity());
-    EXPECT_TRUE(std::isnan(host::twips_from_pixels(std::nan(""), per_pixel)));
+    EXPECT_TRUE(std::isnan(geometry::twips_from_pixels(std::nan(""), per_pixel)));
 }
 
 TEST(ToggleTest, FirstChoiceReleasesSecondRestoresCheckMarkFollowingPlacement) {
@@ -212,16 +212,16 @@ TEST(ToggleTest, AWindowMovedWhereItIsPlacedDoesNotCreepThroughToggles) {
     // At 168 dpi a plain product of pixels and twips divides back a pixel short for many
     // counts (31 among them), so a window that reports where each placement put it would be
     // placed a pixel off where it stood.
-    const float per_pixel = host::twips_per_pixel(168);
+    const float per_pixel = geometry::twips_per_pixel(168);
     const Rect start{31, -7, 413, 301};
     fake::FakeHost fake;
     fake.twips_per_pixel_x_ = {per_pixel};
     fake.twips_per_pixel_y_ = {per_pixel};
     const auto report = [&](const Rect& at) {
-        fake.left_ = host::twips_from_pixels(at.x, per_pixel);
-        fake.top_ = host::twips_from_pixels(at.y, per_pixel);
-        fake.width_ = host::twips_from_pixels(at.cx, per_pixel);
-        fake.height_ = host::twips_from_pixels(at.cy, per_pixel);
+        fake.left_ = geometry::twips_from_pixels(at.x, per_pixel);
+        fake.top_ = geometry::twips_from_pixels(at.y, per_pixel);
+        fake.width_ = geometry::twips_from_pixels(at.cx, per_pixel);
+        fake.height_ = geometry::twips_from_pixels(at.cy, per_pixel);
     };
     report(start);
     fake.on_set_window_pos = [&](const fake::SetWindowPosCall& call) {

@@ -17,16 +17,16 @@
 #include <string>
 #include <vector>
 
-#include "host/qt/qt_program.h"
-#include "host/qt/qt_strings.h"
-#include "host/qt/qt_text_box.h"
-#include "host/text/text_decoding.h"
-#include "host/text/text_lines.h"
 #include "modal_watch.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_text_box.h"
+#include "text/text_decoding.h"
+#include "text/text_lines.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 using window::MenuItem;
 
 constexpr std::size_t mib = 1024 * 1024;
@@ -53,15 +53,15 @@ struct Outcome {
 // file's lines: derived from the reader's decoding and line cutting, so that what is checked
 // here is that nothing is lost, cut short or changed on the way to the screen.
 QString document_text_for(const std::string& bytes) {
-    const std::u16string text = host::decode_text(bytes);
-    host::LineCursor cursor(text);
+    const std::u16string text = text::decode_text(bytes);
+    text::LineCursor cursor(text);
     std::u16string document;
     document.reserve(text.size() + 1);
     while (!cursor.at_end()) {
         document += cursor.next_line();
         document += u'\u2029';
     }
-    return qt_host::qstring_from_u16(document);
+    return platform::qt::qstring_from_u16(document);
 }
 
 std::string random_bytes(std::size_t size) {
@@ -252,7 +252,7 @@ TEST_F(HostileOpenTest, BreaksLinesAnywhereOnlyForAWordTooLongToWrapAtItsEnd) {
          QTextOption::WrapAnywhere},
         {"ordinary lines again", u"short words\r\n", QTextOption::WrapAtWordBoundaryOrAnywhere},
     };
-    qt_host::QtTextBox box(program.form());
+    platform::qt::QtTextBox box(program.form());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         box.set_text(c.text);
@@ -292,7 +292,7 @@ TEST_F(HostileOpenTest, RefusesWhatCannotBeShownAndKeepsTheWindow) {
         EXPECT_TRUE(outcome.errors[0].contains(c.reason)) << outcome.errors[0].toStdString();
         EXPECT_EQ(caption(), QStringLiteral("Form1"));
         EXPECT_EQ(document(), before);
-        EXPECT_EQ(program.core().open_path(), qt_host::u16_from_qstring(c.path));
+        EXPECT_EQ(program.core().open_path(), platform::qt::u16_from_qstring(c.path));
     }
     expect_still_working();
 }

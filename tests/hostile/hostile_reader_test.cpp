@@ -18,17 +18,17 @@
 #include <utility>
 #include <vector>
 
-#include "host/text/platform_file_bytes.h"
-#include "host/text/text_file_reader.h"
-#include "host/text/utf.h"
+#include "core/viewer/open_command.h"
 #include "temp_dir.h"
-#include "viewer/open_command.h"
+#include "text/platform_file_bytes.h"
+#include "text/text_file_reader.h"
+#include "text/utf.h"
 
-namespace host {
+namespace text {
 namespace {
 
-using host_test::error_message;
-using host_test::TempDir;
+using text_test::error_message;
+using text_test::TempDir;
 
 constexpr std::size_t kib = 1024;
 
@@ -193,7 +193,7 @@ TEST(ChangingFile, ReadsEndWithASnapshotOrTheSizeError) {
 // Root reads every file, so these run in a child that has become the unprivileged "nobody".
 TEST(UnreadableFile, IsRefusedForAnotherUser) {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "not root: host_tests' ReadFileBytes.RefusesWithoutPermission covers this";
+        GTEST_SKIP() << "not root: text_tests' ReadFileBytes.RefusesWithoutPermission covers this";
     const TempDir dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
     const std::filesystem::path unreadable = dir.write("unreadable.txt", "secret");
@@ -231,7 +231,7 @@ TEST(UnreadableFile, IsRefusedForAnotherUser) {
         for (const Case& c : cases) {
             try {
                 report += read_file_bytes(c.path.u16string(), 100);
-            } catch (const HostError& error) {
+            } catch (const host::HostError& error) {
                 report += utf8_from_utf16(error.message());
             }
             report += '\n';
@@ -288,4 +288,4 @@ TEST(OneByteFile, EveryByteValueShowsAsOneLine) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

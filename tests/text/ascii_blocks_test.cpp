@@ -1,12 +1,12 @@
 // The eight-at-a-time ASCII tests agree with a byte-by-byte look at every length and position.
-#include "host/text/ascii_blocks.h"
+#include "text/ascii_blocks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-namespace host {
+namespace text {
 namespace {
 
 TEST(AsciiBlocks, AgreeWithEachByteAtEveryLengthAndPosition) {
@@ -40,4 +40,4 @@ TEST(AsciiBlocks, AgreeWithEachByteAtEveryLengthAndPosition) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

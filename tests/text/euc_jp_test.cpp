@@ -1,6 +1,6 @@
 // EUC-JP decoding: the mapping both platforms share, and one U+FFFD for each character that
 // neither may show and for each byte that starts none.
-#include "host/text/euc_jp.h"
+#include "text/euc_jp.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 #include "same_text.h"
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -81,10 +81,10 @@ TEST(DecodeEucJp, LongTextAcrossRuns) {
                     text += insert.text;
                 }
             }
-            EXPECT_TRUE(host_test::same_text(decode_euc_jp(bytes), text));
+            EXPECT_TRUE(text_test::same_text(decode_euc_jp(bytes), text));
         }
     }
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: FIFOs, devices, sockets, links and permissions are refused
 // without blocking, and files whose size is unknown beforehand still keep to the limit.
-#include "host/text/platform_file_bytes.h"
+#include "text/platform_file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "host/text/text_file_reader.h"
 #include "temp_dir.h"
+#include "text/text_file_reader.h"
 
-namespace host {
+namespace text {
 namespace {
 
-using host_test::error_message;
-using host_test::TempDir;
+using text_test::error_message;
+using text_test::TempDir;
 
 constexpr std::u16string_view not_regular = u"通常のファイルではないため開けません。";
 
@@ -162,4 +162,4 @@ TEST(ReadFileBytes, TakesTheSizeFromFstatAsAHint) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

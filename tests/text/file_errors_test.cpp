@@ -1,14 +1,14 @@
 // The wording of file reading failures, and how sizes in it are written.
-#include "host/text/file_errors.h"
+#include "text/file_errors.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/text/text_file_reader.h"
+#include "text/text_file_reader.h"
 
-namespace host {
+namespace text {
 namespace {
 
 TEST(ByteSizeText, UsesTheLargestUnitThatDividesExactly) {
@@ -45,4 +45,4 @@ TEST(FileError, AppendsTheDetailInBrackets) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

@@ -1,5 +1,5 @@
 // ISO-2022-JP: which files are taken for it, and how its escape sequences and characters read.
-#include "host/text/iso2022_jp.h"
+#include "text/iso2022_jp.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "same_text.h"
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -86,8 +86,8 @@ TEST(DecodeIso2022Jp, LongText) {
         bytes += "\x1B(B ab\x1B(I1\x1B(B\r\n";
         text += u" abｱ\r\n";
     }
-    EXPECT_TRUE(host_test::same_text(decode_iso2022_jp(bytes), text));
+    EXPECT_TRUE(text_test::same_text(decode_iso2022_jp(bytes), text));
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

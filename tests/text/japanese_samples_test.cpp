@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/text/text_decoding.h"
 #include "same_text.h"
+#include "text/text_decoding.h"
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_view_literals;
@@ -39,7 +39,7 @@ void expect_group_reads_back(std::string_view group) {
             bytes += sample.bytes;
             text += sample.text;
         }
-        EXPECT_TRUE(host_test::same_text(decode_text(bytes), text));
+        EXPECT_TRUE(text_test::same_text(decode_text(bytes), text));
     }
     EXPECT_GT(count, 0) << "no samples in the group " << group;
 }
@@ -62,4 +62,4 @@ TEST(JapaneseSamples, LongTexts) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

@@ -1,13 +1,13 @@
 // Telling EUC-JP from code page 932: EUC-JP with at most half the ill-formed bytes, and for bytes
 // both read whole, whether they look like half-width katakana.
-#include "host/text/legacy_encoding.h"
+#include "text/legacy_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -74,4 +74,4 @@ TEST(PickLegacyEncoding, CountsOverTheWholeFile) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

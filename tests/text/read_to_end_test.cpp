@@ -1,5 +1,5 @@
 // Reading an open file to its end within the limit, whatever size the system reported for it.
-#include "host/text/read_to_end.h"
+#include "text/read_to_end.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 
 #include "temp_dir.h"
 
-namespace host {
+namespace text {
 namespace {
 
-using host_test::error_message;
+using text_test::error_message;
 
 // A file handed out a few bytes a read. An endless one (a device such as /dev/zero) gives
 // zeros, but only up to a megabyte, so that a read without bound ends in a failed check rather
@@ -95,4 +95,4 @@ TEST(ReadToEnd, RunningOutOfMemoryIsAFileProblem) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

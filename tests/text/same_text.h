@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-namespace host_test {
+namespace text_test {
 
 inline testing::AssertionResult same_text(const std::u16string& actual,
                                           const std::u16string& expected) {
@@ -23,4 +23,4 @@ inline testing::AssertionResult same_text(const std::u16string& actual,
                                        << unit(actual, at) << " instead of " << unit(expected, at);
 }
 
-}  // namespace host_test
+}  // namespace text_test

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace host_test {
+namespace text_test {
 
 class TempDir {
   public:
@@ -58,4 +58,4 @@ std::u16string error_message(Action&& action) {
     return u"(no error)";
 }
 
-}  // namespace host_test
+}  // namespace text_test

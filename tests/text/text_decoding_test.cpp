@@ -1,6 +1,6 @@
 // Decoding a file's bytes: byte-order marks, UTF-8, UTF-16 both ways, ISO-2022-JP, EUC-JP, code
 // page 932, NULs.
-#include "host/text/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -128,4 +128,4 @@ TEST(DecodeText, OneIllFormedByteFarIntoTheFileMakesItCp932) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

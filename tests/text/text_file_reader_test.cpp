@@ -1,5 +1,5 @@
 // The text file reader on real files: lines, the CR LF size, names, and refused files.
-#include "host/text/text_file_reader.h"
+#include "text/text_file_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "host/text/file_errors.h"
-#include "host/text/platform_file_bytes.h"
-#include "host/text/utf.h"
 #include "temp_dir.h"
+#include "text/file_errors.h"
+#include "text/platform_file_bytes.h"
+#include "text/utf.h"
 
-namespace host {
+namespace text {
 namespace {
 
-using host_test::error_message;
-using host_test::TempDir;
+using text_test::error_message;
+using text_test::TempDir;
 using namespace std::string_literals;
 
 // Reads every line, checking before each that crlf_text_size() covers exactly what is left.
-void expect_lines(LineReader& reader, const std::vector<std::u16string>& lines) {
+void expect_lines(host::LineReader& reader, const std::vector<std::u16string>& lines) {
     std::size_t remaining = 0;
     for (const std::u16string& line : lines)
         remaining += line.size() + 2;
@@ -164,4 +164,4 @@ TEST(ReadFileBytes, ReadsUpToTheLimitAndNoMore) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

@@ -1,14 +1,14 @@
 // Line splitting: every terminator and its position, and the tally agreeing with the cursor.
-#include "host/text/text_lines.h"
+#include "text/text_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/text/utf.h"
+#include "text/utf.h"
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -70,4 +70,4 @@ TEST(TallyLines, CountsWhatTheCursorHandsOut) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

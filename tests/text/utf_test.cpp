@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 conversions: well-formed input, every kind of ill-formed input, surrogates.
-#include "host/text/utf.h"
+#include "text/utf.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace host {
+namespace text {
 namespace {
 
 using namespace std::string_literals;
@@ -158,4 +158,4 @@ TEST(Utf8FromUtf16, EncodesPairsAndReplacesLoneSurrogates) {
 }
 
 }  // namespace
-}  // namespace host
+}  // namespace text

@@ -1,7 +1,7 @@
 // The font command.
-#include "font/font_command.h"
+#include "core/font/font_command.h"
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
 namespace font {
 

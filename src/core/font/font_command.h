@@ -1,8 +1,8 @@
 // The font command: the shared dialog preset to the text box's font, the choice applied to it.
 #pragma once
 
-#include "host/text_box.h"
-#include "window/common_dialog.h"
+#include "core/host/text_box.h"
+#include "core/window/common_dialog.h"
 
 namespace font {
 

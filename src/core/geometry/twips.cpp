@@ -1,10 +1,10 @@
 // Twips and pixels, with the round trip from pixels exact in single precision.
-#include "host/shared/twips.h"
+#include "core/geometry/twips.h"
 
 #include <cmath>
 #include <limits>
 
-namespace host {
+namespace geometry {
 namespace {
 
 // A whole number of pixels as an int: clamped to the 32-bit range, so an absurd geometry cannot
@@ -49,4 +49,4 @@ float twips_from_pixels(double pixels, float twips_per_pixel) {
     return twips;
 }
 
-}  // namespace host
+}  // namespace geometry

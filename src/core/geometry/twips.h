@@ -3,7 +3,7 @@
 // on the pixel it came from.
 #pragma once
 
-namespace host {
+namespace geometry {
 
 inline constexpr float twips_per_inch = 1440;
 
@@ -22,4 +22,4 @@ int nearest_pixels_from_twips(float twips, float twips_per_pixel);
 // exactly that number under both conversions above, at every DPI.
 float twips_from_pixels(double pixels, float twips_per_pixel);
 
-}  // namespace host
+}  // namespace geometry

@@ -1,14 +1,14 @@
 // Everything the core reaches outside itself, bundled for handing to the main window. This folder
-// holds that interface alone; what the platform layers share beneath it is in shared/, the text
-// reader in text/.
+// holds that interface alone and includes nothing else of the program; the platform layers
+// implement it (src/platform/), over the text reader (src/text/).
 #pragma once
 
-#include "host/dialogs.h"
-#include "host/files.h"
-#include "host/screen_metrics.h"
-#include "host/text_box.h"
-#include "host/window.h"
-#include "host/window_placement.h"
+#include "core/host/dialogs.h"
+#include "core/host/files.h"
+#include "core/host/screen_metrics.h"
+#include "core/host/text_box.h"
+#include "core/host/window.h"
+#include "core/host/window_placement.h"
 
 namespace host {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "host/popup_menu.h"
+#include "core/host/popup_menu.h"
 
 namespace host {
 

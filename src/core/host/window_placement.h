@@ -2,7 +2,7 @@
 // and showing it.
 #pragma once
 
-#include "host/window.h"
+#include "core/host/window.h"
 
 namespace host {
 

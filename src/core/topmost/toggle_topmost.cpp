@@ -1,7 +1,7 @@
 // The always-on-top toggle.
-#include "topmost/toggle_topmost.h"
+#include "core/topmost/toggle_topmost.h"
 
-#include "topmost/topmost.h"
+#include "core/topmost/topmost.h"
 
 namespace topmost {
 

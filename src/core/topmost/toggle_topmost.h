@@ -1,7 +1,7 @@
 // The always-on-top menu command: placement first, then the check mark that records the state.
 #pragma once
 
-#include "host/host.h"
+#include "core/host/host.h"
 
 namespace topmost {
 

@@ -1,7 +1,7 @@
 // apply_topmost and release_topmost: SetWindowPos with the window's own rectangle in pixels.
-#include "topmost/topmost.h"
+#include "core/topmost/topmost.h"
 
-#include "host/shared/twips.h"
+#include "core/geometry/twips.h"
 
 namespace topmost {
 namespace {
@@ -9,7 +9,7 @@ namespace {
 void place(const host::Host& host, host::NativeWindow insert_after) {
     const host::Window& form = host.window;
     // The metric is read afresh for each quotient, as the window may change screens.
-    using host::pixels_from_twips;
+    using geometry::pixels_from_twips;
     const int x = pixels_from_twips(form.left(), host.screen.twips_per_pixel_x());
     const int y = pixels_from_twips(form.top(), host.screen.twips_per_pixel_y());
     const int cx = pixels_from_twips(form.width(), host.screen.twips_per_pixel_x());

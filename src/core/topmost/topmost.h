@@ -1,7 +1,7 @@
 // Topmost placement: moving the window into or out of the topmost band, keeping its rectangle.
 #pragma once
 
-#include "host/host.h"
+#include "core/host/host.h"
 
 namespace topmost {
 

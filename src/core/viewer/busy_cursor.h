@@ -1,7 +1,7 @@
 // Shows the wait cursor for as long as the scope lasts, even when it is left by an exception.
 #pragma once
 
-#include "host/window.h"
+#include "core/host/window.h"
 
 namespace viewer {
 

@@ -1,11 +1,11 @@
 // The open command.
-#include "viewer/open_command.h"
+#include "core/viewer/open_command.h"
 
 #include <new>
 #include <utility>
 
-#include "host/host_error.h"
-#include "viewer/busy_cursor.h"
+#include "core/host/host_error.h"
+#include "core/viewer/busy_cursor.h"
 
 namespace viewer {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/host.h"
-#include "window/common_dialog.h"
+#include "core/host/host.h"
+#include "core/window/common_dialog.h"
 
 namespace viewer {
 

@@ -1,5 +1,5 @@
 // The command menu's popup form and the mapping back from a chosen entry.
-#include "window/command_menu.h"
+#include "core/window/command_menu.h"
 
 namespace window {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host/popup_menu.h"
+#include "core/host/popup_menu.h"
 
 namespace window {
 

@@ -1,7 +1,7 @@
 // CommonDialog1's property semantics over the platform's modal dialogs.
-#include "window/common_dialog.h"
+#include "core/window/common_dialog.h"
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
 namespace window {
 

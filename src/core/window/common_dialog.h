@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/dialogs.h"
+#include "core/host/dialogs.h"
 
 namespace window {
 

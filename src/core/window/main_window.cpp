@@ -1,11 +1,11 @@
 // Form1's event procedures.
-#include "window/main_window.h"
+#include "core/window/main_window.h"
 
-#include "font/font_command.h"
-#include "topmost/toggle_topmost.h"
-#include "topmost/topmost.h"
-#include "viewer/open_command.h"
-#include "window/instruction_text.h"
+#include "core/font/font_command.h"
+#include "core/topmost/toggle_topmost.h"
+#include "core/topmost/topmost.h"
+#include "core/viewer/open_command.h"
+#include "core/window/instruction_text.h"
 
 namespace window {
 
@@ -48,8 +48,7 @@ bool Form1::on_text_mouse_down(const host::MouseDown& press) {
     if (!opens_command_menu(press.button, press.shift))
         return false;
     // The text box sits at the client origin, so its point is the same point of the form.
-    const auto chosen =
-        host_.window.popup_menu(hoppu_.popup(), press.x, press.y);
+    const auto chosen = host_.window.popup_menu(hoppu_.popup(), press.x, press.y);
     if (chosen) {
         if (const auto item = CommandMenu::item_from_id(*chosen))
             on_menu_click(*item);

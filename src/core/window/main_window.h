@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "host/host.h"
-#include "host/window_events.h"
-#include "window/command_menu.h"
-#include "window/common_dialog.h"
+#include "core/host/host.h"
+#include "core/host/window_events.h"
+#include "core/window/command_menu.h"
+#include "core/window/common_dialog.h"
 
 namespace window {
 

@@ -2,7 +2,7 @@
 // program's menu must not bring up the edit menu after it.
 #pragma once
 
-namespace host {
+namespace platform::common {
 
 class ContextMenuGate {
   public:
@@ -21,4 +21,4 @@ class ContextMenuGate {
     bool swallow_next_ = false;
 };
 
-}  // namespace host
+}  // namespace platform::common

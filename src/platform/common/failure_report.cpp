@@ -1,23 +1,23 @@
 // The wording of unexpected failures and the one-box-at-a-time rule.
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
 #include <new>
 
-#include "host/host_error.h"
-#include "host/text/utf.h"
+#include "core/host/host_error.h"
+#include "text/utf.h"
 
-namespace host {
+namespace platform::common {
 namespace {
 
 std::u16string failure_detail(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
-    } catch (const HostError& error) {
+    } catch (const host::HostError& error) {
         return error.message();
     } catch (const std::bad_alloc&) {
-        return std::u16string(out_of_memory_text);
+        return std::u16string(host::out_of_memory_text);
     } catch (const std::exception& error) {
-        return utf16_from_utf8(error.what());
+        return text::utf16_from_utf8(error.what());
     } catch (...) {
         return u"原因不明のエラーです。";
     }
@@ -46,4 +46,4 @@ void FailureReporter::report(std::exception_ptr failure) noexcept {
     showing_ = false;
 }
 
-}  // namespace host
+}  // namespace platform::common

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace host {
+namespace platform::common {
 
 // The title of every error box the program shows.
 inline constexpr char16_t error_title[] = u"エラー";
@@ -48,4 +48,4 @@ class FailureReporter {
     bool showing_ = false;
 };
 
-}  // namespace host
+}  // namespace platform::common

@@ -1,7 +1,7 @@
 // Menu captions for toolkits that read '&' as an access key.
-#include "host/shared/menu_captions.h"
+#include "platform/common/menu_captions.h"
 
-namespace host {
+namespace platform::common {
 
 std::u16string caption_as_written(std::u16string_view caption) {
     std::u16string text;
@@ -14,4 +14,4 @@ std::u16string caption_as_written(std::u16string_view caption) {
     return text;
 }
 
-}  // namespace host
+}  // namespace platform::common

@@ -1,21 +1,21 @@
 // The paste bound and its wording.
-#include "host/shared/paste_limit.h"
+#include "platform/common/paste_limit.h"
 
-#include "host/text/file_errors.h"
-#include "host/text/utf.h"
+#include "text/file_errors.h"
+#include "text/utf.h"
 
-namespace host {
+namespace platform::common {
 
 bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept {
     // Each unit makes at least one byte: a paste longer than the room left cannot fit, and is
     // not counted through.
     if (kept_bytes > max_text_box_bytes || pasted.size() > max_text_box_bytes - kept_bytes)
         return false;
-    return kept_bytes + utf8_size(pasted) <= max_text_box_bytes;
+    return kept_bytes + text::utf8_size(pasted) <= max_text_box_bytes;
 }
 
 std::u16string paste_too_large_message() {
-    return refused_paste_message(u"テキストが大きすぎる", limit_text(max_text_box_bytes));
+    return refused_paste_message(u"テキストが大きすぎる", text::limit_text(max_text_box_bytes));
 }
 
 std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit) {
@@ -30,4 +30,4 @@ std::u16string refused_paste_message(std::u16string_view too_large, std::u16stri
     return message;
 }
 
-}  // namespace host
+}  // namespace platform::common

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "host/text/text_file_reader.h"
+#include "text/text_file_reader.h"
 
-namespace host {
+namespace platform::common {
 
-inline constexpr std::uint64_t max_text_box_bytes = max_text_file_bytes;
+inline constexpr std::uint64_t max_text_box_bytes = text::max_text_file_bytes;
 
 // Whether pasting `pasted` in place of the selection keeps the box within the bound;
 // `kept_bytes` is the UTF-8 size of what the box holds outside the selection.
@@ -23,4 +23,4 @@ std::u16string paste_too_large_message();
 // `too_large` such as "テキストが大きすぎる", `limit` such as "上限 256 MiB". Nothing was pasted.
 std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit);
 
-}  // namespace host
+}  // namespace platform::common

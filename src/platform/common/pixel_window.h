@@ -5,17 +5,17 @@
 
 #include <optional>
 
-#include "host/screen_metrics.h"
-#include "host/shared/placement_request.h"
-#include "host/window.h"
+#include "core/host/screen_metrics.h"
+#include "core/host/window.h"
+#include "platform/common/placement_request.h"
 
-namespace host {
+namespace platform::common {
 
 struct PixelPoint {
     int x = 0, y = 0;
 };
 
-class PixelWindow : public Window, public ScreenMetrics, public WindowPlacement {
+class PixelWindow : public host::Window, public host::ScreenMetrics, public host::WindowPlacement {
   public:
     explicit PixelWindow(bool can_stay_on_top) : can_stay_on_top_(can_stay_on_top) {}
 
@@ -28,9 +28,9 @@ class PixelWindow : public Window, public ScreenMetrics, public WindowPlacement 
     float height() const final;
     float scale_width() const final;
     float scale_height() const final;
-    std::optional<int> popup_menu(const PopupMenu& menu, float x, float y) final;
-    void set_window_pos(NativeWindow window, NativeWindow insert_after, int x, int y, int cx,
-                        int cy, unsigned flags) final;
+    std::optional<int> popup_menu(const host::PopupMenu& menu, float x, float y) final;
+    void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
+                        int cx, int cy, unsigned flags) final;
 
   protected:
     // The logical DPI the window is shown at, which may change as it moves between screens.
@@ -41,13 +41,14 @@ class PixelWindow : public Window, public ScreenMetrics, public WindowPlacement 
     // The client area's size in pixels, in cx and cy.
     virtual PixelRect client_pixels() const = 0;
     // Modal, its left edge at `client` and its items chosen with the left button.
-    virtual std::optional<int> show_popup_menu(const PopupMenu& menu, PixelPoint client) = 0;
+    virtual std::optional<int> show_popup_menu(const host::PopupMenu& menu, PixelPoint client) = 0;
     // Carries out a set_window_pos call, as read against the window's own rectangle.
-    virtual void place(NativeWindow window, NativeWindow insert_after, const PixelRect& requested,
-                       unsigned flags, const PlacementRequest& request) = 0;
+    virtual void place(host::NativeWindow window, host::NativeWindow insert_after,
+                       const PixelRect& requested, unsigned flags,
+                       const PlacementRequest& request) = 0;
 
   private:
     bool can_stay_on_top_;
 };
 
-}  // namespace host
+}  // namespace platform::common

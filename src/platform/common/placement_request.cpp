@@ -1,19 +1,19 @@
 // Reading a set_window_pos call the same way on every platform.
-#include "host/shared/placement_request.h"
+#include "platform/common/placement_request.h"
 
-namespace host {
+namespace platform::common {
 
-PlacementRequest placement_request(NativeWindow insert_after, PixelRect requested, unsigned flags,
-                                   PixelRect current) {
+PlacementRequest placement_request(host::NativeWindow insert_after, PixelRect requested,
+                                   unsigned flags, PixelRect current) {
     PlacementRequest request;
-    if (insert_after == hwnd_topmost)
+    if (insert_after == host::hwnd_topmost)
         request.band = ZBand::topmost;
-    else if (insert_after == hwnd_notopmost)
+    else if (insert_after == host::hwnd_notopmost)
         request.band = ZBand::not_topmost;
     if (requested != current)
         request.move_to = requested;
-    request.show = (flags & swp_showwindow) != 0;
+    request.show = (flags & host::swp_showwindow) != 0;
     return request;
 }
 
-}  // namespace host
+}  // namespace platform::common

@@ -3,9 +3,9 @@
 
 #include <optional>
 
-#include "host/window_placement.h"
+#include "core/host/window_placement.h"
 
-namespace host {
+namespace platform::common {
 
 // An outer window rectangle in screen pixels.
 struct PixelRect {
@@ -24,7 +24,7 @@ struct PlacementRequest {
     bool show = false;
 };
 
-PlacementRequest placement_request(NativeWindow insert_after, PixelRect requested, unsigned flags,
-                                   PixelRect current);
+PlacementRequest placement_request(host::NativeWindow insert_after, PixelRect requested,
+                                   unsigned flags, PixelRect current);
 
-}  // namespace host
+}  // namespace platform::common

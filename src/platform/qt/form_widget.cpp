@@ -1,17 +1,17 @@
 // Form1's widgets and the translation of their events into the core's.
-#include "host/qt/form_widget.h"
+#include "platform/qt/form_widget.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "host/qt/qt_guard.h"
-#include "host/qt/qt_strings.h"
-#include "host/shared/twips.h"
-#include "window/form1_design.h"
+#include "core/geometry/twips.h"
+#include "core/window/form1_design.h"
+#include "platform/qt/qt_guard.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 int vb_button(Qt::MouseButton button) {
@@ -47,8 +47,9 @@ FormWidget::FormWidget() : failures_(failure_box(this)), text1_(new Text1Widget(
     text1_->setAccessibleDescription(qstring_from_u16(window::text1_accessible_description));
     text1_->setGeometry(
         0, 0,
-        host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel_x()),
-        host::nearest_pixels_from_twips(window::text1_design_height_twips, twips_per_pixel_y()));
+        geometry::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel_x()),
+        geometry::nearest_pixels_from_twips(window::text1_design_height_twips,
+                                            twips_per_pixel_y()));
     // Long lines wrap at the edge, even inside a word, and nothing scrolls sideways.
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -68,11 +69,11 @@ float FormWidget::dots_per_inch_y() const {
 }
 
 float FormWidget::twips_per_pixel_x() const {
-    return host::twips_per_pixel(dots_per_inch_x());
+    return geometry::twips_per_pixel(dots_per_inch_x());
 }
 
 float FormWidget::twips_per_pixel_y() const {
-    return host::twips_per_pixel(dots_per_inch_y());
+    return geometry::twips_per_pixel(dots_per_inch_y());
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event) {
@@ -117,10 +118,10 @@ bool FormWidget::text_mouse_press(const QMouseEvent& event) {
     const host::MouseDown press{
         .button = vb_button(event.button()),
         .shift = vb_shift(event.modifiers()),
-        .x = host::twips_from_pixels(in_text_box.x(), twips_per_pixel_x()),
-        .y = host::twips_from_pixels(in_text_box.y(), twips_per_pixel_y()),
+        .x = geometry::twips_from_pixels(in_text_box.x(), twips_per_pixel_x()),
+        .y = geometry::twips_from_pixels(in_text_box.y(), twips_per_pixel_y()),
     };
     return events_->on_text_mouse_down(press);
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -5,12 +5,12 @@
 #include <QObject>
 #include <QWidget>
 
-#include "host/qt/text1_widget.h"
-#include "host/shared/context_menu_gate.h"
-#include "host/shared/failure_report.h"
-#include "host/window_events.h"
+#include "core/host/window_events.h"
+#include "platform/common/context_menu_gate.h"
+#include "platform/common/failure_report.h"
+#include "platform/qt/text1_widget.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 class FormWidget final : public QWidget {
   public:
@@ -28,7 +28,7 @@ class FormWidget final : public QWidget {
     float twips_per_pixel_y() const;
 
     // Every call from Qt into the core goes through here.
-    host::FailureReporter& failures() { return failures_; }
+    common::FailureReporter& failures() { return failures_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -39,10 +39,10 @@ class FormWidget final : public QWidget {
   private:
     bool text_mouse_press(const QMouseEvent& event);
 
-    host::FailureReporter failures_;  // before Text1, which reports through it
-    Text1Widget* text1_;              // owned by this widget, as Qt children are
+    common::FailureReporter failures_;  // before Text1, which reports through it
+    Text1Widget* text1_;                // owned by this widget, as Qt children are
     host::WindowEvents* events_ = nullptr;
-    host::ContextMenuGate context_menu_gate_;
+    common::ContextMenuGate context_menu_gate_;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

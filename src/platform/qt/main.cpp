@@ -3,12 +3,12 @@
 #include <QIcon>
 #include <cstdio>
 
-#include "host/qt/qt_environment.h"
-#include "host/qt/qt_guard.h"
-#include "host/qt/qt_program.h"
+#include "platform/qt/qt_environment.h"
+#include "platform/qt/qt_guard.h"
+#include "platform/qt/qt_program.h"
 
 int main(int argc, char* argv[]) {
-    const qt_host::DisplayChoice display = qt_host::prepare_display();
+    const platform::qt::DisplayChoice display = platform::qt::prepare_display();
     if (!display.has_display) {
         std::fputs(
             "ontopview: 画面（ディスプレイ）が見つかりません。DISPLAY を設定してください。\n"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    return qt_host::run_guarded([&] {
+    return platform::qt::run_guarded([&] {
         QApplication::setApplicationName(QStringLiteral("ontopview"));
         QApplication::setDesktopFileName(QStringLiteral("ontopview"));
         // Built in rather than looked up in the icon theme, which costs a fifth of start-up.
@@ -26,10 +26,10 @@ int main(int argc, char* argv[]) {
         for (const int size : {16, 32, 48, 64})
             icon.addFile(QStringLiteral(":/icons/ontopview-%1.png").arg(size), QSize(size, size));
         QApplication::setWindowIcon(icon);
-        qt_host::keep_settings_off_disk();
-        const auto translator = qt_host::install_japanese_translations();
+        platform::qt::keep_settings_off_disk();
+        const auto translator = platform::qt::install_japanese_translations();
 
-        qt_host::QtProgram program(display.can_stay_on_top);
+        platform::qt::QtProgram program(display.can_stay_on_top);
         program.start();
         return QApplication::exec();
     });

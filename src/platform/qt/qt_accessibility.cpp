@@ -1,12 +1,12 @@
 // The accessible interface of Form1's widget.
-#include "host/qt/qt_accessibility.h"
+#include "platform/qt/qt_accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-#include "host/qt/form_widget.h"
+#include "platform/qt/form_widget.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 QAccessibleInterface* form_interface(const QString& /*class_name*/, QObject* object) {
@@ -23,4 +23,4 @@ void expose_form_as_window() {
     QAccessible::installFactory(&form_interface);  // Qt installs each factory once
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

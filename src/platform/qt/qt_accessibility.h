@@ -2,9 +2,9 @@
 // QWidget would be an anonymous client area (a "filler" to a screen reader).
 #pragma once
 
-namespace qt_host {
+namespace platform::qt {
 
 // Before Form1 is created: Qt keeps the accessible interface it first made for an object.
 void expose_form_as_window();
 
-}  // namespace qt_host
+}  // namespace platform::qt

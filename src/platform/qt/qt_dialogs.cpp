@@ -1,5 +1,5 @@
 // The common dialogs on Qt.
-#include "host/qt/qt_dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -8,11 +8,11 @@
 #include <QMessageBox>
 #include <algorithm>
 
-#include "host/qt/qt_filter.h"
-#include "host/qt/qt_strings.h"
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
+#include "platform/qt/qt_filter.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 // QFontDialog always offers underline and strikeout; the program neither offers nor changes
@@ -72,10 +72,10 @@ std::optional<host::FontChoice> QtDialogs::show_font(const host::FontChoice& ini
 }
 
 void QtDialogs::show_error(const std::u16string& message) {
-    QMessageBox box(QMessageBox::Warning, qstring_from_u16(host::error_title),
+    QMessageBox box(QMessageBox::Warning, qstring_from_u16(common::error_title),
                     qstring_from_u16(message), QMessageBox::Ok, &parent_);
     box.setObjectName(QStringLiteral("error_box"));
     box.exec();
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

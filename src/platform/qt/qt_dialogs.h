@@ -1,11 +1,11 @@
 // host::Dialogs on Qt: QFileDialog, QFontDialog and QMessageBox, modal over Form1.
 #pragma once
 
-#include "host/dialogs.h"
+#include "core/host/dialogs.h"
 
 class QWidget;
 
-namespace qt_host {
+namespace platform::qt {
 
 class QtDialogs final : public host::Dialogs {
   public:
@@ -19,4 +19,4 @@ class QtDialogs final : public host::Dialogs {
     QWidget& parent_;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,12 +1,12 @@
 // Display choice, settings and translations for the Linux program.
-#include "host/qt/qt_environment.h"
+#include "platform/qt/qt_environment.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 
-namespace qt_host {
+namespace platform::qt {
 
 DisplayChoice choose_display(const DisplayEnvironment& environment) {
     DisplayChoice choice;
@@ -59,4 +59,4 @@ std::unique_ptr<QTranslator> install_japanese_translations() {
     return translator;
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace qt_host {
+namespace platform::qt {
 
 // What the environment offers for showing a window.
 struct DisplayEnvironment {
@@ -38,4 +38,4 @@ void keep_settings_off_disk();
 // live as long as the application; nothing when Qt's translations are not installed.
 std::unique_ptr<QTranslator> install_japanese_translations();
 
-}  // namespace qt_host
+}  // namespace platform::qt

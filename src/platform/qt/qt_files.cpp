@@ -1,13 +1,13 @@
 // Files on Linux.
-#include "host/qt/qt_files.h"
+#include "platform/qt/qt_files.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "host/qt/qt_strings.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 std::u16string QtFileSystem::preferred_start_folder() const {
     return u16_from_qstring(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -21,4 +21,4 @@ bool QtFileSystem::is_folder(const std::u16string& path) const {
     return QFileInfo(qstring_from_u16(path)).isDir();
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

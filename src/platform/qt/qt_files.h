@@ -1,11 +1,11 @@
 // host::FileSystem on Linux: the shared text file reader and POSIX path conventions.
 #pragma once
 
-#include "host/text/text_file_reader.h"
+#include "text/text_file_reader.h"
 
-namespace qt_host {
+namespace platform::qt {
 
-class QtFileSystem final : public host::TextFileSystem {
+class QtFileSystem final : public text::TextFileSystem {
   public:
     char16_t path_separator() const override { return u'/'; }
     // The user's documents folder, then home.
@@ -14,4 +14,4 @@ class QtFileSystem final : public host::TextFileSystem {
     bool is_folder(const std::u16string& path) const override;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,7 +1,7 @@
 // Filter string parsing for QFileDialog.
-#include "host/qt/qt_filter.h"
+#include "platform/qt/qt_filter.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 QStringList name_filters_from_filter(const QString& filter) {
     const QStringList fields = filter.split(QLatin1Char('|'));
@@ -18,4 +18,4 @@ QStringList name_filters_from_filter(const QString& filter) {
     return name_filters;
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

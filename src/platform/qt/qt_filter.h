@@ -4,10 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-namespace qt_host {
+namespace platform::qt {
 
 // Each entry becomes "label (patterns)", the patterns space-separated; "*.*" lists every file,
 // as it does on Windows, so it becomes "*". A trailing label without a pattern is dropped.
 QStringList name_filters_from_filter(const QString& filter);
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -3,19 +3,19 @@
 
 #include <functional>
 
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
 class QWidget;
 
-namespace qt_host {
+namespace platform::qt {
 
 // A critical message box over `parent` (standing alone when null), also written to the log;
 // throws nothing.
-host::FailureReporter::ShowBox failure_box(QWidget* parent);
+common::FailureReporter::ShowBox failure_box(QWidget* parent);
 
 // Runs the program, from creating Form1 to the end of its main loop, inside the failure
 // boundary, so that a failure with no window to stand over still gets its box. The program's
 // exit code, or 1 when it failed.
 int run_guarded(const std::function<int()>& program);
 
-}  // namespace qt_host
+}  // namespace platform::qt

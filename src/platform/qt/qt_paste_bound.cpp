@@ -1,15 +1,15 @@
 // Weighing Text1's document for the paste bound.
-#include "host/qt/qt_paste_bound.h"
+#include "platform/qt/qt_paste_bound.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
-#include "host/qt/qt_strings.h"
-#include "host/shared/paste_limit.h"
-#include "host/text/utf.h"
+#include "platform/common/paste_limit.h"
+#include "platform/qt/qt_strings.h"
+#include "text/utf.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 // The document makes a lone CR or LF of the paste a line break of its own, one byte heavier.
@@ -43,7 +43,7 @@ std::uint64_t utf8_bytes_between(const QTextDocument& document, int from, int to
         const QString text = stretch.selectedText();
         const std::u16string_view units = u16_view(text);
         // The document ends each line with U+2029, three bytes as UTF-8, one more than CR LF.
-        bytes += host::utf8_size(units) -
+        bytes += text::utf8_size(units) -
                  static_cast<std::uint64_t>(std::count(units.begin(), units.end(), u'\u2029'));
         start = end;
     }
@@ -64,11 +64,11 @@ bool paste_fits_document(const QTextDocument& document, int from, int to, QStrin
     // The count of units includes the document's closing paragraph mark.
     const auto kept_units =
         static_cast<std::uint64_t>(std::max(0, document.characterCount() - 1 - (to - from)));
-    if (!host::paste_fits(kept_units + breaks, text))
+    if (!common::paste_fits(kept_units + breaks, text))
         return false;
-    if (host::paste_fits(3 * kept_units + breaks, text))
+    if (common::paste_fits(3 * kept_units + breaks, text))
         return true;
-    return host::paste_fits(kept_utf8_bytes(document, from, to) + breaks, text);
+    return common::paste_fits(kept_utf8_bytes(document, from, to) + breaks, text);
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,13 +1,13 @@
 // The popup menu on Qt.
-#include "host/qt/qt_popup_menu.h"
+#include "platform/qt/qt_popup_menu.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "host/qt/qt_strings.h"
-#include "host/shared/menu_captions.h"
+#include "platform/common/menu_captions.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& global_position,
                                    QWidget* parent) {
@@ -20,7 +20,8 @@ std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& g
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(qstring_from_u16(host::caption_as_written(entry.caption)));
+        QAction* action =
+            menu.addAction(qstring_from_u16(common::caption_as_written(entry.caption)));
         action->setData(entry.id);
         action->setCheckable(entry.checkable);
         action->setChecked(entry.checked);
@@ -31,4 +32,4 @@ std::optional<int> exec_popup_menu(const host::PopupMenu& model, const QPoint& g
     return chosen->data().toInt();
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

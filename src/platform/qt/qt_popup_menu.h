@@ -4,14 +4,14 @@
 #include <QPoint>
 #include <optional>
 
-#include "host/popup_menu.h"
+#include "core/host/popup_menu.h"
 
 class QWidget;
 
-namespace qt_host {
+namespace platform::qt {
 
 // Modal; the chosen entry's id, or nothing when the menu is dismissed.
 std::optional<int> exec_popup_menu(const host::PopupMenu& menu, const QPoint& global_position,
                                    QWidget* parent);
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,11 +1,11 @@
 // Creating Form1 on Qt and raising its Load.
-#include "host/qt/qt_program.h"
+#include "platform/qt/qt_program.h"
 
-#include "host/qt/qt_accessibility.h"
-#include "host/shared/twips.h"
-#include "window/form1_design.h"
+#include "core/geometry/twips.h"
+#include "core/window/form1_design.h"
+#include "platform/qt/qt_accessibility.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 std::unique_ptr<FormWidget> create_form() {
@@ -22,10 +22,10 @@ QtProgram::QtProgram(bool can_stay_on_top)
       dialogs_(*form_),
       files_(),
       core_(host::Host{window_, window_, text_box_, dialogs_, files_, window_}) {
-    form_->resize(host::nearest_pixels_from_twips(window::form1_client_width_twips,
-                                                  form_->twips_per_pixel_x()),
-                  host::nearest_pixels_from_twips(window::form1_client_height_twips,
-                                                  form_->twips_per_pixel_y()));
+    form_->resize(geometry::nearest_pixels_from_twips(window::form1_client_width_twips,
+                                                      form_->twips_per_pixel_x()),
+                  geometry::nearest_pixels_from_twips(window::form1_client_height_twips,
+                                                      form_->twips_per_pixel_y()));
     // The native window exists before Load, as its handle does on Windows: created later, by
     // the first read of the handle, it would change the frame the core has just measured.
     form_->winId();
@@ -36,4 +36,4 @@ void QtProgram::start() {
     form_->failures().guarded([this] { core_.on_load(); });
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

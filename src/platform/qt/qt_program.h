@@ -14,14 +14,14 @@
 
 #include <memory>
 
-#include "host/qt/form_widget.h"
-#include "host/qt/qt_dialogs.h"
-#include "host/qt/qt_files.h"
-#include "host/qt/qt_text_box.h"
-#include "host/qt/qt_window.h"
-#include "window/main_window.h"
+#include "core/window/main_window.h"
+#include "platform/qt/form_widget.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_files.h"
+#include "platform/qt/qt_text_box.h"
+#include "platform/qt/qt_window.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 class QtProgram {
   public:
@@ -43,4 +43,4 @@ class QtProgram {
     window::Form1 core_;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,7 +1,7 @@
 // UTF-16 text in and out of QString.
-#include "host/qt/qt_strings.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 QString qstring_from_u16(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
@@ -17,4 +17,4 @@ std::u16string_view u16_view(QStringView text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

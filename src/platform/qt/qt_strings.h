@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-namespace qt_host {
+namespace platform::qt {
 
 QString qstring_from_u16(std::u16string_view text);
 std::u16string u16_from_qstring(const QString& text);
 // The same units, not copied; valid while the text is.
 std::u16string_view u16_view(QStringView text);
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,15 +1,15 @@
 // Text1 on Qt: one plain-text font for the whole box, sizes in twips.
-#include "host/qt/qt_text_box.h"
+#include "platform/qt/qt_text_box.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include "host/qt/form_widget.h"
-#include "host/qt/qt_strings.h"
-#include "host/qt/qt_wrap_policy.h"
-#include "host/shared/twips.h"
+#include "core/geometry/twips.h"
+#include "platform/qt/form_widget.h"
+#include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_wrap_policy.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 // Raised while the whole text is replaced, and lowered again however that ends: a failed
@@ -60,12 +60,14 @@ void QtTextBox::on_edited(int position, int added) {
 
 void QtTextBox::set_width(float twips) {
     QPlainTextEdit& text1 = form_.text1();
-    text1.resize(host::nearest_pixels_from_twips(twips, form_.twips_per_pixel_x()), text1.height());
+    text1.resize(geometry::nearest_pixels_from_twips(twips, form_.twips_per_pixel_x()),
+                 text1.height());
 }
 
 void QtTextBox::set_height(float twips) {
     QPlainTextEdit& text1 = form_.text1();
-    text1.resize(text1.width(), host::nearest_pixels_from_twips(twips, form_.twips_per_pixel_y()));
+    text1.resize(text1.width(),
+                 geometry::nearest_pixels_from_twips(twips, form_.twips_per_pixel_y()));
 }
 
 std::u16string QtTextBox::font_name() const {
@@ -108,4 +110,4 @@ void QtTextBox::set_font_size(float points) {
     form_.text1().setFont(font);
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

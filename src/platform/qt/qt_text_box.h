@@ -3,9 +3,9 @@
 
 #include <QMetaObject>
 
-#include "host/text_box.h"
+#include "core/host/text_box.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 class FormWidget;
 
@@ -39,4 +39,4 @@ class QtTextBox final : public host::TextBox {
     bool replacing_ = false;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,26 +1,26 @@
 // Form1's window services on Qt.
-#include "host/qt/qt_window.h"
+#include "platform/qt/qt_window.h"
 
 #include <QApplication>
 #include <QWindow>
 #include <algorithm>
 
-#include "host/qt/form_widget.h"
-#include "host/qt/qt_popup_menu.h"
-#include "host/qt/qt_strings.h"
+#include "platform/qt/form_widget.h"
+#include "platform/qt/qt_popup_menu.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 void QtWindow::set_caption(const std::u16string& caption) {
     form_.setWindowTitle(qstring_from_u16(caption));
 }
 
-host::PixelRect QtWindow::outer_pixels() const {
+common::PixelRect QtWindow::outer_pixels() const {
     const QRect frame = form_.frameGeometry();
     return {frame.x(), frame.y(), frame.width(), frame.height()};
 }
 
-host::PixelRect QtWindow::client_pixels() const {
+common::PixelRect QtWindow::client_pixels() const {
     return {0, 0, form_.width(), form_.height()};
 }
 
@@ -28,7 +28,8 @@ host::NativeWindow QtWindow::native_handle() const {
     return static_cast<host::NativeWindow>(form_.winId());
 }
 
-std::optional<int> QtWindow::show_popup_menu(const host::PopupMenu& menu, host::PixelPoint client) {
+std::optional<int> QtWindow::show_popup_menu(const host::PopupMenu& menu,
+                                             common::PixelPoint client) {
     // QMenu's own placement puts its left edge at the point.
     return exec_popup_menu(menu, form_.mapToGlobal(QPoint(client.x, client.y)), &form_);
 }
@@ -58,10 +59,10 @@ float QtWindow::dots_per_inch_y() const {
 }
 
 void QtWindow::place(host::NativeWindow /*window*/, host::NativeWindow /*insert_after*/,
-                     const host::PixelRect& /*requested*/, unsigned /*flags*/,
-                     const host::PlacementRequest& request) {
-    if (request.band != host::ZBand::unchanged)
-        set_stays_on_top(request.band == host::ZBand::topmost);
+                     const common::PixelRect& /*requested*/, unsigned /*flags*/,
+                     const common::PlacementRequest& request) {
+    if (request.band != common::ZBand::unchanged)
+        set_stays_on_top(request.band == common::ZBand::topmost);
     if (request.move_to)
         move_frame_to(*request.move_to);
     if (request.show)
@@ -77,11 +78,11 @@ void QtWindow::set_stays_on_top(bool on_top) {
 }
 
 // Qt places a window by its frame's corner but sizes it by its client area.
-void QtWindow::move_frame_to(const host::PixelRect& frame) {
+void QtWindow::move_frame_to(const common::PixelRect& frame) {
     const QRect current = form_.frameGeometry();
     form_.move(frame.x, frame.y);
     form_.resize(std::max(0, form_.width() + frame.cx - current.width()),
                  std::max(0, form_.height() + frame.cy - current.height()));
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,5 +1,5 @@
 // Finding words too long for Qt to wrap at boundaries in reasonable time.
-#include "host/qt/qt_wrap_policy.h"
+#include "platform/qt/qt_wrap_policy.h"
 
 #include <QTextBoundaryFinder>
 #include <QTextCursor>
@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "host/qt/qt_strings.h"
+#include "platform/qt/qt_strings.h"
 
-namespace qt_host {
+namespace platform::qt {
 namespace {
 
 constexpr auto limit = static_cast<std::size_t>(longest_word_wrapped_at_boundaries);
@@ -62,4 +62,4 @@ bool edit_made_overlong_word(const QTextDocument& document, int position, int ad
     return has_overlong_word(u16_view(text));
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

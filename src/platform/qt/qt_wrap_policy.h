@@ -8,7 +8,7 @@
 
 class QTextDocument;
 
-namespace qt_host {
+namespace platform::qt {
 
 // Longer than this with no place to break, by Qt's own line-breaking rules, and a text wraps
 // anywhere.
@@ -23,4 +23,4 @@ bool has_overlong_word(std::u16string_view text);
 // however large the text.
 bool edit_made_overlong_word(const QTextDocument& document, int position, int added);
 
-}  // namespace qt_host
+}  // namespace platform::qt

@@ -1,16 +1,16 @@
 // Pastes into Text1, weighed before the text box takes them.
-#include "host/qt/text1_widget.h"
+#include "platform/qt/text1_widget.h"
 
 #include <QMimeData>
 #include <QTextCursor>
 
-#include "host/qt/qt_dialogs.h"
-#include "host/qt/qt_paste_bound.h"
-#include "host/shared/paste_limit.h"
+#include "platform/common/paste_limit.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_paste_bound.h"
 
-namespace qt_host {
+namespace platform::qt {
 
-Text1Widget::Text1Widget(QWidget& parent, host::FailureReporter& failures)
+Text1Widget::Text1Widget(QWidget& parent, common::FailureReporter& failures)
     : QPlainTextEdit(&parent), failures_(failures) {}
 
 void Text1Widget::insertFromMimeData(const QMimeData* source) {
@@ -30,9 +30,9 @@ bool Text1Widget::paste_fits(const QString& pasted) {
         fits = paste_fits_document(*document(), cursor.selectionStart(), cursor.selectionEnd(),
                                    pasted);
         if (!fits)
-            QtDialogs(*window()).show_error(host::paste_too_large_message());
+            QtDialogs(*window()).show_error(common::paste_too_large_message());
     });
     return fits;
 }
 
-}  // namespace qt_host
+}  // namespace platform::qt

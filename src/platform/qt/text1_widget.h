@@ -4,14 +4,14 @@
 
 #include <QPlainTextEdit>
 
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
-namespace qt_host {
+namespace platform::qt {
 
 class Text1Widget final : public QPlainTextEdit {
   public:
     // `failures` reports anything that goes wrong while a paste is weighed.
-    Text1Widget(QWidget& parent, host::FailureReporter& failures);
+    Text1Widget(QWidget& parent, common::FailureReporter& failures);
 
   protected:
     // A paste that would make the box hold more than the bound is refused with a message and
@@ -21,7 +21,7 @@ class Text1Widget final : public QPlainTextEdit {
   private:
     bool paste_fits(const QString& pasted);
 
-    host::FailureReporter& failures_;
+    common::FailureReporter& failures_;
 };
 
-}  // namespace qt_host
+}  // namespace platform::qt

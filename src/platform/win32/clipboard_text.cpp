@@ -1,11 +1,11 @@
 // Reading the clipboard's text: open, copy within GlobalSize, close.
-#include "host/win32/clipboard_text.h"
+#include "platform/win32/clipboard_text.h"
 
 #include <algorithm>
 
-#include "host/text/text_lines.h"
+#include "text/text_lines.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Closes the clipboard this thread opened.
@@ -60,7 +60,7 @@ std::optional<std::u16string> clipboard_text(HWND owner) {
 std::u16string with_crlf_breaks(std::u16string_view text) {
     std::u16string result;
     result.reserve(text.size());
-    host::LineCursor lines(text);
+    text::LineCursor lines(text);
     while (!lines.at_end()) {
         result += lines.next_line();
         if (!lines.at_end())
@@ -71,4 +71,4 @@ std::u16string with_crlf_breaks(std::u16string_view text) {
     return result;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

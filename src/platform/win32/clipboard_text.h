@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace win32_host {
+namespace platform::win32 {
 
 // The UTF-16 text in the first `bytes` bytes at `data`, up to its first NUL; without one, all
 // the whole units there are.
@@ -22,4 +22,4 @@ std::optional<std::u16string> clipboard_text(HWND owner);
 // Every line break as CR LF, the box's own: CR LF, LF and a lone CR each end a line.
 std::u16string with_crlf_breaks(std::u16string_view text);
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,11 +1,11 @@
 // DPI queries: Windows 10's per-window functions when present, the screen DC's otherwise.
-#include "host/win32/dpi.h"
+#include "platform/win32/dpi.h"
 
-#include "host/shared/twips.h"
-#include "host/win32/system_library.h"
-#include "host/win32/unique_handle.h"
+#include "core/geometry/twips.h"
+#include "platform/win32/system_library.h"
+#include "platform/win32/unique_handles.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -44,7 +44,7 @@ int screen_dpi_y() {
 }
 
 float twips_per_pixel(int dpi) {
-    return host::twips_per_pixel(static_cast<float>(dpi));
+    return geometry::twips_per_pixel(static_cast<float>(dpi));
 }
 
 SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi) {
@@ -79,4 +79,4 @@ LOGFONTW message_font(int dpi) {
     return font;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace win32_host {
+namespace platform::win32 {
 
 struct Dpi {
     int x = USER_DEFAULT_SCREEN_DPI;
@@ -26,4 +26,4 @@ SIZE window_size_for_client(SIZE client, DWORD style, DWORD ex_style, int dpi);
 // The system's message font, sized for `dpi`.
 LOGFONTW message_font(int dpi);
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,18 +1,18 @@
 // The edit context menu: its items, their states and their commands.
-#include "host/win32/edit_menu.h"
+#include "platform/win32/edit_menu.h"
 
 #include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "host/host_error.h"
-#include "host/shared/paste_limit.h"
-#include "host/text/utf.h"
-#include "host/win32/clipboard_text.h"
-#include "host/win32/error_box.h"
-#include "host/win32/long_lines.h"
+#include "core/host/host_error.h"
+#include "platform/common/paste_limit.h"
+#include "platform/win32/clipboard_text.h"
+#include "platform/win32/error_box.h"
+#include "platform/win32/long_lines.h"
+#include "text/utf.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 UINT id_of(EditCommand command) {
@@ -127,8 +127,8 @@ void paste_plain_text(ScintillaTextBox& box) {
     const ScintillaCall& call = box.call();
     const Selection selection = selection_of(call);
     const auto selected = static_cast<std::uint64_t>(selection.end - selection.start);
-    if (!host::paste_fits(static_cast<std::uint64_t>(call(SCI_GETLENGTH)) - selected, pasted)) {
-        show_refusal(box, host::paste_too_large_message());
+    if (!common::paste_fits(static_cast<std::uint64_t>(call(SCI_GETLENGTH)) - selected, pasted)) {
+        show_refusal(box, common::paste_too_large_message());
         return;
     }
     const Sci_Position first_line =
@@ -143,7 +143,7 @@ void paste_plain_text(ScintillaTextBox& box) {
         return;
     }
     // The clipboard's text ends at its first NUL, so it passes whole as a C string.
-    const std::string bytes = host::utf8_from_utf16(pasted);
+    const std::string bytes = text::utf8_from_utf16(pasted);
     call.with_text(SCI_REPLACESEL, 0, bytes.c_str());
 }
 
@@ -162,4 +162,4 @@ void show_edit_menu(ScintillaTextBox& box, POINT screen_point) {
     }
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "host/win32/scintilla_text_box.h"
-#include "host/win32/unique_handle.h"
+#include "platform/win32/scintilla_text_box.h"
+#include "platform/win32/unique_handles.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // Menu command ids, top to bottom.
 enum class EditCommand : UINT { undo = 1, cut, copy, paste, clear, select_all };
@@ -27,11 +27,11 @@ UniqueMenu build_edit_menu(const EditMenuState& state);
 void run_edit_command(ScintillaTextBox& box, EditCommand command);
 
 // Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
-// paste that would take the box past the paste bound (host/shared/paste_limit.h), or make a line
+// paste that would take the box past the paste bound (platform/common/paste_limit.h), or make a line
 // longer than the box takes (long_lines.h), is refused with a message and nothing changes.
 void paste_plain_text(ScintillaTextBox& box);
 
 // Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).
 void show_edit_menu(ScintillaTextBox& box, POINT screen_point);
 
-}  // namespace win32_host
+}  // namespace platform::win32

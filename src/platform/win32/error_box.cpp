@@ -1,13 +1,13 @@
 // Error boxes through MessageBoxW.
-#include "host/win32/error_box.h"
+#include "platform/win32/error_box.h"
 
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 void show_error_box(HWND owner, const char16_t* message, UINT icon) noexcept {
     MessageBoxW(owner, reinterpret_cast<const wchar_t*>(message),
-                reinterpret_cast<const wchar_t*>(host::error_title), MB_OK | icon);
+                reinterpret_cast<const wchar_t*>(common::error_title), MB_OK | icon);
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

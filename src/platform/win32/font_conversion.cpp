@@ -1,5 +1,5 @@
 // Font descriptions between points and device pixels.
-#include "host/win32/font_conversion.h"
+#include "platform/win32/font_conversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "host/win32/unique_handle.h"
-#include "host/win32/wide_strings.h"
+#include "platform/win32/unique_handles.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 constexpr float points_per_inch = 72;
@@ -37,14 +37,14 @@ LOGFONTW logfont_from_choice(const host::FontChoice& choice, int dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     const std::size_t length = std::min(choice.name.size(), std::size(font.lfFaceName) - 1);
-    std::copy_n(wide_data(choice.name), length, font.lfFaceName);
+    std::copy_n(text::wide_data(choice.name), length, font.lfFaceName);
     font.lfFaceName[length] = L'\0';
     return font;
 }
 
 host::FontChoice choice_from_logfont(const LOGFONTW& font, int dpi) {
     return {
-        .name = u16_from_wide_buffer(font.lfFaceName),
+        .name = text::u16_from_wide_buffer(font.lfFaceName),
         .bold = font.lfWeight >= FW_SEMIBOLD,
         .italic = font.lfItalic != 0,
         .size = points_from_height(font.lfHeight, dpi),
@@ -69,4 +69,4 @@ LOGFONTW realized_font(const LOGFONTW& font) {
     return realized;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "host/dialogs.h"
+#include "core/host/dialogs.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // lfHeight for a size in points: negative, so the size is the characters' own height.
 LONG height_from_points(float points, int dpi);
@@ -21,4 +21,4 @@ host::FontChoice choice_from_logfont(const LOGFONTW& font, int dpi);
 // dialog needs them to find the font in its lists.
 LOGFONTW realized_font(const LOGFONTW& font);
 
-}  // namespace win32_host
+}  // namespace platform::win32

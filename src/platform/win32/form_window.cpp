@@ -1,12 +1,12 @@
 // Form1's window procedure and creation.
-#include "host/win32/form_window.h"
+#include "platform/win32/form_window.h"
 
-#include "host/shared/twips.h"
-#include "host/win32/resources.h"
-#include "host/win32/wide_strings.h"
-#include "window/form1_design.h"
+#include "core/geometry/twips.h"
+#include "core/window/form1_design.h"
+#include "platform/win32/resources.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 constexpr DWORD form1_style = WS_OVERLAPPEDWINDOW;
@@ -32,8 +32,8 @@ WNDCLASSEXW form1_class(HINSTANCE instance) {
 FormWindow::FormWindow(HINSTANCE instance) {
     register_class(form1_class(instance));
     create(form1_ex_style, form1_class_name,
-           wide_c_str(std::u16string(window::form1_initial_caption)), form1_style, CW_USEDEFAULT,
-           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
+           text::wide_c_str(std::u16string(window::form1_initial_caption)), form1_style,
+           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
     size_client_area();
     text1_.create(hwnd(), instance);
     text1_input_.attach(text1_, failures());
@@ -119,9 +119,10 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void FormWindow::size_client_area() {
     const Dpi dpi = this->dpi();
-    const SIZE client{
-        host::nearest_pixels_from_twips(window::form1_client_width_twips, twips_per_pixel(dpi.x)),
-        host::nearest_pixels_from_twips(window::form1_client_height_twips, twips_per_pixel(dpi.y))};
+    const SIZE client{geometry::nearest_pixels_from_twips(window::form1_client_width_twips,
+                                                          twips_per_pixel(dpi.x)),
+                      geometry::nearest_pixels_from_twips(window::form1_client_height_twips,
+                                                          twips_per_pixel(dpi.y))};
     const SIZE outer = window_size_for_client(client, form1_style, form1_ex_style, dpi.y);
     SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -171,4 +172,4 @@ void FormWindow::on_destroy() {
         PostQuitMessage(0);
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
-#include "host/win32/dpi.h"
-#include "host/win32/scintilla_text_box.h"
-#include "host/win32/text_box_input.h"
-#include "host/win32/window_base.h"
-#include "host/window_events.h"
+#include "core/host/window_events.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/scintilla_text_box.h"
+#include "platform/win32/text_box_input.h"
+#include "platform/win32/window_base.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 inline constexpr wchar_t form1_class_name[] = L"Form1";
 
@@ -53,4 +53,4 @@ class FormWindow final : public WindowBase {
     bool ends_program_ = true;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

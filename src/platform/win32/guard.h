@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // A Japanese error box over `owner` (none once it is gone); throws nothing.
-host::FailureReporter::ShowBox failure_box(const HWND& owner);
+common::FailureReporter::ShowBox failure_box(const HWND& owner);
 
-}  // namespace win32_host
+}  // namespace platform::win32

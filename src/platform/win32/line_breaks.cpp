@@ -1,15 +1,15 @@
 // Break opportunities from Uniscribe, turned into Scintilla styles.
-#include "host/win32/line_breaks.h"
+#include "platform/win32/line_breaks.h"
 
 #include <usp10.h>
 
 #include <algorithm>
 
-#include "host/text/utf.h"
-#include "host/text/utf8_decoder.h"
-#include "host/win32/plain_text_setup.h"
+#include "platform/win32/plain_text_setup.h"
+#include "text/utf.h"
+#include "text/utf8_decoder.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Text is styled in pieces of at most this many bytes, each ending at a line's end where one
@@ -43,10 +43,10 @@ std::vector<Character> decode(std::string_view bytes, std::u16string& text) {
     while (at < bytes.size()) {
         char32_t code = 0;
         std::size_t subpart = 1;
-        std::size_t length = host::utf8::sequence(p + at, bytes.size() - at, code, subpart);
+        std::size_t length = text::utf8::sequence(p + at, bytes.size() - at, code, subpart);
         if (length == 0) {
             length = subpart;
-            code = host::utf8::replacement;
+            code = text::utf8::replacement;
         }
         characters.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(length),
                               static_cast<std::uint32_t>(text.size())});
@@ -98,7 +98,7 @@ std::vector<std::uint8_t> break_opportunities(std::u16string_view text) {
         // An item is broken with the end of the one before it, so that its first character's
         // break sees what precedes it.
         int from = std::max(0, start - context_units);
-        if (from > 0 && host::is_low_surrogate(text[static_cast<std::size_t>(from)]))
+        if (from > 0 && text::is_low_surrogate(text[static_cast<std::size_t>(from)]))
             --from;
         if (FAILED(ScriptBreak(wide + from, end - from, &items[i].a, attributes.data())))
             continue;
@@ -196,4 +196,4 @@ void style_for_breaks(const ScintillaCall& call, Sci_Position end) {
     }
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "host/win32/scintilla_call.h"
+#include "platform/win32/scintilla_call.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // One flag per UTF-16 unit of `text`: whether a row may break before it (never before the
 // first).
@@ -31,4 +31,4 @@ std::string break_styles(std::string_view bytes, std::size_t context_bytes, int 
 // one holding the character before `end`.
 void style_for_breaks(const ScintillaCall& call, Sci_Position end);
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,14 +1,14 @@
 // Measuring lines in UTF-8 bytes without converting them.
-#include "host/win32/long_lines.h"
+#include "platform/win32/long_lines.h"
 
 #include <algorithm>
 #include <string>
 
-#include "host/shared/paste_limit.h"
-#include "host/text/file_errors.h"
-#include "host/text/utf.h"
+#include "platform/common/paste_limit.h"
+#include "text/file_errors.h"
+#include "text/utf.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 struct LineSizes {
@@ -21,7 +21,7 @@ struct LineSizes {
 constexpr std::u16string_view line_too_long = u"1 行が長すぎる";
 
 std::u16string line_limit_text() {
-    return u"1 行の" + host::limit_text(max_line_bytes);
+    return u"1 行の" + text::limit_text(max_line_bytes);
 }
 
 bool is_line_end(char16_t unit) {
@@ -37,7 +37,7 @@ LineSizes line_sizes(std::u16string_view text) noexcept {
             static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start),
                                                   text.end(), is_line_end) -
                                      text.begin());
-        const std::uint64_t bytes = host::utf8_size(text.substr(start, end - start));
+        const std::uint64_t bytes = text::utf8_size(text.substr(start, end - start));
         if (lines == 0)
             sizes.first = bytes;
         else if (lines >= 2)
@@ -74,7 +74,7 @@ host::HostError line_too_long_error() {
 }
 
 std::u16string line_too_long_paste_message() {
-    return host::refused_paste_message(line_too_long, line_limit_text());
+    return common::refused_paste_message(line_too_long, line_limit_text());
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,9 +1,9 @@
 // Button and modifier bits as MouseDown numbers them.
-#include "host/win32/mouse_press.h"
+#include "platform/win32/mouse_press.h"
 
-#include "host/shared/twips.h"
+#include "core/geometry/twips.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 int button_of(UINT message) {
@@ -33,9 +33,9 @@ host::MouseDown mouse_down_from_message(UINT message, WPARAM key_flags, POINT at
     return {
         .button = button_of(message),
         .shift = shift,
-        .x = host::twips_from_pixels(at.x, twips_per_pixel_x),
-        .y = host::twips_from_pixels(at.y, twips_per_pixel_y),
+        .x = geometry::twips_from_pixels(at.x, twips_per_pixel_x),
+        .y = geometry::twips_from_pixels(at.y, twips_per_pixel_y),
     };
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

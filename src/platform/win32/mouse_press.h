@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "host/window_events.h"
+#include "core/host/window_events.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // `message` is WM_LBUTTONDOWN, WM_RBUTTONDOWN or WM_MBUTTONDOWN with its key flags; `at` is the
 // point in pixels relative to the text box's window (frame included). Alt is not among the
@@ -13,4 +13,4 @@ namespace win32_host {
 host::MouseDown mouse_down_from_message(UINT message, WPARAM key_flags, POINT at, bool alt_down,
                                         float twips_per_pixel_x, float twips_per_pixel_y);
 
-}  // namespace win32_host
+}  // namespace platform::win32

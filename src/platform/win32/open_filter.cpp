@@ -1,9 +1,9 @@
 // Splitting the filter string at its bars.
-#include "host/win32/open_filter.h"
+#include "platform/win32/open_filter.h"
 
 #include <vector>
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 std::vector<std::u16string_view> fields_of(std::u16string_view filter) {
@@ -36,4 +36,4 @@ std::u16string filter_list_from_filter(std::u16string_view filter) {
     return list;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

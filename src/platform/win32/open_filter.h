@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-namespace win32_host {
+namespace platform::win32 {
 
 // "label\0pattern\0…\0\0": every NUL is in the string itself, the closing pair included. A
 // trailing label without its pattern is dropped; an empty filter gives an empty list.
 std::u16string filter_list_from_filter(std::u16string_view filter);
 
-}  // namespace win32_host
+}  // namespace platform::win32

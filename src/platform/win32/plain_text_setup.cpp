@@ -1,13 +1,13 @@
 // Scintilla's settings for Text1.
-#include "host/win32/plain_text_setup.h"
+#include "platform/win32/plain_text_setup.h"
 
 #include <cmath>
 #include <string>
 
-#include "host/text/utf.h"
-#include "host/win32/text_box_keys.h"
+#include "platform/win32/text_box_keys.h"
+#include "text/utf.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Scintilla's colours: 0xBBGGRR, with an alpha byte above for its element colours.
@@ -67,7 +67,7 @@ void apply_system_colours(const ScintillaCall& call) {
 }
 
 void apply_font(const ScintillaCall& call, const host::FontChoice& font) {
-    const std::string face = host::utf8_from_utf16(font.name);
+    const std::string face = text::utf8_from_utf16(font.name);
     call.with_text(SCI_STYLESETFONT, STYLE_DEFAULT, face.c_str());
     call(SCI_STYLESETWEIGHT, STYLE_DEFAULT, font.bold ? SC_WEIGHT_BOLD : SC_WEIGHT_NORMAL);
     call(SCI_STYLESETITALIC, STYLE_DEFAULT, font.italic ? TRUE : FALSE);
@@ -78,4 +78,4 @@ void apply_font(const ScintillaCall& call, const host::FontChoice& font) {
     call(SCI_STYLECLEARALL);
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

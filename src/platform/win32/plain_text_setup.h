@@ -3,10 +3,10 @@
 // font for all text, and Japanese composed inline.
 #pragma once
 
-#include "host/dialogs.h"
-#include "host/win32/scintilla_call.h"
+#include "core/host/dialogs.h"
+#include "platform/win32/scintilla_call.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // The two styles text alternates between at the places a row may break (line_breaks.h). They
 // look the same: every style has the one font and the system's colours.
@@ -22,4 +22,4 @@ void apply_system_colours(const ScintillaCall& call);
 // The font of all text; the size in points, fractions kept.
 void apply_font(const ScintillaCall& call, const host::FontChoice& font);
 
-}  // namespace win32_host
+}  // namespace platform::win32

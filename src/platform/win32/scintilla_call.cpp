@@ -1,11 +1,11 @@
 // Direct calls into Scintilla, its failures turned back into exceptions.
-#include "host/win32/scintilla_call.h"
+#include "platform/win32/scintilla_call.h"
 
 #include <new>
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 ScintillaCall::ScintillaCall(HWND window)
     : window_(window),
@@ -28,4 +28,4 @@ sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lpa
     throw host::HostError(u"テキストボックスの処理に失敗しました。");
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-namespace win32_host {
+namespace platform::win32 {
 
 class ScintillaCall {
   public:
@@ -40,4 +40,4 @@ class ScintillaCall {
     sptr_t pointer_ = 0;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,12 +1,12 @@
 // Registering Scintilla, linked in statically, with the program's instance.
-#include "host/win32/scintilla_classes.h"
+#include "platform/win32/scintilla_classes.h"
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
 extern "C" int Scintilla_RegisterClasses(void* instance);
 extern "C" int Scintilla_ReleaseResources();
 
-namespace win32_host {
+namespace platform::win32 {
 
 ScintillaClasses::ScintillaClasses(HINSTANCE instance) {
     if (Scintilla_RegisterClasses(instance) == 0)
@@ -17,4 +17,4 @@ ScintillaClasses::~ScintillaClasses() {
     Scintilla_ReleaseResources();
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace win32_host {
+namespace platform::win32 {
 
 // The class Text1's window is made of; screen readers know Scintilla by it.
 inline constexpr wchar_t scintilla_class_name[] = L"Scintilla";
@@ -17,4 +17,4 @@ class ScintillaClasses {
     ScintillaClasses& operator=(const ScintillaClasses&) = delete;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

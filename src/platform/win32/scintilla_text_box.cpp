@@ -1,21 +1,21 @@
 // The Scintilla window behind Text1.
-#include "host/win32/scintilla_text_box.h"
+#include "platform/win32/scintilla_text_box.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "host/host_error.h"
-#include "host/shared/twips.h"
-#include "host/text/utf.h"
-#include "host/win32/dpi.h"
-#include "host/win32/font_conversion.h"
-#include "host/win32/line_breaks.h"
-#include "host/win32/long_lines.h"
-#include "host/win32/plain_text_setup.h"
-#include "host/win32/scintilla_classes.h"
-#include "window/form1_design.h"
+#include "core/geometry/twips.h"
+#include "core/host/host_error.h"
+#include "core/window/form1_design.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/font_conversion.h"
+#include "platform/win32/line_breaks.h"
+#include "platform/win32/long_lines.h"
+#include "platform/win32/plain_text_setup.h"
+#include "platform/win32/scintilla_classes.h"
+#include "text/utf.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 constexpr int text1_control_id = 1;
@@ -47,10 +47,10 @@ ScintillaTextBox::~ScintillaTextBox() = default;
 
 void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
     const Dpi dpi = window_dpi(parent);
-    const int width =
-        host::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel(dpi.x));
-    const int height =
-        host::nearest_pixels_from_twips(window::text1_design_height_twips, twips_per_pixel(dpi.y));
+    const int width = geometry::nearest_pixels_from_twips(window::text1_design_width_twips,
+                                                          twips_per_pixel(dpi.x));
+    const int height = geometry::nearest_pixels_from_twips(window::text1_design_height_twips,
+                                                           twips_per_pixel(dpi.y));
     const HWND window = CreateWindowExW(
         WS_EX_CLIENTEDGE, scintilla_class_name, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
         width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(text1_control_id)),
@@ -65,7 +65,7 @@ void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
 void ScintillaTextBox::set_text(std::u16string text) {
     if (longest_line_bytes(text) > max_line_bytes)
         throw line_too_long_error();
-    std::string bytes = host::utf8_from_utf16(text);
+    std::string bytes = text::utf8_from_utf16(text);
     // Freed before the box makes its copy, to keep the peak lower.
     std::u16string().swap(text);
     {
@@ -81,17 +81,17 @@ void ScintillaTextBox::set_text(std::u16string text) {
 std::u16string ScintillaTextBox::text() const {
     const auto length = static_cast<std::size_t>(call_(SCI_GETLENGTH));
     const auto* const bytes = reinterpret_cast<const char*>(call_(SCI_GETCHARACTERPOINTER));
-    return host::utf16_from_utf8(std::string_view(bytes, length));
+    return text::utf16_from_utf8(std::string_view(bytes, length));
 }
 
 void ScintillaTextBox::set_width(float twips) {
-    resize({std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_x())),
+    resize({std::max(0, geometry::nearest_pixels_from_twips(twips, twips_per_pixel_x())),
             batched_size_.value_or(size()).cy});
 }
 
 void ScintillaTextBox::set_height(float twips) {
     resize({batched_size_.value_or(size()).cx,
-            std::max(0, host::nearest_pixels_from_twips(twips, twips_per_pixel_y()))});
+            std::max(0, geometry::nearest_pixels_from_twips(twips, twips_per_pixel_y()))});
 }
 
 void ScintillaTextBox::set_font_name(const std::u16string& name) {
@@ -161,4 +161,4 @@ void ScintillaTextBox::set_font(const host::FontChoice& font) {
     font_ = font;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "host/dialogs.h"
-#include "host/text_box.h"
-#include "host/win32/scintilla_call.h"
+#include "core/host/dialogs.h"
+#include "core/host/text_box.h"
+#include "platform/win32/scintilla_call.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class ScintillaTextBox final : public host::TextBox {
   public:
@@ -84,4 +84,4 @@ class ScintillaTextBox final : public host::TextBox {
     std::optional<SIZE> batched_size_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,9 +1,9 @@
 // The message loop.
-#include "host/win32/startup.h"
+#include "platform/win32/startup.h"
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 int run_message_loop() {
     MSG message{};
@@ -18,4 +18,4 @@ int run_message_loop() {
     }
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

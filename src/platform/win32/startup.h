@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-namespace win32_host {
+namespace platform::win32 {
 
 // Runs until WM_QUIT; returns its exit code.
 int run_message_loop();
 
-}  // namespace win32_host
+}  // namespace platform::win32

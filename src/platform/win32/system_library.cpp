@@ -1,12 +1,12 @@
 // Loading a system DLL by its full path on first use.
-#include "host/win32/system_library.h"
+#include "platform/win32/system_library.h"
 
 #include <new>
 
-#include "host/host_error.h"
-#include "host/win32/wide_strings.h"
+#include "core/host/host_error.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 std::wstring system_folder() {
@@ -40,8 +40,8 @@ HMODULE SystemLibrary::module() noexcept {
 }
 
 void SystemLibrary::throw_missing() const {
-    throw host::HostError(u"システムの部品（" + u16_from_wstring(file_name_) +
+    throw host::HostError(u"システムの部品（" + text::u16_from_wstring(file_name_) +
                           u"）を読み込めませんでした。");
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "host/win32/unique_handle.h"
+#include "platform/win32/unique_handles.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // The named export of a loaded module, typed; null when either is missing.
 template <class Function>
@@ -50,4 +50,4 @@ class SystemLibrary {
     UniqueLibrary library_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

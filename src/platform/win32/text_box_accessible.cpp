@@ -1,5 +1,5 @@
 // An IAccessible for Text1, leaning on the system's standard client object for geometry.
-#include "host/win32/text_box_accessible.h"
+#include "platform/win32/text_box_accessible.h"
 
 #include <Scintilla.h>
 #include <oleacc.h>
@@ -7,11 +7,11 @@
 #include <new>
 #include <string>
 
-#include "host/text/utf.h"
-#include "host/win32/unique_handle.h"
-#include "window/form1_design.h"
+#include "core/window/form1_design.h"
+#include "platform/win32/unique_handles.h"
+#include "text/utf.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
@@ -51,7 +51,7 @@ std::u16string window_text(HWND box) {
     std::string bytes(length + 1, '\0');
     SendMessageW(box, SCI_GETTEXT, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
     bytes.resize(length);
-    return host::utf16_from_utf8(bytes);
+    return text::utf16_from_utf8(bytes);
 }
 
 // COM interfaces have no virtual destructor: the object deletes itself, in Release.
@@ -251,4 +251,4 @@ std::optional<LRESULT> TextBoxAccessibility::object_for(HWND box, WPARAM wparam,
     return result_from_object(IID_IAccessible, wparam, object.get());
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

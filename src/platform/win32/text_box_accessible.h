@@ -8,9 +8,9 @@
 
 #include <optional>
 
-#include "host/win32/system_library.h"
+#include "platform/win32/system_library.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class TextBoxAccessibility {
   public:
@@ -29,4 +29,4 @@ class TextBoxAccessibility {
     bool com_started_ = false;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,13 +1,13 @@
 // Text1's subclass procedure.
-#include "host/win32/text_box_input.h"
+#include "platform/win32/text_box_input.h"
 
 #include <windowsx.h>
 
-#include "host/win32/dpi.h"
-#include "host/win32/edit_menu.h"
-#include "host/win32/mouse_press.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/edit_menu.h"
+#include "platform/win32/mouse_press.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 bool key_down(int key) {
@@ -41,7 +41,7 @@ POINT point_in_window(HWND control, POINT client_point) {
 
 TextBoxInput::~TextBoxInput() = default;
 
-void TextBoxInput::attach(ScintillaTextBox& box, host::FailureReporter& failures) {
+void TextBoxInput::attach(ScintillaTextBox& box, common::FailureReporter& failures) {
     failures_ = &failures;
     box_ = &box;
     hook_.attach(box.hwnd(), &TextBoxInput::procedure, this);
@@ -133,4 +133,4 @@ bool TextBoxInput::on_set_cursor(WPARAM wparam, LPARAM lparam) {
     return parent != nullptr && SendMessageW(parent, WM_SETCURSOR, wparam, lparam) != FALSE;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -6,14 +6,14 @@
 
 #include <windows.h>
 
-#include "host/shared/context_menu_gate.h"
-#include "host/shared/failure_report.h"
-#include "host/win32/scintilla_text_box.h"
-#include "host/win32/text_box_accessible.h"
-#include "host/win32/window_hook.h"
-#include "host/window_events.h"
+#include "core/host/window_events.h"
+#include "platform/common/context_menu_gate.h"
+#include "platform/common/failure_report.h"
+#include "platform/win32/scintilla_text_box.h"
+#include "platform/win32/text_box_accessible.h"
+#include "platform/win32/window_hook.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class TextBoxInput {
   public:
@@ -24,7 +24,7 @@ class TextBoxInput {
 
     // Hooks the control's messages, failures reported through `failures`; undone when the
     // control is destroyed, or this object first.
-    void attach(ScintillaTextBox& box, host::FailureReporter& failures);
+    void attach(ScintillaTextBox& box, common::FailureReporter& failures);
     // The core handling the presses; null for none.
     void set_events(host::WindowEvents* events) noexcept { events_ = events; }
 
@@ -38,11 +38,11 @@ class TextBoxInput {
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
 
     ScintillaTextBox* box_ = nullptr;  // none once its window is destroyed
-    host::FailureReporter* failures_ = nullptr;
+    common::FailureReporter* failures_ = nullptr;
     TextBoxAccessibility accessibility_;
     host::WindowEvents* events_ = nullptr;
-    host::ContextMenuGate context_menu_gate_;
+    common::ContextMenuGate context_menu_gate_;
     Hook hook_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,7 +1,7 @@
 // The key map of a Windows text box, as Scintilla commands.
-#include "host/win32/text_box_keys.h"
+#include "platform/win32/text_box_keys.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 constexpr int none = SCMOD_NORM;
@@ -70,4 +70,4 @@ void assign_text_box_keys(const ScintillaCall& call) {
     }
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

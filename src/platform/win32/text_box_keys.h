@@ -4,9 +4,9 @@
 
 #include <span>
 
-#include "host/win32/scintilla_call.h"
+#include "platform/win32/scintilla_call.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 struct KeyBinding {
     int key;        // a Scintilla key code (SCK_*) or an upper-case letter
@@ -21,4 +21,4 @@ std::span<const KeyBinding> text_box_keys();
 // Replaces Scintilla's key map with text_box_keys().
 void assign_text_box_keys(const ScintillaCall& call);
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,5 +1,5 @@
 // The common dialogs on Win32.
-#include "host/win32/win_dialogs.h"
+#include "platform/win32/win_dialogs.h"
 
 #include <windows.h>
 
@@ -8,15 +8,15 @@
 #include <cstdio>
 #include <string>
 
-#include "host/host_error.h"
-#include "host/win32/dpi.h"
-#include "host/win32/error_box.h"
-#include "host/win32/font_conversion.h"
-#include "host/win32/form_window.h"
-#include "host/win32/open_filter.h"
-#include "host/win32/wide_strings.h"
+#include "core/host/host_error.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/error_box.h"
+#include "platform/win32/font_conversion.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/open_filter.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Room for the longest path the system allows, not just MAX_PATH.
@@ -40,16 +40,17 @@ void check_dialog_failure(SystemLibrary& comdlg32, std::u16string_view dialog) {
 std::optional<std::u16string> WinDialogs::show_open(const host::OpenFileRequest& request) {
     const std::u16string filter = filter_list_from_filter(request.filter);
     std::wstring file(path_buffer_size, L'\0');
-    wstring_from_u16(request.file_name).copy(file.data(), file.size() - 1);
+    text::wstring_from_u16(request.file_name).copy(file.data(), file.size() - 1);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner_.hwnd();
-    dialog.lpstrFilter = filter.empty() ? nullptr : wide_c_str(filter);
+    dialog.lpstrFilter = filter.empty() ? nullptr : text::wide_c_str(filter);
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = request.init_dir.empty() ? nullptr : wide_c_str(request.init_dir);
+    dialog.lpstrInitialDir =
+        request.init_dir.empty() ? nullptr : text::wide_c_str(request.init_dir);
     // The process's current folder stays where it was, whatever folder the user visits.
     dialog.Flags = static_cast<DWORD>(request.flags) | OFN_EXPLORER | OFN_NOCHANGEDIR;
     const auto get_open_file_name =
@@ -58,7 +59,7 @@ std::optional<std::u16string> WinDialogs::show_open(const host::OpenFileRequest&
         check_dialog_failure(comdlg32_, u"ファイルを開くダイアログ");
         return std::nullopt;
     }
-    return u16_from_wide_buffer(file.c_str());
+    return text::u16_from_wide_buffer(file.c_str());
 }
 
 std::optional<host::FontChoice> WinDialogs::show_font(const host::FontChoice& initial, int flags) {
@@ -84,4 +85,4 @@ void WinDialogs::show_error(const std::u16string& message) {
     show_error_box(owner_.hwnd(), message.c_str(), MB_ICONWARNING);
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

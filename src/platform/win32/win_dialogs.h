@@ -2,10 +2,10 @@
 // comdlg32 is loaded when a dialog is first asked for, keeping it out of an idle program.
 #pragma once
 
-#include "host/dialogs.h"
-#include "host/win32/system_library.h"
+#include "core/host/dialogs.h"
+#include "platform/win32/system_library.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class FormWindow;
 
@@ -23,4 +23,4 @@ class WinDialogs final : public host::Dialogs {
     SystemLibrary comdlg32_{L"comdlg32.dll"};
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,14 +1,14 @@
 // Files on Windows.
-#include "host/win32/win_files.h"
+#include "platform/win32/win_files.h"
 
 #include <windows.h>
 
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "host/win32/wide_strings.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Memory the shell allocated for a returned string, freed with CoTaskMemFree.
@@ -37,7 +37,7 @@ std::u16string WinFileSystem::fallback_start_folder() const {
 }
 
 bool WinFileSystem::is_folder(const std::u16string& path) const {
-    const DWORD attributes = GetFileAttributesW(wide_c_str(path));
+    const DWORD attributes = GetFileAttributesW(text::wide_c_str(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -50,7 +50,7 @@ std::u16string documents_folder(SystemLibrary& shell32) {
         path.get() == nullptr) {
         return {};
     }
-    return u16_from_wide_buffer(path.get());
+    return text::u16_from_wide_buffer(path.get());
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,12 +1,12 @@
 // host::FileSystem on Windows: the shared text file reader and Windows path conventions.
 #pragma once
 
-#include "host/text/text_file_reader.h"
-#include "host/win32/system_library.h"
+#include "platform/win32/system_library.h"
+#include "text/text_file_reader.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
-class WinFileSystem final : public host::TextFileSystem {
+class WinFileSystem final : public text::TextFileSystem {
   public:
     char16_t path_separator() const override { return u'\\'; }
     // "C:\My Documents", then the user's Documents folder.
@@ -22,4 +22,4 @@ class WinFileSystem final : public host::TextFileSystem {
 // The user's Documents folder, empty when the system cannot tell.
 std::u16string documents_folder(SystemLibrary& shell32);
 
-}  // namespace win32_host
+}  // namespace platform::win32

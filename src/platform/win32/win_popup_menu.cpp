@@ -1,13 +1,13 @@
 // The popup menu on Win32.
-#include "host/win32/win_popup_menu.h"
+#include "platform/win32/win_popup_menu.h"
 
 #include <string>
 
-#include "host/host_error.h"
-#include "host/shared/menu_captions.h"
-#include "host/win32/wide_strings.h"
+#include "core/host/host_error.h"
+#include "platform/common/menu_captions.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 void append_entry(HMENU menu, const host::PopupMenuEntry& entry) {
@@ -17,7 +17,7 @@ void append_entry(HMENU menu, const host::PopupMenuEntry& entry) {
     } else {
         const UINT flags = MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED);
         appended = AppendMenuW(menu, flags, command_from_entry_id(entry.id),
-                               wide_c_str(host::caption_as_written(entry.caption)));
+                               text::wide_c_str(common::caption_as_written(entry.caption)));
     }
     if (!appended)
         throw host::HostError(u"メニューを作成できませんでした。");
@@ -43,4 +43,4 @@ std::optional<int> track_popup_menu(const host::PopupMenu& menu, HWND owner, POI
     return static_cast<int>(command) - 1;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -5,10 +5,10 @@
 
 #include <optional>
 
-#include "host/popup_menu.h"
-#include "host/win32/unique_handle.h"
+#include "core/host/popup_menu.h"
+#include "platform/win32/unique_handles.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // TrackPopupMenu reports a dismissed menu as command 0, so every id is shifted by one.
 constexpr UINT command_from_entry_id(int id) {
@@ -21,4 +21,4 @@ UniqueMenu build_popup_menu(const host::PopupMenu& menu);
 // nothing when the menu is dismissed.
 std::optional<int> track_popup_menu(const host::PopupMenu& menu, HWND owner, POINT screen_point);
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,7 +1,7 @@
 // Creating Form1 on Win32 and raising its Load.
-#include "host/win32/win_program.h"
+#include "platform/win32/win_program.h"
 
-namespace win32_host {
+namespace platform::win32 {
 namespace {
 
 // Load shows the window before it lays the text box out: drawn in between, the box would be
@@ -50,4 +50,4 @@ void Win32Program::start() {
     form_.show_icons();
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

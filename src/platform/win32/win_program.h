@@ -13,13 +13,13 @@
 
 #include <windows.h>
 
-#include "host/win32/form_window.h"
-#include "host/win32/win_dialogs.h"
-#include "host/win32/win_files.h"
-#include "host/win32/win_window.h"
-#include "window/main_window.h"
+#include "core/window/main_window.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/win_dialogs.h"
+#include "platform/win32/win_files.h"
+#include "platform/win32/win_window.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class Win32Program {
   public:
@@ -46,4 +46,4 @@ class Win32Program {
     window::Form1 core_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

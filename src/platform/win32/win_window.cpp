@@ -1,23 +1,23 @@
 // Form1's window services on Win32.
-#include "host/win32/win_window.h"
+#include "platform/win32/win_window.h"
 
-#include "host/win32/form_window.h"
-#include "host/win32/wide_strings.h"
-#include "host/win32/win_popup_menu.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/win_popup_menu.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 void WinWindow::set_caption(const std::u16string& caption) {
-    SetWindowTextW(form_.hwnd(), wide_c_str(caption));
+    SetWindowTextW(form_.hwnd(), text::wide_c_str(caption));
 }
 
-host::PixelRect WinWindow::outer_pixels() const {
+common::PixelRect WinWindow::outer_pixels() const {
     RECT rect{};
     GetWindowRect(form_.hwnd(), &rect);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-host::PixelRect WinWindow::client_pixels() const {
+common::PixelRect WinWindow::client_pixels() const {
     RECT rect{};
     GetClientRect(form_.hwnd(), &rect);
     return {0, 0, rect.right, rect.bottom};
@@ -28,7 +28,7 @@ host::NativeWindow WinWindow::native_handle() const {
 }
 
 std::optional<int> WinWindow::show_popup_menu(const host::PopupMenu& menu,
-                                              host::PixelPoint client) {
+                                              common::PixelPoint client) {
     POINT at{client.x, client.y};
     ClientToScreen(form_.hwnd(), &at);
     return track_popup_menu(menu, form_.hwnd(), at);
@@ -55,11 +55,11 @@ float WinWindow::dots_per_inch_y() const {
 }
 
 void WinWindow::place(host::NativeWindow window, host::NativeWindow insert_after,
-                      const host::PixelRect& requested, unsigned flags,
-                      const host::PlacementRequest& request) {
+                      const common::PixelRect& requested, unsigned flags,
+                      const common::PlacementRequest& request) {
     const UINT keep = request.move_to ? 0 : SWP_NOMOVE | SWP_NOSIZE;
     SetWindowPos(reinterpret_cast<HWND>(window), reinterpret_cast<HWND>(insert_after), requested.x,
                  requested.y, requested.cx, requested.cy, flags | keep);
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
-#include "host/shared/pixel_window.h"
+#include "platform/common/pixel_window.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class FormWindow;
 
-class WinWindow final : public host::PixelWindow {
+class WinWindow final : public common::PixelWindow {
   public:
     explicit WinWindow(FormWindow& form) : PixelWindow(true), form_(form) {}
 
@@ -25,19 +25,19 @@ class WinWindow final : public host::PixelWindow {
   private:
     // SetWindowPos as asked; its own rectangle handed back is kept, not set again.
     void place(host::NativeWindow window, host::NativeWindow insert_after,
-               const host::PixelRect& requested, unsigned flags,
-               const host::PlacementRequest& request) override;
+               const common::PixelRect& requested, unsigned flags,
+               const common::PlacementRequest& request) override;
     // GetWindowRect and GetClientRect.
-    host::PixelRect outer_pixels() const override;
-    host::PixelRect client_pixels() const override;
+    common::PixelRect outer_pixels() const override;
+    common::PixelRect client_pixels() const override;
     // The window's own DPI, which follows it from monitor to monitor.
     float dots_per_inch_x() const override;
     float dots_per_inch_y() const override;
     // TrackPopupMenu with TPM_LEFTALIGN | TPM_LEFTBUTTON.
     std::optional<int> show_popup_menu(const host::PopupMenu& menu,
-                                       host::PixelPoint client) override;
+                                       common::PixelPoint client) override;
 
     FormWindow& form_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,10 +1,10 @@
 // Binding window handles to their objects.
-#include "host/win32/window_base.h"
+#include "platform/win32/window_base.h"
 
-#include "host/host_error.h"
-#include "host/win32/guard.h"
+#include "core/host/host_error.h"
+#include "platform/win32/guard.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 WindowBase::WindowBase() : failures_(failure_box(hwnd_)) {}
 
@@ -69,4 +69,4 @@ LRESULT CALLBACK WindowBase::procedure(HWND hwnd, UINT message, WPARAM wparam,
     return result;
 }
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "host/shared/failure_report.h"
+#include "platform/common/failure_report.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 class WindowBase {
   public:
@@ -20,7 +20,7 @@ class WindowBase {
     void destroy() noexcept;
 
     // Reports failures over this window; every message it handles goes through it.
-    host::FailureReporter& failures() noexcept { return failures_; }
+    common::FailureReporter& failures() noexcept { return failures_; }
 
   protected:
     WindowBase();
@@ -42,7 +42,7 @@ class WindowBase {
                                       LPARAM lparam) noexcept;
 
     HWND hwnd_ = nullptr;
-    host::FailureReporter failures_;
+    common::FailureReporter failures_;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace win32_host {
+namespace platform::win32 {
 
 // One slot per kind of hook, so that hooks on the same window stay apart: each slot has its own
 // window properties and its own procedure.
@@ -112,4 +112,4 @@ class WindowHook {
     void* owner_ = nullptr;
 };
 
-}  // namespace win32_host
+}  // namespace platform::win32

@@ -1,16 +1,16 @@
 // Code page 932 decoding with glibc iconv, whose "CP932" table matches Windows (wave dash,
 // NEC and IBM extensions) where "SHIFT_JIS" does not.
-#include "host/text/platform_converters.h"
+#include "text/platform_converters.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
-#include "host/host_error.h"
-#include "host/text/cp932_bytes.h"
-#include "host/text/posix/iconv_handle.h"
+#include "core/host/host_error.h"
+#include "text/cp932_bytes.h"
+#include "text/posix/iconv_handle.h"
 
-namespace host {
+namespace text {
 namespace {
 
 // Exact for well-formed text, where each character is one UTF-16 unit, so the text is
@@ -59,11 +59,11 @@ std::u16string decode_cp932(std::string_view bytes) {
             --in_left;
             iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
         } else {
-            throw HostError(u"文字コードを変換できませんでした（CP932）。");
+            throw host::HostError(u"文字コードを変換できませんでした（CP932）。");
         }
     }
     out.resize(written);
     return out;
 }
 
-}  // namespace host
+}  // namespace text

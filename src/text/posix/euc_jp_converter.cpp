@@ -2,12 +2,12 @@
 // for the wave dash), as Windows' code page 20932 does.
 #include <cerrno>
 
-#include "host/host_error.h"
-#include "host/text/euc_jp_bytes.h"
-#include "host/text/platform_converters.h"
-#include "host/text/posix/iconv_handle.h"
+#include "core/host/host_error.h"
+#include "text/euc_jp_bytes.h"
+#include "text/platform_converters.h"
+#include "text/posix/iconv_handle.h"
 
-namespace host {
+namespace text {
 
 struct EucJpConverter::State {
     IconvHandle converter{native_utf16, "EUC-JP", u"EUC-JP"};
@@ -18,7 +18,9 @@ EucJpConverter::EucJpConverter() : state_(std::make_unique<State>()) {}
 EucJpConverter::~EucJpConverter() = default;
 
 void EucJpConverter::convert(std::string_view run, std::span<char16_t> out) {
-    const auto failure = [] { return HostError(u"文字コードを変換できませんでした（EUC-JP）。"); };
+    const auto failure = [] {
+        return host::HostError(u"文字コードを変換できませんでした（EUC-JP）。");
+    };
     // iconv's interface takes non-const input pointers but never writes through them.
     char* in = const_cast<char*>(run.data());
     std::size_t in_left = run.size();
@@ -46,4 +48,4 @@ void EucJpConverter::convert(std::string_view run, std::span<char16_t> out) {
         throw failure();
 }
 
-}  // namespace host
+}  // namespace text

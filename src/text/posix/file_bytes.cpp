@@ -1,6 +1,6 @@
 // Whole-file reads on POSIX: the descriptor is opened non-blocking and checked with fstat, so
 // a FIFO, a device such as /dev/zero or an oversized file is refused before any read.
-#include "host/text/platform_file_bytes.h"
+#include "text/platform_file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,11 +10,11 @@
 #include <cerrno>
 #include <system_error>
 
-#include "host/text/file_errors.h"
-#include "host/text/read_to_end.h"
-#include "host/text/utf.h"
+#include "text/file_errors.h"
+#include "text/read_to_end.h"
+#include "text/utf.h"
 
-namespace host {
+namespace text {
 namespace {
 
 class FileDescriptor {
@@ -37,7 +37,7 @@ std::u16string system_detail(int error) {
     return utf16_from_utf8(std::generic_category().message(error));
 }
 
-HostError open_error(int error, std::uint64_t limit) {
+host::HostError open_error(int error, std::uint64_t limit) {
     switch (error) {
         case ENOENT:
         case ENOTDIR:
@@ -67,7 +67,7 @@ HostError open_error(int error, std::uint64_t limit) {
     }
 }
 
-HostError read_error(int error) {
+host::HostError read_error(int error) {
     if (error == EISDIR)
         return file_error(FileProblem::folder);
     return file_error(FileProblem::cannot_read, system_detail(error));
@@ -117,4 +117,4 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
         static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0)), limit);
 }
 
-}  // namespace host
+}  // namespace text

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/host_error.h"
+#include "core/host/host_error.h"
 
-namespace host {
+namespace text {
 
 // The converters write bytes; this order makes them the host's own char16_t values.
 inline constexpr const char* native_utf16 =
@@ -23,8 +23,8 @@ class IconvHandle {
     IconvHandle(const char* to, const char* from, std::u16string_view name)
         : handle_(iconv_open(to, from)) {
         if (handle_ == failed()) {
-            throw HostError(u"文字コードの変換を準備できませんでした（" + std::u16string(name) +
-                            u"）。");
+            throw host::HostError(u"文字コードの変換を準備できませんでした（" +
+                                  std::u16string(name) + u"）。");
         }
     }
     ~IconvHandle() { iconv_close(handle_); }
@@ -39,4 +39,4 @@ class IconvHandle {
     iconv_t handle_;
 };
 
-}  // namespace host
+}  // namespace text

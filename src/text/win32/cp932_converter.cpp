@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-#include "host/host_error.h"
-#include "host/text/cp932_bytes.h"
-#include "host/text/platform_converters.h"
+#include "core/host/host_error.h"
+#include "text/cp932_bytes.h"
+#include "text/platform_converters.h"
 
-namespace host {
+namespace text {
 namespace {
 
 constexpr UINT cp932 = 932;
@@ -40,7 +40,7 @@ bool append_strict(std::string_view run, std::u16string& out) {
     }
     out.resize(old_size);
     if (GetLastError() != ERROR_NO_UNICODE_TRANSLATION) {
-        throw HostError(u"文字コードを変換できませんでした（CP932）。");
+        throw host::HostError(u"文字コードを変換できませんでした（CP932）。");
     }
     return false;
 }
@@ -86,4 +86,4 @@ std::u16string decode_cp932(std::string_view bytes) {
     return out;
 }
 
-}  // namespace host
+}  // namespace text

@@ -2,11 +2,11 @@
 // standard does (U+301C for the wave dash), as iconv's "EUC-JP" does.
 #include <windows.h>
 
-#include "host/host_error.h"
-#include "host/text/euc_jp_bytes.h"
-#include "host/text/platform_converters.h"
+#include "core/host/host_error.h"
+#include "text/euc_jp_bytes.h"
+#include "text/platform_converters.h"
 
-namespace host {
+namespace text {
 namespace {
 
 constexpr UINT euc_jp_code_page = 20932;
@@ -21,7 +21,7 @@ bool convert_strict(std::string_view run, char16_t* out, std::size_t units) {
         return true;
     if (written == 0 && GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
         return false;
-    throw HostError(u"文字コードを変換できませんでした（EUC-JP）。");
+    throw host::HostError(u"文字コードを変換できませんでした（EUC-JP）。");
 }
 
 }  // namespace
@@ -46,4 +46,4 @@ void EucJpConverter::convert(std::string_view run, std::span<char16_t> out) {
     }
 }
 
-}  // namespace host
+}  // namespace text

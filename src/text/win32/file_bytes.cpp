@@ -5,17 +5,15 @@
 #include <algorithm>
 #include <string_view>
 
-#include "host/text/file_errors.h"
-#include "host/text/platform_file_bytes.h"
-#include "host/text/read_to_end.h"
-#include "host/text/win32/windows_path.h"
-#include "host/win32/unique_handle.h"
-#include "host/win32/wide_strings.h"
+#include "text/file_errors.h"
+#include "text/platform_file_bytes.h"
+#include "text/read_to_end.h"
+#include "text/win32/unique_handle.h"
+#include "text/win32/wide_strings.h"
+#include "text/win32/windows_path.h"
 
-namespace host {
+namespace text {
 namespace {
-
-using win32_host::UniqueFile;
 
 // ReadFile takes a 32-bit count; large files are read in pieces of this size.
 constexpr DWORD read_piece = 16 * 1024 * 1024;
@@ -27,16 +25,16 @@ std::u16string system_detail(DWORD error) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     // Freed however the copy below ends.
-    const win32_host::UniqueLocalMemory buffer(text);
+    const UniqueLocalMemory buffer(text);
     std::u16string detail;
     if (length > 0 && text != nullptr)
-        detail = win32_host::u16_from_wstring(std::wstring_view(text, length));
+        detail = u16_from_wstring(std::wstring_view(text, length));
     while (!detail.empty() && (detail.back() == u'\r' || detail.back() == u'\n' ||
                                detail.back() == u' ' || detail.back() == u'.')) {
         detail.pop_back();
     }
     if (detail.empty())
-        detail = u"エラー " + win32_host::u16_from_wstring(std::to_wstring(error));
+        detail = u"エラー " + u16_from_wstring(std::to_wstring(error));
     return detail;
 }
 
@@ -45,7 +43,7 @@ bool is_folder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-HostError open_error(DWORD error, const std::wstring& path, std::uint64_t limit) {
+host::HostError open_error(DWORD error, const std::wstring& path, std::uint64_t limit) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -78,7 +76,7 @@ HostError open_error(DWORD error, const std::wstring& path, std::uint64_t limit)
     }
 }
 
-HostError read_error(DWORD error) {
+host::HostError read_error(DWORD error) {
     if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY) {
         return file_error(FileProblem::out_of_memory);
     }
@@ -100,7 +98,7 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
     // A NUL would end the name early and open some other file.
     if (path.find(u'\0') != std::u16string::npos)
         throw file_error(FileProblem::invalid_name);
-    const std::wstring native_path = win32_host::extended_length_path(path);
+    const std::wstring native_path = extended_length_path(path);
 
     // Others may go on writing, renaming or deleting the file: a viewer must not lock it.
     const UniqueFile file(CreateFileW(
@@ -128,4 +126,4 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
         limit);
 }
 
-}  // namespace host
+}  // namespace text

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace win32_host {
+namespace text {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-16 units");
 
@@ -30,4 +30,4 @@ inline std::u16string u16_from_wide_buffer(const wchar_t* buffer) {
     return u16_from_wstring(std::wstring_view(buffer));
 }
 
-}  // namespace win32_host
+}  // namespace text

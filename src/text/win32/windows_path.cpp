@@ -1,12 +1,12 @@
 // Extended-length paths: the \\?\ prefix turns off the system's parsing, so the path is made
 // full first.
-#include "host/text/win32/windows_path.h"
+#include "text/win32/windows_path.h"
 
 #include <windows.h>
 
-#include "host/win32/wide_strings.h"
+#include "text/win32/wide_strings.h"
 
-namespace win32_host {
+namespace text {
 
 std::wstring with_extended_prefix(std::wstring_view full_path) {
     if (full_path.size() < MAX_PATH || full_path.starts_with(LR"(\\?\)") ||
@@ -40,4 +40,4 @@ std::wstring extended_length_path(std::u16string_view path) {
     }
 }
 
-}  // namespace win32_host
+}  // namespace text

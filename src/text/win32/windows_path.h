@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace win32_host {
+namespace text {
 
 // A full path longer than MAX_PATH with the \\?\ prefix that lifts the limit ("\\?\C:\…",
 // "\\?\UNC\server\share\…"); shorter paths, and those already in the device or extended
@@ -14,4 +14,4 @@ std::wstring with_extended_prefix(std::wstring_view full_path);
 // The full form of `path` (relative parts and forward slashes resolved), prefixed as above.
 std::wstring extended_length_path(std::u16string_view path);
 
-}  // namespace win32_host
+}  // namespace text

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "host/host_error.h"
-#include "host/popup_menu.h"
-#include "host/shared/context_menu_gate.h"
-#include "host/shared/failure_report.h"
-#include "host/shared/menu_captions.h"
-#include "host/shared/paste_limit.h"
-#include "host/shared/pixel_window.h"
-#include "host/shared/placement_request.h"
-#include "host/shared/twips.h"
-#include "host/text/utf.h"
+#include "core/geometry/twips.h"
+#include "core/host/host_error.h"
+#include "core/host/popup_menu.h"
+#include "platform/common/context_menu_gate.h"
+#include "platform/common/failure_report.h"
+#include "platform/common/menu_captions.h"
+#include "platform/common/paste_limit.h"
+#include "platform/common/pixel_window.h"
+#include "platform/common/placement_request.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST(FailureReporterTest, EveryKindOfFailureIsWordedInJapanese) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::u16string> shown;
-        host::FailureReporter reporter(
+        platform::common::FailureReporter reporter(
             [&](const char16_t* message) { shown.emplace_back(message); });
         reporter.report(c.failure);
         ASSERT_EQ(shown.size(), 1u);
@@ -50,7 +50,8 @@ TEST(FailureReporterTest, EveryKindOfFailureIsWordedInJapanese) {
 
 TEST(FailureReporterTest, GuardedCatchesEverythingAndSaysWhetherTheActionRanThrough) {
     std::vector<std::u16string> shown;
-    host::FailureReporter reporter([&](const char16_t* message) { shown.emplace_back(message); });
+    platform::common::FailureReporter reporter(
+        [&](const char16_t* message) { shown.emplace_back(message); });
     EXPECT_TRUE(reporter.guarded([] {}));
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(reporter.guarded([] { throw NotAStandardException{}; }));
@@ -60,9 +61,9 @@ TEST(FailureReporterTest, GuardedCatchesEverythingAndSaysWhetherTheActionRanThro
 
 TEST(FailureReporterTest, FailuresWhileItsBoxIsUpAreNotStacked) {
     std::vector<std::u16string> shown;
-    host::FailureReporter* self = nullptr;
+    platform::common::FailureReporter* self = nullptr;
     // The box runs a modal loop, in which resizes keep failing and reaching the reporter.
-    host::FailureReporter reporter([&](const char16_t* message) {
+    platform::common::FailureReporter reporter([&](const char16_t* message) {
         shown.emplace_back(message);
         for (int i = 0; i < 5; ++i)
             self->report(std::make_exception_ptr(std::runtime_error("again")));
@@ -78,14 +79,14 @@ TEST(FailureReporterTest, FailuresWhileItsBoxIsUpAreNotStacked) {
 
 TEST(FailureReporterTest, ABoxThatFailsFallsBackToThePlainSentence) {
     std::vector<std::u16string> shown;
-    host::FailureReporter reporter([&](const char16_t* message) {
+    platform::common::FailureReporter reporter([&](const char16_t* message) {
         if (std::u16string_view(message).size() > 20)
             throw std::bad_alloc();
         shown.emplace_back(message);
     });
     reporter.report(std::make_exception_ptr(std::runtime_error("boom")));
-    EXPECT_EQ(shown, std::vector<std::u16string>{host::unexpected_failure_fallback});
-    host::FailureReporter hopeless([](const char16_t*) { throw 1; });
+    EXPECT_EQ(shown, std::vector<std::u16string>{platform::common::unexpected_failure_fallback});
+    platform::common::FailureReporter hopeless([](const char16_t*) { throw 1; });
     hopeless.report(std::make_exception_ptr(std::runtime_error("boom")));  // must not throw
 }
 
@@ -102,7 +103,7 @@ TEST(ContextMenuGateTest, OnlyTheClickThatOpenedOurMenuLosesItsContextMenu) {
         {"our menu, then the menu key", true, true, true, true},
         {"our menu, then a later click's", true, true, false, false},
     };
-    host::ContextMenuGate gate;
+    platform::common::ContextMenuGate gate;
     for (const Step& step : steps) {
         if (step.press)
             gate.pressed(step.opened_ours);
@@ -111,26 +112,33 @@ TEST(ContextMenuGateTest, OnlyTheClickThatOpenedOurMenuLosesItsContextMenu) {
 }
 
 TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
-    const host::PixelRect own{10, -4, 410, 320};
+    const platform::common::PixelRect own{10, -4, 410, 320};
     struct Case {
         const char* name;
         host::NativeWindow insert_after;
-        host::PixelRect requested;
+        platform::common::PixelRect requested;
         unsigned flags;
-        host::ZBand band;
+        platform::common::ZBand band;
         bool moves, shows;
     };
     const Case cases[] = {
-        {"apply", host::hwnd_topmost, own, host::swp_showwindow, host::ZBand::topmost, false, true},
-        {"release", host::hwnd_notopmost, own, host::swp_showwindow, host::ZBand::not_topmost,
+        {"apply", host::hwnd_topmost, own, host::swp_showwindow, platform::common::ZBand::topmost,
          false, true},
-        {"elsewhere", host::hwnd_topmost, {11, -4, 410, 320}, 0, host::ZBand::topmost, true, false},
-        {"other size", 0, {10, -4, 409, 320}, 0, host::ZBand::unchanged, true, false},
+        {"release", host::hwnd_notopmost, own, host::swp_showwindow,
+         platform::common::ZBand::not_topmost, false, true},
+        {"elsewhere",
+         host::hwnd_topmost,
+         {11, -4, 410, 320},
+         0,
+         platform::common::ZBand::topmost,
+         true,
+         false},
+        {"other size", 0, {10, -4, 409, 320}, 0, platform::common::ZBand::unchanged, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const host::PlacementRequest request =
-            host::placement_request(c.insert_after, c.requested, c.flags, own);
+        const platform::common::PlacementRequest request =
+            platform::common::placement_request(c.insert_after, c.requested, c.flags, own);
         EXPECT_EQ(request.band, c.band);
         EXPECT_EQ(request.move_to.has_value(), c.moves);
         if (c.moves) {
@@ -142,7 +150,7 @@ TEST(PlacementRequestTest, TheWindowsOwnRectangleNeverMovesIt) {
 
 // The box may hold up to 256 MiB of UTF-8 after a paste, whatever the paste's characters weigh.
 TEST(PasteLimitTest, CountsThePasteInUtf8BytesAgainstWhatTheBoxKeeps) {
-    constexpr std::uint64_t limit = host::max_text_box_bytes;
+    constexpr std::uint64_t limit = platform::common::max_text_box_bytes;
     const std::u16string kanji(10, u'日');  // 30 bytes
     struct Case {
         const char* name;
@@ -163,9 +171,9 @@ TEST(PasteLimitTest, CountsThePasteInUtf8BytesAgainstWhatTheBoxKeeps) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(host::paste_fits(c.kept, c.pasted), c.fits);
+        EXPECT_EQ(platform::common::paste_fits(c.kept, c.pasted), c.fits);
     }
-    EXPECT_EQ(host::paste_too_large_message(),
+    EXPECT_EQ(platform::common::paste_too_large_message(),
               u"貼り付けるとテキストが大きすぎるため（上限 256 MiB）、貼り付けませんでした。");
 }
 
@@ -181,23 +189,23 @@ TEST(PasteLimitTest, RefusalsNameWhatWouldBeTooLargeAndItsLimit) {
          u"貼り付けると 1 行が長すぎるため（1 行の上限 32 MiB）、貼り付けませんでした。"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(host::refused_paste_message(c.too_large, c.limit), c.message);
+        EXPECT_EQ(platform::common::refused_paste_message(c.too_large, c.limit), c.message);
 }
 
 TEST(MenuCaptionTest, AmpersandsShowAsWritten) {
-    EXPECT_EQ(host::caption_as_written(u"開く"), u"開く");
-    EXPECT_EQ(host::caption_as_written(u"A&B"), u"A&&B");
-    EXPECT_EQ(host::caption_as_written(u"&&"), u"&&&&");
-    EXPECT_EQ(host::caption_as_written(u""), u"");
+    EXPECT_EQ(platform::common::caption_as_written(u"開く"), u"開く");
+    EXPECT_EQ(platform::common::caption_as_written(u"A&B"), u"A&&B");
+    EXPECT_EQ(platform::common::caption_as_written(u"&&"), u"&&&&");
+    EXPECT_EQ(platform::common::caption_as_written(u""), u"");
 }
 
 // A window of whole pixels at 168 dpi, recording what it is asked to do.
-class PixelWindowAt168 final : public host::PixelWindow {
+class PixelWindowAt168 final : public platform::common::PixelWindow {
   public:
-    host::PixelRect outer{31, -7, 413, 301};
-    host::PixelRect client{0, 0, 397, 262};
-    std::vector<host::PlacementRequest> placed;
-    std::vector<host::PixelPoint> menus_at;
+    platform::common::PixelRect outer{31, -7, 413, 301};
+    platform::common::PixelRect client{0, 0, 397, 262};
+    std::vector<platform::common::PlacementRequest> placed;
+    std::vector<platform::common::PixelPoint> menus_at;
 
     void set_caption(const std::u16string&) override {}
     host::NativeWindow native_handle() const override { return 7; }
@@ -209,14 +217,15 @@ class PixelWindowAt168 final : public host::PixelWindow {
   private:
     float dots_per_inch_x() const override { return 168; }
     float dots_per_inch_y() const override { return 168; }
-    host::PixelRect outer_pixels() const override { return outer; }
-    host::PixelRect client_pixels() const override { return client; }
-    std::optional<int> show_popup_menu(const host::PopupMenu&, host::PixelPoint at) override {
+    platform::common::PixelRect outer_pixels() const override { return outer; }
+    platform::common::PixelRect client_pixels() const override { return client; }
+    std::optional<int> show_popup_menu(const host::PopupMenu&,
+                                       platform::common::PixelPoint at) override {
         menus_at.push_back(at);
         return std::nullopt;
     }
-    void place(host::NativeWindow, host::NativeWindow, const host::PixelRect&, unsigned,
-               const host::PlacementRequest& request) override {
+    void place(host::NativeWindow, host::NativeWindow, const platform::common::PixelRect&, unsigned,
+               const platform::common::PlacementRequest& request) override {
         placed.push_back(request);
     }
 };
@@ -224,12 +233,12 @@ class PixelWindowAt168 final : public host::PixelWindow {
 TEST(PixelWindowTest, ReportsTwipsThatDivideBackAndPlacesAgainstItsOwnRectangle) {
     PixelWindowAt168 window;
     const float per_pixel = window.twips_per_pixel_x();
-    EXPECT_EQ(host::pixels_from_twips(window.left(), per_pixel), 31);
-    EXPECT_EQ(host::pixels_from_twips(window.top(), per_pixel), -7);
-    EXPECT_EQ(host::pixels_from_twips(window.width(), per_pixel), 413);
-    EXPECT_EQ(host::pixels_from_twips(window.height(), per_pixel), 301);
-    EXPECT_EQ(host::pixels_from_twips(window.scale_width(), per_pixel), 397);
-    EXPECT_EQ(host::pixels_from_twips(window.scale_height(), per_pixel), 262);
+    EXPECT_EQ(geometry::pixels_from_twips(window.left(), per_pixel), 31);
+    EXPECT_EQ(geometry::pixels_from_twips(window.top(), per_pixel), -7);
+    EXPECT_EQ(geometry::pixels_from_twips(window.width(), per_pixel), 413);
+    EXPECT_EQ(geometry::pixels_from_twips(window.height(), per_pixel), 301);
+    EXPECT_EQ(geometry::pixels_from_twips(window.scale_width(), per_pixel), 397);
+    EXPECT_EQ(geometry::pixels_from_twips(window.scale_height(), per_pixel), 262);
 
     window.set_window_pos(7, host::hwnd_topmost, 31, -7, 413, 301, host::swp_showwindow);
     window.set_window_pos(7, host::hwnd_notopmost, 32, -7, 413, 301, 0);
@@ -239,7 +248,7 @@ TEST(PixelWindowTest, ReportsTwipsThatDivideBackAndPlacesAgainstItsOwnRectangle)
     ASSERT_TRUE(window.placed[1].move_to);
     EXPECT_EQ(window.placed[1].move_to->x, 32);
 
-    window.popup_menu({}, host::twips_from_pixels(40, per_pixel), 30 * per_pixel);
+    window.popup_menu({}, geometry::twips_from_pixels(40, per_pixel), 30 * per_pixel);
     ASSERT_EQ(window.menus_at.size(), 1u);
     EXPECT_EQ(window.menus_at[0].x, 40);
     EXPECT_EQ(window.menus_at[0].y, 30);

@@ -9,12 +9,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "host/qt/qt_program.h"
 #include "modal_watch.h"
+#include "platform/qt/qt_program.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 
 constexpr char16_t top_on_caption[] = u"常にケロミナする";
 

@@ -14,13 +14,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "host/qt/qt_program.h"
-#include "host/qt/qt_strings.h"
 #include "modal_watch.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_strings.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 using qt_test::answer_open;
 using window::MenuItem;
 
@@ -127,7 +127,7 @@ TEST_F(DialogsTest, FileThatCannotBeReadGivesAnErrorAndKeepsCaptionAndText) {
         EXPECT_TRUE(messages[0].contains(path)) << messages[0].toStdString();
         EXPECT_EQ(caption(), QStringLiteral("Form1"));
         EXPECT_EQ(text(), before);
-        EXPECT_EQ(program.core().open_path(), qt_host::u16_from_qstring(path));
+        EXPECT_EQ(program.core().open_path(), platform::qt::u16_from_qstring(path));
     }
 }
 

@@ -8,15 +8,15 @@
 #include <new>
 #include <stdexcept>
 
-#include "host/qt/qt_environment.h"
-#include "host/qt/qt_guard.h"
-#include "host/qt/qt_program.h"
 #include "modal_watch.h"
+#include "platform/qt/qt_environment.h"
+#include "platform/qt/qt_guard.h"
+#include "platform/qt/qt_program.h"
 
 namespace {
 
 TEST(DisplayChoiceTest, XWhereThereIsOneAndStayOnTopOnlyWhereItWorks) {
-    using qt_host::DisplayEnvironment;
+    using platform::qt::DisplayEnvironment;
     struct Case {
         const char* name;
         DisplayEnvironment environment;
@@ -36,7 +36,7 @@ TEST(DisplayChoiceTest, XWhereThereIsOneAndStayOnTopOnlyWhereItWorks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const qt_host::DisplayChoice choice = qt_host::choose_display(c.environment);
+        const platform::qt::DisplayChoice choice = platform::qt::choose_display(c.environment);
         EXPECT_EQ(choice.has_display, c.has_display);
         EXPECT_EQ(choice.platform, c.platform);
         EXPECT_EQ(choice.can_stay_on_top, c.can_stay_on_top);
@@ -44,7 +44,7 @@ TEST(DisplayChoiceTest, XWhereThereIsOneAndStayOnTopOnlyWhereItWorks) {
 }
 
 TEST(StayOnTopTest, WhereTheDesktopCannotTheCheckMarkIsOffAndTheUserIsToldOnce) {
-    qt_host::QtProgram program(false);
+    platform::qt::QtProgram program(false);
     QString told;
     qt_test::ModalWatch watch([&](QWidget& modal) {
         if (auto* box = qobject_cast<QMessageBox*>(&modal))
@@ -71,7 +71,7 @@ class FailingEvents final : public host::WindowEvents {
 };
 
 TEST(FailureBoundaryTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
     FailingEvents events;
@@ -127,14 +127,14 @@ TEST(FailureBoundaryTest, TheProgramsExitCodeOrAFailureWithNoWindowInABoxOfItsOw
             stood_alone = stood_alone && modal.parentWidget() == nullptr;
             modal.close();
         });
-        EXPECT_EQ(qt_host::run_guarded(c.program), c.exit_code);
+        EXPECT_EQ(platform::qt::run_guarded(c.program), c.exit_code);
         EXPECT_EQ(told, c.told);
         EXPECT_TRUE(stood_alone);
     }
 }
 
 TEST(WrapPolicyTest, PastingOrTypingAWordTooLongSwitchesToWrappingAnywhere) {
-    qt_host::QtProgram program;
+    platform::qt::QtProgram program;
     program.start();
     QPlainTextEdit& text1 = program.form().text1();
     const auto mode = [&] { return text1.wordWrapMode(); };

@@ -5,14 +5,14 @@
 #include <QTest>
 #include <QWindow>
 
-#include "host/qt/qt_program.h"
-#include "host/qt/qt_strings.h"
+#include "core/window/instruction_text.h"
 #include "modal_watch.h"
-#include "window/instruction_text.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_strings.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 
 bool stays_on_top(QtProgram& program) {
     return program.form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
@@ -35,7 +35,7 @@ TEST(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
     const QPlainTextEdit& text1 = program.form().text1();
     EXPECT_EQ(text1.geometry(), form.rect());
     EXPECT_EQ(text1.document()->blockCount(), 2);
-    QString expected = qt_host::qstring_from_u16(window::instruction_text);
+    QString expected = platform::qt::qstring_from_u16(window::instruction_text);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(text1.toPlainText(), expected);
     EXPECT_FALSE(text1.isReadOnly());

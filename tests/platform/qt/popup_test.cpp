@@ -5,12 +5,12 @@
 #include <QTest>
 #include <QWindow>
 
-#include "host/qt/qt_program.h"
 #include "modal_watch.h"
+#include "platform/qt/qt_program.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 
 struct PopupTest : ::testing::Test {
     QtProgram program;

@@ -3,14 +3,14 @@
 
 #include <QApplication>
 
-#include "host/qt/qt_environment.h"
+#include "platform/qt/qt_environment.h"
 
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    qt_host::keep_settings_off_disk();
-    const auto translator = qt_host::install_japanese_translations();
+    platform::qt::keep_settings_off_disk();
+    const auto translator = platform::qt::install_japanese_translations();
     return RUN_ALL_TESTS();
 }

@@ -12,16 +12,16 @@
 #include <QTextLayout>
 #include <cstdint>
 
-#include "host/qt/qt_paste_bound.h"
-#include "host/qt/qt_program.h"
-#include "host/qt/qt_strings.h"
-#include "host/qt/qt_wrap_policy.h"
-#include "host/shared/paste_limit.h"
 #include "modal_watch.h"
+#include "platform/common/paste_limit.h"
+#include "platform/qt/qt_paste_bound.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_wrap_policy.h"
 
 namespace {
 
-using qt_host::QtProgram;
+using platform::qt::QtProgram;
 
 QTextCharFormat underlined() {
     QTextCharFormat format;
@@ -29,7 +29,7 @@ QTextCharFormat underlined() {
     return format;
 }
 
-constexpr auto max_bytes = static_cast<qsizetype>(host::max_text_box_bytes);
+constexpr auto max_bytes = static_cast<qsizetype>(platform::common::max_text_box_bytes);
 
 struct TextInputTest : ::testing::Test {
     QtProgram program;
@@ -62,7 +62,7 @@ void show_preedit(QWidget& target, const QString& preedit) {
 }
 
 TEST_F(TextInputTest, AnInputMethodsCompositionIsShownInlineThenCommittedLikeTyping) {
-    const QString long_word(qt_host::longest_word_wrapped_at_boundaries - 5, QLatin1Char('x'));
+    const QString long_word(platform::qt::longest_word_wrapped_at_boundaries - 5, QLatin1Char('x'));
     struct Case {
         const char* name;
         QString before;
@@ -139,7 +139,7 @@ TEST(PasteBoundTest, TheBoxWeighsEachUnitAsUtf8AndEachLineBreakAsCrLfOutsideTheS
                      std::to_string(c.to));
         QTextDocument document;
         document.setPlainText(c.text);
-        EXPECT_EQ(qt_host::kept_utf8_bytes(document, c.from, c.to), c.bytes);
+        EXPECT_EQ(platform::qt::kept_utf8_bytes(document, c.from, c.to), c.bytes);
     }
 }
 
@@ -153,7 +153,7 @@ TEST(PasteBoundTest, AtTheBoundOneByteDecides) {
     QTextDocument document;
     document.setPlainText(first_line + QString(units, QChar(u'あ')));
     const int end = document.characterCount() - 1;
-    ASSERT_EQ(qt_host::kept_utf8_bytes(document, end, end),
+    ASSERT_EQ(platform::qt::kept_utf8_bytes(document, end, end),
               static_cast<std::uint64_t>(max_bytes - 1));
     struct Case {
         QString pasted;
@@ -176,7 +176,8 @@ TEST(PasteBoundTest, AtTheBoundOneByteDecides) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pasted.toStdString() + " over " + std::to_string(c.replaced));
-        EXPECT_EQ(qt_host::paste_fits_document(document, end - c.replaced, end, c.pasted), c.fits);
+        EXPECT_EQ(platform::qt::paste_fits_document(document, end - c.replaced, end, c.pasted),
+                  c.fits);
     }
 }
 
@@ -211,9 +212,9 @@ TEST_F(TextInputTest, APasteThatWouldOverfillTheBoxIsRefusedWithAMessageAndChang
         });
         QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
         if (c.after.isEmpty()) {
-            EXPECT_EQ(boxes,
-                      QStringList{QStringLiteral("エラー|") +
-                                  qt_host::qstring_from_u16(host::paste_too_large_message())});
+            EXPECT_EQ(boxes, QStringList{QStringLiteral("エラー|") +
+                                         platform::qt::qstring_from_u16(
+                                             platform::common::paste_too_large_message())});
             EXPECT_EQ(text1().toPlainText(), instruction);
             EXPECT_EQ(text1().textCursor().position(), 0);
         } else {

@@ -8,20 +8,20 @@
 
 #include <string>
 
-#include "host/win32/system_library.h"
-#include "host/win32/unique_handle.h"
+#include "core/window/form1_design.h"
+#include "platform/win32/system_library.h"
+#include "platform/win32/unique_handles.h"
 #include "win32_test_support.h"
-#include "window/form1_design.h"
 
 namespace {
 
-using win32_host::UniqueCom;
+using platform::win32::UniqueCom;
 using win32_test::ProgramTest;
 
 // Asked the way a screen reader asks, from oleacc (the program itself loads it only when asked).
 HRESULT accessible_object(HWND window, LONG object_id, UniqueCom<IAccessible>& object) {
     using Function = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-    static win32_host::SystemLibrary oleacc(L"oleacc.dll");
+    static platform::win32::SystemLibrary oleacc(L"oleacc.dll");
     const auto from_window = oleacc.function<Function>("AccessibleObjectFromWindow");
     return from_window(window, static_cast<DWORD>(object_id), IID_IAccessible, object.out());
 }

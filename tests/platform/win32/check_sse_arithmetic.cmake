@@ -4,9 +4,9 @@
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_sse_arithmetic.cmake
 cmake_minimum_required(VERSION 3.25)
 set(functions
-    _ZN4host17pixels_from_twipsEff
-    _ZN4host25nearest_pixels_from_twipsEff
-    _ZN4host17twips_from_pixelsEdf)
+    _ZN8geometry17pixels_from_twipsEff
+    _ZN8geometry25nearest_pixels_from_twipsEff
+    _ZN8geometry17twips_from_pixelsEdf)
 
 execute_process(COMMAND ${OBJDUMP} -d --no-show-raw-insn ${PROGRAM}
                 OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE result)

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "host/win32/clipboard_text.h"
+#include "platform/win32/clipboard_text.h"
 
 namespace {
 
-using win32_host::text_of_block;
-using win32_host::with_crlf_breaks;
+using platform::win32::text_of_block;
+using platform::win32::with_crlf_breaks;
 
 // Two pages, the second one inaccessible: bytes placed at the end of the first can be read, and
 // a single byte past them faults.

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "host/text/win32/windows_path.h"
-#include "host/win32/font_conversion.h"
-#include "host/win32/mouse_press.h"
-#include "host/win32/open_filter.h"
-#include "host/win32/wide_strings.h"
-#include "viewer/open_command.h"
+#include "core/viewer/open_command.h"
+#include "platform/win32/font_conversion.h"
+#include "platform/win32/mouse_press.h"
+#include "platform/win32/open_filter.h"
+#include "text/win32/wide_strings.h"
+#include "text/win32/windows_path.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(FilterList, PairsLabelsWithPatternsAndEndsWithTwoNuls) {
          u"ﾃｷｽﾄﾌｧｲﾙ(*.txt,*.ini)\0*.txt;*.ini\0HTMLﾌｧｲﾙ(*.htm)\0*.htm\0すべてのﾌｧｲﾙ(*.*)\0*.*\0\0"s},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(win32_host::filter_list_from_filter(c.filter), c.expected);
+        EXPECT_EQ(platform::win32::filter_list_from_filter(c.filter), c.expected);
     }
 }
 
@@ -48,11 +48,11 @@ TEST(FontConversion, HeightsAndPointsAtEachDpi) {
         {9, 144, -18, 9}, {11, 96, -15, 11.25f},   {72, 192, -192, 72}, {8.25f, 96, -11, 8.25f},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(win32_host::height_from_points(c.points, c.dpi), c.height)
+        EXPECT_EQ(platform::win32::height_from_points(c.points, c.dpi), c.height)
             << c.points << " pt at " << c.dpi;
-        EXPECT_FLOAT_EQ(win32_host::points_from_height(c.height, c.dpi), c.points_back);
+        EXPECT_FLOAT_EQ(platform::win32::points_from_height(c.height, c.dpi), c.points_back);
         // A cell height (positive) is read as the character height.
-        EXPECT_FLOAT_EQ(win32_host::points_from_height(-c.height, c.dpi), c.points_back);
+        EXPECT_FLOAT_EQ(platform::win32::points_from_height(-c.height, c.dpi), c.points_back);
     }
 }
 
@@ -64,18 +64,19 @@ TEST(FontConversion, LogfontCarriesFaceWeightAndSlant) {
         {u"Times New Roman", true, true, 24},
     };
     for (const host::FontChoice& choice : choices) {
-        const LOGFONTW font = win32_host::logfont_from_choice(choice, 96);
+        const LOGFONTW font = platform::win32::logfont_from_choice(choice, 96);
         EXPECT_EQ(font.lfWeight, choice.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(font.lfItalic != 0, choice.italic);
         EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
-        EXPECT_EQ(win32_host::choice_from_logfont(font, 96), choice);
+        EXPECT_EQ(platform::win32::choice_from_logfont(font, 96), choice);
     }
 }
 
 TEST(FontConversion, LongFaceNamesAreCutToFit) {
     const std::u16string long_name(40, u'あ');
-    const LOGFONTW font = win32_host::logfont_from_choice({long_name, false, false, 9}, 96);
-    EXPECT_EQ(win32_host::choice_from_logfont(font, 96).name, long_name.substr(0, LF_FACESIZE - 1));
+    const LOGFONTW font = platform::win32::logfont_from_choice({long_name, false, false, 9}, 96);
+    EXPECT_EQ(platform::win32::choice_from_logfont(font, 96).name,
+              long_name.substr(0, LF_FACESIZE - 1));
 }
 
 TEST(MousePress, ButtonsModifiersAndTwips) {
@@ -101,7 +102,7 @@ TEST(MousePress, ButtonsModifiersAndTwips) {
     };
     for (const Case& c : cases) {
         const host::MouseDown press =
-            win32_host::mouse_down_from_message(c.message, c.flags, {12, 34}, c.alt, 15, 12);
+            platform::win32::mouse_down_from_message(c.message, c.flags, {12, 34}, c.alt, 15, 12);
         EXPECT_EQ(press.button, c.button) << c.message << " " << c.flags;
         EXPECT_EQ(press.shift, c.shift) << c.message << " " << c.flags;
         EXPECT_FLOAT_EQ(press.x, 180);
@@ -124,7 +125,7 @@ TEST(ExtendedPath, OnlyLongFullPathsArePrefixed) {
         {L"\\\\.\\pipe\\" + long_tail, L"\\\\.\\pipe\\" + long_tail},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(win32_host::with_extended_prefix(c.path), c.expected) << c.path.size();
+        EXPECT_EQ(text::with_extended_prefix(c.path), c.expected) << c.path.size();
     }
 }
 

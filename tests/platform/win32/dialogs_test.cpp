@@ -13,28 +13,28 @@
 #include <string>
 #include <vector>
 
-#include "../host/temp_dir.h"
-#include "host/win32/dpi.h"
-#include "host/win32/font_conversion.h"
-#include "host/win32/long_lines.h"
-#include "host/win32/unique_handle.h"
-#include "host/win32/wide_strings.h"
+#include "../../text/temp_dir.h"
+#include "core/viewer/open_command.h"
+#include "core/window/instruction_text.h"
 #include "modal_watch.h"
-#include "viewer/open_command.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/font_conversion.h"
+#include "platform/win32/long_lines.h"
+#include "platform/win32/unique_handles.h"
+#include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
-#include "window/instruction_text.h"
 
 namespace {
 
-using win32_host::u16_from_wstring;
-using win32_host::wide_c_str;
+using text::u16_from_wstring;
+using text::wide_c_str;
 using win32_test::find_thread_window;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
 using win32_test::window_text;
 
 std::u16string u16_path(const std::filesystem::path& path) {
-    return u16_from_wstring(path.wstring());
+    return text::u16_from_wstring(path.wstring());
 }
 
 std::vector<std::u16string> combo_items(HWND combo) {
@@ -47,7 +47,7 @@ std::vector<std::u16string> combo_items(HWND combo) {
                           L'\0');
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(item.data()));
-        items.push_back(win32_host::u16_from_wide_buffer(item.c_str()));
+        items.push_back(text::u16_from_wide_buffer(item.c_str()));
     }
     return items;
 }
@@ -71,7 +71,7 @@ void type_into(HWND edit, std::u16string_view text) {
 std::u16string current_folder(HWND dialog) {
     std::wstring folder(32768, L'\0');
     SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
-    return win32_host::u16_from_wide_buffer(folder.c_str());
+    return text::u16_from_wide_buffer(folder.c_str());
 }
 
 // A dialog of this thread owned by Form1: the open or font dialog, or a message box.
@@ -135,7 +135,7 @@ TEST_F(ProgramTest, OpenDialogOpensTheTypedFileInEveryEncoding) {
         {u"rich.txt", "{\\rtf1\\ansi {\\b bold}\\par}", u"{\\rtf1\\ansi {\\b bold}\\par}\r\n"},
         {u"urtf.txt", "{urtf1 x}\n{\\urtf1 y}", u"{urtf1 x}\r\n{\\urtf1 y}\r\n"},
     };
-    const host_test::TempDir folder;
+    const text_test::TempDir folder;
     for (const Case& c : cases) {
         const std::u16string path = u16_path(folder.write(std::filesystem::path(c.name), c.bytes));
         OpenDialogAnswer answer;
@@ -154,7 +154,7 @@ TEST_F(ProgramTest, OpenDialogOpensTheTypedFileInEveryEncoding) {
 }
 
 TEST_F(ProgramTest, OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolder) {
-    const host_test::TempDir folder;
+    const text_test::TempDir folder;
     const std::u16string path = u16_path(folder.write("a.txt", "a"));
     OpenDialogAnswer first;
     first.path = path;
@@ -164,10 +164,10 @@ TEST_F(ProgramTest, OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolder) 
     ModalWatch watch_again({answer_open_dialog(form(), second)});
     program().core().on_menu_click(window::MenuItem::IDM_open);
     ASSERT_TRUE(watch.finished() && watch_again.finished());
-    EXPECT_EQ(
-        CompareStringOrdinal(wide_c_str(first.start_folder), -1,
-                             wide_c_str(viewer::default_start_folder(program().files())), -1, TRUE),
-        CSTR_EQUAL);
+    EXPECT_EQ(CompareStringOrdinal(
+                  text::wide_c_str(first.start_folder), -1,
+                  text::wide_c_str(viewer::default_start_folder(program().files())), -1, TRUE),
+              CSTR_EQUAL);
     EXPECT_EQ(second.start_folder, u16_path(folder.path()));
 }
 
@@ -190,21 +190,21 @@ TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown)
         bool locked;
         std::u16string reason;
     };
-    std::string long_line(win32_host::max_line_bytes + 1, 'a');
+    std::string long_line(platform::win32::max_line_bytes + 1, 'a');
     long_line.append("\r\n");
     const std::vector<Case> cases = {
         {"held open by another", "locked.txt", "secret", true, u"ファイルを開けませんでした。"},
         {"a line too long to lay out", "long.txt", long_line, false,
-         win32_host::line_too_long_error().message()},
+         platform::win32::line_too_long_error().message()},
     };
-    const host_test::TempDir folder;
+    const text_test::TempDir folder;
     for (const Case& c : cases) {
         const std::filesystem::path file = folder.write(c.name, c.bytes);
         // Held open with no sharing: nobody else may read it meanwhile.
-        const win32_host::UniqueFile lock(c.locked ? CreateFileW(file.c_str(), GENERIC_READ, 0,
-                                                                 nullptr, OPEN_EXISTING,
-                                                                 FILE_ATTRIBUTE_NORMAL, nullptr)
-                                                   : INVALID_HANDLE_VALUE);
+        const platform::win32::UniqueFile lock(
+            c.locked ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr)
+                     : INVALID_HANDLE_VALUE);
         ASSERT_EQ(static_cast<bool>(lock), c.locked) << c.what;
         OpenDialogAnswer answer;
         answer.path = u16_path(file);
@@ -276,7 +276,7 @@ ModalWatch::Step answer_font_dialog(HWND owner, FontDialogAnswer& answer) {
                      reinterpret_cast<LPARAM>(style));
         const HWND size = GetDlgItem(dialog, cmb3);
         const auto index = SendMessageW(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(wide_c_str(answer.size)));
+                                        reinterpret_cast<LPARAM>(text::wide_c_str(answer.size)));
         SendMessageW(size, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb3, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(size));
@@ -289,7 +289,7 @@ int CALLBACK collect_face(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/, 
                           LPARAM faces) {
     if ((type & TRUETYPE_FONTTYPE) != 0 && font->lfFaceName[0] != L'@') {
         reinterpret_cast<std::vector<std::u16string>*>(faces)->push_back(
-            win32_host::u16_from_wide_buffer(font->lfFaceName));
+            text::u16_from_wide_buffer(font->lfFaceName));
     }
     return TRUE;
 }
@@ -299,7 +299,7 @@ std::u16string installed_face() {
     std::vector<std::u16string> faces;
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    const win32_host::ScreenDC screen;
+    const platform::win32::ScreenDC screen;
     EnumFontFamiliesExW(screen.get(), &all, &collect_face, reinterpret_cast<LPARAM>(&faces), 0);
     for (const std::u16string& face : faces) {
         if (face == u"Noto Sans CJK JP")
@@ -324,7 +324,7 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
     };
     const std::u16string face = installed_face();
     ASSERT_FALSE(face.empty());
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     box.set_font_name(face);
     box.set_font_size(10);
     for (const Case& c : cases) {
@@ -338,7 +338,7 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
         ASSERT_TRUE(watch.finished());
         ASSERT_FALSE(watch.gave_up());
         EXPECT_EQ(answer.preset_face, before.name);
-        EXPECT_EQ(std::stof(win32_host::wstring_from_u16(answer.preset_size)), before.size);
+        EXPECT_EQ(std::stof(text::wstring_from_u16(answer.preset_size)), before.size);
 
         const host::FontChoice expected{face, c.bold, c.italic, c.points};
         EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
@@ -349,7 +349,7 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
 }
 
 TEST_F(ProgramTest, CancellingTheFontDialogKeepsTheFont) {
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     box.set_font_name(u"Tahoma");
     box.set_font_bold(true);
     box.set_font_size(11);

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/shared/twips.h"
-#include "host/win32/dpi.h"
+#include "core/geometry/twips.h"
+#include "platform/win32/dpi.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -57,8 +57,8 @@ TEST_F(ProgramTest, RunsAtTheDpiTheTestRunAskedFor) {
     char wanted[8] = {};
     const DWORD length = GetEnvironmentVariableA("ONTOP_EXPECTED_DPI", wanted, sizeof wanted);
     const int expected = length > 0 ? std::atoi(wanted) : 96;
-    EXPECT_EQ(win32_host::window_dpi(form()).x, expected);
-    EXPECT_EQ(win32_host::window_dpi(form()).y, expected);
+    EXPECT_EQ(platform::win32::window_dpi(form()).x, expected);
+    EXPECT_EQ(platform::win32::window_dpi(form()).y, expected);
 }
 
 TEST_F(ProgramTest, ClassCaptionStylesAndClientSize) {
@@ -71,15 +71,15 @@ TEST_F(ProgramTest, ClassCaptionStylesAndClientSize) {
     }
     EXPECT_EQ(GetMenu(form()), nullptr);
 
-    const AtDpi& expected = expected_at(win32_host::window_dpi(form()).y);
+    const AtDpi& expected = expected_at(platform::win32::window_dpi(form()).y);
     const RECT client = client_rect(form());
     EXPECT_EQ(client.right, expected.client.cx);
     EXPECT_EQ(client.bottom, expected.client.cy);
 }
 
 TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpiAndDivideBackToItsPixels) {
-    const AtDpi& expected = expected_at(win32_host::window_dpi(form()).y);
-    win32_host::WinWindow& window = program().window();
+    const AtDpi& expected = expected_at(platform::win32::window_dpi(form()).y);
+    platform::win32::WinWindow& window = program().window();
     EXPECT_FLOAT_EQ(window.twips_per_pixel_x(), expected.twips_per_pixel);
     EXPECT_FLOAT_EQ(window.twips_per_pixel_y(), expected.twips_per_pixel);
 
@@ -90,12 +90,12 @@ TEST_F(ProgramTest, MetricsAreTwipsOfTheWindowsOwnDpiAndDivideBackToItsPixels) {
         SetWindowPos(form(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         const RECT outer = window_rect(form());
         const RECT client = client_rect(form());
-        EXPECT_EQ(host::pixels_from_twips(window.left(), x), outer.left);
-        EXPECT_EQ(host::pixels_from_twips(window.top(), y), outer.top);
-        EXPECT_EQ(host::pixels_from_twips(window.width(), x), outer.right - outer.left);
-        EXPECT_EQ(host::pixels_from_twips(window.height(), y), outer.bottom - outer.top);
-        EXPECT_EQ(host::pixels_from_twips(window.scale_width(), x), client.right);
-        EXPECT_EQ(host::pixels_from_twips(window.scale_height(), y), client.bottom);
+        EXPECT_EQ(geometry::pixels_from_twips(window.left(), x), outer.left);
+        EXPECT_EQ(geometry::pixels_from_twips(window.top(), y), outer.top);
+        EXPECT_EQ(geometry::pixels_from_twips(window.width(), x), outer.right - outer.left);
+        EXPECT_EQ(geometry::pixels_from_twips(window.height(), y), outer.bottom - outer.top);
+        EXPECT_EQ(geometry::pixels_from_twips(window.scale_width(), x), client.right);
+        EXPECT_EQ(geometry::pixels_from_twips(window.scale_height(), y), client.bottom);
     }
     EXPECT_EQ(window.native_handle(), reinterpret_cast<host::NativeWindow>(form()));
 }
@@ -155,8 +155,8 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         {u"Courier New", true, true, 20},
         {u"Tahoma", false, false, 9},
     };
-    const int dpi = win32_host::window_dpi(text1()).y;
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    const int dpi = platform::win32::window_dpi(text1()).y;
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     for (const host::FontChoice& font : fonts) {
         box.set_font_name(font.name);
         box.set_font_bold(font.bold);

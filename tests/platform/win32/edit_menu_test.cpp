@@ -13,16 +13,16 @@
 #include <utility>
 #include <vector>
 
-#include "host/shared/paste_limit.h"
-#include "host/win32/edit_menu.h"
-#include "host/win32/long_lines.h"
-#include "host/win32/wide_strings.h"
 #include "modal_watch.h"
+#include "platform/common/paste_limit.h"
+#include "platform/win32/edit_menu.h"
+#include "platform/win32/long_lines.h"
+#include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
 
 namespace {
 
-using win32_host::EditCommand;
+using platform::win32::EditCommand;
 using win32_test::find_thread_window;
 using win32_test::menu_of_window;
 using win32_test::MenuItemView;
@@ -197,7 +197,7 @@ TEST_F(ProgramTest, EditCommandsByThemselves) {
     set_clipboard(text1(), nullptr);
     for (const Case& c : cases) {
         select(text1(), c.start, c.end);
-        win32_host::run_edit_command(program().form().text1(), c.command);
+        platform::win32::run_edit_command(program().form().text1(), c.command);
         EXPECT_EQ(window_text(text1()), c.text_after) << static_cast<int>(c.command);
     }
 }
@@ -230,7 +230,7 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
     const std::vector<Case> cases = {
         {"menu command",
          [this](HWND) {
-             win32_host::run_edit_command(program().form().text1(), EditCommand::paste);
+             platform::win32::run_edit_command(program().form().text1(), EditCommand::paste);
          }},
         {"WM_PASTE", [](HWND edit) { SendMessageW(edit, WM_PASTE, 0, 0); }},
         {"SCI_PASTE", [](HWND edit) { SendMessageW(edit, SCI_PASTE, 0, 0); }},
@@ -292,7 +292,7 @@ TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
     SendMessageW(text1(), SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT, 0);
     ASSERT_TRUE(SetWindowSubclass(form(), &watch_insertions, 1,
                                   reinterpret_cast<DWORD_PTR>(&clipboard_open_at_insert)));
-    win32_host::paste_plain_text(program().form().text1());
+    platform::win32::paste_plain_text(program().form().text1());
     RemoveWindowSubclass(form(), &watch_insertions, 1);
     EXPECT_EQ(clipboard_open_at_insert, std::vector<bool>{false});
     EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
@@ -319,10 +319,11 @@ std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Positio
 // longest line it would make decides, as it decides for a file.
 TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     program().form().text1().set_text(u"abc\r\ndef");
-    const std::u16string run(win32_host::max_line_bytes - 1, u'a');
+    const std::u16string run(platform::win32::max_line_bytes - 1, u'a');
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
     // a + run + c: one byte over.
-    EXPECT_EQ(paste_answering_refusal(text1(), 1, 2), win32_host::line_too_long_paste_message());
+    EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
+              platform::win32::line_too_long_paste_message());
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 
@@ -331,14 +332,14 @@ TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
 TEST_F(ProgramTest, APasteTakingTheBoxPast256MiBIsRefusedWithAMessage) {
     constexpr std::size_t line_bytes = 1024 * 1024;
     std::u16string full;
-    full.reserve(host::max_text_box_bytes);
-    for (std::size_t line = 0; line < host::max_text_box_bytes / line_bytes; ++line) {
+    full.reserve(platform::common::max_text_box_bytes);
+    for (std::size_t line = 0; line < platform::common::max_text_box_bytes / line_bytes; ++line) {
         full.append(line_bytes - 2, u'a');
         full += u"\r\n";
     }
     program().form().text1().set_text(std::move(full));
     const auto length = static_cast<std::uint64_t>(SendMessageW(text1(), SCI_GETLENGTH, 0, 0));
-    ASSERT_EQ(length, host::max_text_box_bytes);
+    ASSERT_EQ(length, platform::common::max_text_box_bytes);
     struct Case {
         const char* what;
         std::u16string pasted;
@@ -354,9 +355,9 @@ TEST_F(ProgramTest, APasteTakingTheBoxPast256MiBIsRefusedWithAMessage) {
         const std::wstring clip(c.pasted.begin(), c.pasted.end());
         set_clipboard(text1(), &clip);
         const std::u16string message = paste_answering_refusal(text1(), 0, 1);
-        EXPECT_EQ(message, c.refused ? host::paste_too_large_message() : u"") << c.what;
+        EXPECT_EQ(message, c.refused ? platform::common::paste_too_large_message() : u"") << c.what;
         EXPECT_EQ(static_cast<std::uint64_t>(SendMessageW(text1(), SCI_GETLENGTH, 0, 0)),
-                  host::max_text_box_bytes)
+                  platform::common::max_text_box_bytes)
             << c.what;
         EXPECT_EQ(static_cast<char>(SendMessageW(text1(), SCI_GETCHARAT, 0, 0)), c.first_after)
             << c.what;

@@ -8,23 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "../host/temp_dir.h"
-#include "host/text/file_errors.h"
-#include "host/text/platform_converters.h"
-#include "host/text/platform_file_bytes.h"
-#include "host/text/text_file_reader.h"
-#include "host/win32/unique_handle.h"
-#include "host/win32/wide_strings.h"
-#include "host/win32/win_files.h"
+#include "../../text/temp_dir.h"
+#include "platform/win32/unique_handles.h"
+#include "platform/win32/win_files.h"
+#include "text/file_errors.h"
+#include "text/platform_converters.h"
+#include "text/platform_file_bytes.h"
+#include "text/text_file_reader.h"
+#include "text/win32/wide_strings.h"
 
 namespace {
 
-using host_test::error_message;
-using host_test::TempDir;
-using win32_host::u16_from_wstring;
+using text::u16_from_wstring;
+using text_test::error_message;
+using text_test::TempDir;
 
 std::u16string u16_path(const std::filesystem::path& path) {
-    return u16_from_wstring(path.wstring());
+    return text::u16_from_wstring(path.wstring());
 }
 
 TEST(DecodeCp932, WindowsTableAndReplacements) {
@@ -49,7 +49,7 @@ TEST(DecodeCp932, WindowsTableAndReplacements) {
         {"NUL passes through", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(host::decode_cp932(c.bytes), c.text) << c.what;
+        EXPECT_EQ(text::decode_cp932(c.bytes), c.text) << c.what;
     }
 }
 
@@ -67,7 +67,7 @@ TEST(DecodeCp932, LongTextAcrossEveryRunBoundary) {
                 text += u"\uFFFD!";
             }
         }
-        EXPECT_EQ(host::decode_cp932(bytes), text) << shift;
+        EXPECT_EQ(text::decode_cp932(bytes), text) << shift;
     }
 }
 
@@ -88,10 +88,10 @@ TEST(ReadFileBytesWin32, ReadsRegularFilesUpToTheLimit) {
     for (const Case& c : cases) {
         const std::u16string path = u16_path(dir.write("file.bin", c.bytes));
         if (c.fits) {
-            EXPECT_EQ(host::read_file_bytes(path, c.limit), c.bytes) << c.bytes.size();
+            EXPECT_EQ(text::read_file_bytes(path, c.limit), c.bytes) << c.bytes.size();
         } else {
-            EXPECT_EQ(error_message([&] { host::read_file_bytes(path, c.limit); }),
-                      host::file_too_large_error(c.limit).message());
+            EXPECT_EQ(text_test::error_message([&] { text::read_file_bytes(path, c.limit); }),
+                      text::file_too_large_error(c.limit).message());
         }
     }
 }
@@ -103,8 +103,8 @@ TEST(ReadFileBytesWin32, NamesWhatCannotBeRead) {
     // A pipe exists only while its server end is open.
     const std::wstring pipe_name =
         L"\\\\.\\pipe\\ontopview_test_" + std::to_wstring(GetCurrentProcessId());
-    const win32_host::UniqueFile pipe(CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX,
-                                                       PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
+    const platform::win32::UniqueFile pipe(CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX,
+                                                            PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
     ASSERT_TRUE(pipe);
     struct Case {
         std::u16string path;
@@ -116,23 +116,23 @@ TEST(ReadFileBytesWin32, NamesWhatCannotBeRead) {
         {u16_path(dir.path() / u"フォルダー"), u"フォルダーは開けません。"},
         {u16_path(dir.path()) + u"\\", u"フォルダーは開けません。"},
         {u"NUL", u"通常のファイルではないため開けません。"},
-        {u16_from_wstring(pipe_name), u"通常のファイルではないため開けません。"},
+        {text::u16_from_wstring(pipe_name), u"通常のファイルではないため開けません。"},
         {std::u16string(u"a\0b", 3), u"ファイル名が正しくありません。"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(error_message([&] { host::read_file_bytes(c.path, 100); }), c.message)
-            << win32_host::wstring_from_u16(c.path).size();
+        EXPECT_EQ(text_test::error_message([&] { text::read_file_bytes(c.path, 100); }), c.message)
+            << text::wstring_from_u16(c.path).size();
     }
 }
 
 TEST(ReadFileBytesWin32, AFileLockedByAnotherGivesTheSystemsReason) {
     const TempDir dir;
     const std::filesystem::path file = dir.write("locked.txt", "x");
-    const win32_host::UniqueFile lock(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr,
-                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const platform::win32::UniqueFile lock(CreateFileW(
+        file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(lock);
     const std::u16string message =
-        error_message([&] { host::read_file_bytes(u16_path(file), 100); });
+        text_test::error_message([&] { text::read_file_bytes(u16_path(file), 100); });
     const std::u16string start = u"ファイルを開けませんでした。（";
     EXPECT_EQ(message.substr(0, start.size()), start);
     EXPECT_EQ(message.back(), u'）');
@@ -142,11 +142,11 @@ TEST(ReadFileBytesWin32, ReadsWhileOthersWriteAndPastTheOldPathLimit) {
     const TempDir dir;
     const std::filesystem::path file = dir.write("shared.txt", "shared");
     // A writer that lets others read: the viewer must not need more.
-    const win32_host::UniqueFile writer(CreateFileW(file.c_str(), GENERIC_WRITE,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const platform::win32::UniqueFile writer(
+        CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(writer);
-    EXPECT_EQ(host::read_file_bytes(u16_path(file), 100), "shared");
+    EXPECT_EQ(text::read_file_bytes(u16_path(file), 100), "shared");
 
     // Folders nested past MAX_PATH, made through the extended-length form.
     std::wstring deep = LR"(\\?\)" + dir.path().wstring();
@@ -156,22 +156,23 @@ TEST(ReadFileBytesWin32, ReadsWhileOthersWriteAndPastTheOldPathLimit) {
     }
     const std::wstring deep_file = deep + L"\\長い.txt";
     {
-        const win32_host::UniqueFile out(CreateFileW(deep_file.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const platform::win32::UniqueFile out(CreateFileW(deep_file.c_str(), GENERIC_WRITE, 0,
+                                                          nullptr, CREATE_NEW,
+                                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(out);
         DWORD written = 0;
         WriteFile(out.get(), "deep", 4, &written, nullptr);
     }
     // The same path without its extended-length prefix.
-    const std::u16string plain = u16_from_wstring(deep_file.substr(4));
+    const std::u16string plain = text::u16_from_wstring(deep_file.substr(4));
     ASSERT_GT(plain.size(), static_cast<std::size_t>(MAX_PATH));
-    EXPECT_EQ(host::read_file_bytes(plain, 100), "deep");
-    host::TextFileReader reader(plain);
+    EXPECT_EQ(text::read_file_bytes(plain, 100), "deep");
+    text::TextFileReader reader(plain);
     EXPECT_EQ(reader.read_line(), u"deep");
 }
 
 TEST(WinFileSystem, WindowsConventions) {
-    win32_host::WinFileSystem files;
+    platform::win32::WinFileSystem files;
     EXPECT_EQ(files.path_separator(), u'\\');
     EXPECT_EQ(files.preferred_start_folder(), u"C:\\My Documents");
     // The Documents folder of the prefix's user, which Wine makes.
@@ -189,12 +190,12 @@ TEST(WinFileSystem, WindowsConventions) {
 TEST(WinFileSystem, OpensTextWithTheSharedReader) {
     const TempDir dir;
     const std::filesystem::path file = dir.write(u"日本語.txt", "\x82\xa0\r\n\x82\xa2");
-    win32_host::WinFileSystem files;
+    platform::win32::WinFileSystem files;
     const auto reader = files.open_text(u16_path(file));
     EXPECT_EQ(reader->read_line(), u"あ");
     EXPECT_EQ(reader->read_line(), u"い");
     EXPECT_TRUE(reader->at_end());
-    EXPECT_EQ(error_message([&] { files.open_text(u16_path(dir.path())); }),
+    EXPECT_EQ(text_test::error_message([&] { files.open_text(u16_path(dir.path())); }),
               u"フォルダーは開けません。");
 }
 

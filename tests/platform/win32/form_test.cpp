@@ -6,9 +6,9 @@
 
 #include <tuple>
 
-#include "host/win32/resources.h"
+#include "core/window/instruction_text.h"
+#include "platform/win32/resources.h"
 #include "win32_test_support.h"
-#include "window/instruction_text.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ using win32_test::ProgramTest;
 using win32_test::pump_messages;
 
 TEST(Form1Creation, HiddenUntilLoadThenShownWithTheInstruction) {
-    win32_host::Win32Program program(GetModuleHandleW(nullptr));
+    platform::win32::Win32Program program(GetModuleHandleW(nullptr));
     const HWND form = program.form().hwnd();
     EXPECT_FALSE(IsWindowVisible(form));
     EXPECT_EQ(win32_test::window_text(program.form().text1().hwnd()), u"");

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/text/utf.h"
-#include "host/win32/line_breaks.h"
+#include "platform/win32/line_breaks.h"
+#include "text/utf.h"
 #include "win32_test_support.h"
 
 namespace {
@@ -37,7 +37,7 @@ TEST(LineBreaksTest, OpportunitiesFollowUnicodeLineBreaking) {
         {"empty", u"", flags({})},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(win32_host::break_opportunities(c.text), c.breaks) << c.what;
+        EXPECT_EQ(platform::win32::break_opportunities(c.text), c.breaks) << c.what;
 }
 
 TEST(LineBreaksTest, StylesFlipAtBreaksButNotAfterSpacesAndKeepCharactersWhole) {
@@ -57,9 +57,9 @@ TEST(LineBreaksTest, StylesFlipAtBreaksButNotAfterSpacesAndKeepCharactersWhole) 
         {"context read, not styled", u"日本語", 1, 0, "111000"},
     };
     for (const Case& c : cases) {
-        const std::string bytes = host::utf8_from_utf16(c.text);
-        const std::size_t context_bytes = host::utf8_size(c.text.substr(0, c.context));
-        std::string shown = win32_host::break_styles(bytes, context_bytes, c.first_style);
+        const std::string bytes = text::utf8_from_utf16(c.text);
+        const std::size_t context_bytes = text::utf8_size(c.text.substr(0, c.context));
+        std::string shown = platform::win32::break_styles(bytes, context_bytes, c.first_style);
         for (char& style : shown)
             style = static_cast<char>('0' + style);
         EXPECT_EQ(shown, c.styles) << c.what;
@@ -72,13 +72,13 @@ class RowsTest : public ProgramTest {
     // At the width of `widest_row` and half a Japanese character more.
     std::vector<std::u16string> rows_at(const std::u16string& text,
                                         const std::u16string& widest_row) {
-        win32_host::ScintillaTextBox& box = program().form().text1();
+        platform::win32::ScintillaTextBox& box = program().form().text1();
         box.set_font_name(u"Noto Sans CJK JP");
         box.set_font_size(12);
         box.set_text(text);
         const auto em =
             SendMessageW(text1(), SCI_TEXTWIDTH, STYLE_DEFAULT, reinterpret_cast<LPARAM>(u8"日"));
-        const std::string row_bytes = host::utf8_from_utf16(widest_row);
+        const std::string row_bytes = text::utf8_from_utf16(widest_row);
         const auto row_width = SendMessageW(text1(), SCI_TEXTWIDTH, STYLE_DEFAULT,
                                             reinterpret_cast<LPARAM>(row_bytes.c_str()));
         const RECT outer = win32_test::window_rect(text1());
@@ -91,10 +91,10 @@ class RowsTest : public ProgramTest {
         const std::u16string shown = box.text();
         const LRESULT height = SendMessageW(text1(), SCI_TEXTHEIGHT, 0, 0);
         std::vector<std::u16string> rows;
-        std::string bytes = host::utf8_from_utf16(shown);
+        std::string bytes = text::utf8_from_utf16(shown);
         LRESULT last_row = -1;
         for (std::size_t at = 0, unit = 0; at < bytes.size(); ++unit) {
-            const std::size_t length = host::utf8_size(shown.substr(unit, 1));
+            const std::size_t length = text::utf8_size(shown.substr(unit, 1));
             const LRESULT row =
                 SendMessageW(text1(), SCI_POINTYFROMPOSITION, 0, static_cast<LPARAM>(at)) / height;
             if (row != last_row)

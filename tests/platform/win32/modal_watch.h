@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "host/win32/window_base.h"
+#include "platform/win32/window_base.h"
 
 namespace win32_test {
 
-class ModalWatch final : public win32_host::WindowBase {
+class ModalWatch final : public platform::win32::WindowBase {
   public:
     // A step looks for its window and acts on it; it returns true once done, and the next step
     // starts. Steps run from a timer, so only while some message loop runs.

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/win32/win_popup_menu.h"
+#include "core/window/command_menu.h"
 #include "modal_watch.h"
+#include "platform/win32/win_popup_menu.h"
 #include "win32_test_support.h"
-#include "window/command_menu.h"
 
 namespace {
 
@@ -32,7 +32,8 @@ std::vector<MenuItemView> expected_command_menu(bool top_on_checked) {
             .separator = separator,
             .checked = info.item == window::MenuItem::IDM_top_on_set && top_on_checked,
             .enabled = !separator,  // as a menu reads back a separator
-            .id = separator ? 0 : win32_host::command_from_entry_id(static_cast<int>(info.item)),
+            .id =
+                separator ? 0 : platform::win32::command_from_entry_id(static_cast<int>(info.item)),
         });
     }
     return items;

@@ -10,10 +10,10 @@
 #include <tuple>
 #include <vector>
 
-#include "host/text/utf.h"
-#include "host/win32/resources.h"
-#include "host/win32/unique_handle.h"
-#include "host/win32/wide_strings.h"
+#include "platform/win32/resources.h"
+#include "platform/win32/unique_handles.h"
+#include "text/utf.h"
+#include "text/win32/wide_strings.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ std::u16string version_string(std::vector<BYTE>& record, const std::wstring& nam
     if (!VerQueryValueW(record.data(), query.c_str(), &value, &length) || value == nullptr) {
         return u"(missing)";
     }
-    return win32_host::u16_from_wide_buffer(static_cast<const wchar_t*>(value));
+    return text::u16_from_wide_buffer(static_cast<const wchar_t*>(value));
 }
 
 class ProgramResources : public ::testing::Test {
@@ -63,7 +63,7 @@ class ProgramResources : public ::testing::Test {
         return {bytes, bytes + SizeofResource(module_.get(), found)};
     }
 
-    win32_host::UniqueLibrary module_;
+    platform::win32::UniqueLibrary module_;
 };
 
 TEST_F(ProgramResources, VersionNumbersStringsAndLanguage) {
@@ -103,15 +103,15 @@ TEST_F(ProgramResources, VersionNumbersStringsAndLanguage) {
         {L"OriginalFilename", ONTOP_ORIGINAL_FILENAME},
     };
     for (const auto& [name, expected] : strings) {
-        EXPECT_EQ(version_string(record, name), host::utf16_from_utf8(expected))
-            << win32_host::u16_from_wstring(name).size();
+        EXPECT_EQ(version_string(record, name), text::utf16_from_utf8(expected))
+            << text::u16_from_wstring(name).size();
     }
     // The text reads as the numbers do, the minor number in two digits ("1.00").
     char major_minor[32];
     std::snprintf(major_minor, sizeof major_minor, "%d.%02d", ONTOP_VERSION_MAJOR,
                   ONTOP_VERSION_MINOR);
     EXPECT_TRUE(
-        version_string(record, L"FileVersion").starts_with(host::utf16_from_utf8(major_minor)))
+        version_string(record, L"FileVersion").starts_with(text::utf16_from_utf8(major_minor)))
         << ONTOP_VERSION_TEXT;
 }
 

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <string>
 
-#include "../host/temp_dir.h"
-#include "host/win32/system_library.h"
-#include "host/win32/wide_strings.h"
+#include "../../text/temp_dir.h"
+#include "platform/win32/system_library.h"
+#include "text/win32/wide_strings.h"
 
 namespace {
 
-using host_test::error_message;
-using win32_host::SystemLibrary;
+using platform::win32::SystemLibrary;
+using text_test::error_message;
 
 std::filesystem::path system_folder() {
     wchar_t folder[MAX_PATH] = {};
@@ -74,18 +74,19 @@ TEST(SystemLibrary, MissingPartsAreNamedInJapanese) {
         SCOPED_TRACE(c.function);
         SystemLibrary library(c.dll);
         EXPECT_EQ(library.find<FARPROC>(c.function), nullptr);
-        EXPECT_EQ(error_message([&] { library.function<FARPROC>(c.function); }), c.message);
+        EXPECT_EQ(text_test::error_message([&] { library.function<FARPROC>(c.function); }),
+                  c.message);
     }
 }
 
 TEST(SystemLibrary, IgnoresADllPlantedInTheCurrentFolder) {
-    host_test::TempDir folder;
+    text_test::TempDir folder;
     std::filesystem::copy_file(system_folder() / "msimg32.dll",
                                folder.path() / "ontop-planted.dll");
     const CurrentFolder inside(folder.path());
     {
         // The plain search order would find the planted copy here.
-        const win32_host::UniqueLibrary planted(LoadLibraryW(L"ontop-planted.dll"));
+        const platform::win32::UniqueLibrary planted(LoadLibraryW(L"ontop-planted.dll"));
         ASSERT_TRUE(planted);
     }
 

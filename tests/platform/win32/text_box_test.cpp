@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "host/host_error.h"
-#include "host/text/utf.h"
-#include "host/win32/dpi.h"
-#include "host/win32/font_conversion.h"
-#include "host/win32/long_lines.h"
-#include "host/win32/wide_strings.h"
+#include "core/host/host_error.h"
+#include "core/window/instruction_text.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/font_conversion.h"
+#include "platform/win32/long_lines.h"
+#include "text/utf.h"
+#include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
-#include "window/instruction_text.h"
 
 namespace {
 
@@ -120,13 +120,13 @@ TEST_F(ProgramTest, LongLinesWrapAtTheRightEdge) {
 }
 
 TEST_F(ProgramTest, StartsInTheSystemMessageFont) {
-    const int dpi = win32_host::window_dpi(text1()).y;
-    const LOGFONTW message = win32_host::message_font(dpi);
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    const int dpi = platform::win32::window_dpi(text1()).y;
+    const LOGFONTW message = platform::win32::message_font(dpi);
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     EXPECT_EQ(box.font_name(),
-              win32_host::u16_from_wide_buffer(win32_host::realized_font(message).lfFaceName));
+              text::u16_from_wide_buffer(platform::win32::realized_font(message).lfFaceName));
     EXPECT_FALSE(box.font_name().empty());
-    EXPECT_FLOAT_EQ(box.font_size(), win32_host::points_from_height(message.lfHeight, dpi));
+    EXPECT_FLOAT_EQ(box.font_size(), platform::win32::points_from_height(message.lfHeight, dpi));
     const host::FontChoice shown = shown_font(text1());
     EXPECT_EQ(shown.name, box.font_name());
     EXPECT_NEAR(shown.size, box.font_size(), 0.005f);
@@ -171,7 +171,7 @@ std::size_t pixels_differing(const std::vector<std::uint32_t>& a,
 // without them, in the face the box starts with and the ones Wine starts it with: what a
 // Japanese Windows gets by linking its fonts, the test prefix gets from its font links.
 TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     const std::u16string texts[] = {u"日本語のテキストです", u"( ﾟдﾟ)ﾊｯ! a д b Αλφα ∀"};
     const auto picture_with = [&](const std::u16string& text) {
         box.set_text(text);
@@ -191,8 +191,8 @@ TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
             }
             const std::vector<std::uint32_t> shown = picture_with(text);
             EXPECT_GT(pixels_differing(shown, picture_with(missing)), 100u)
-                << "drawn as boxes in " << host::utf8_from_utf16(face) << ": "
-                << host::utf8_from_utf16(text);
+                << "drawn as boxes in " << text::utf8_from_utf16(face) << ": "
+                << text::utf8_from_utf16(text);
         }
     }
 }
@@ -214,9 +214,10 @@ TEST_F(ProgramTest, OnlyTextsWithALineBeyondTheLimitAreRefused) {
         {"a run of 2 Mi letters between lines",
          u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", true},
         {"a line one byte over the limit",
-         u"前\r\n" + std::u16string(win32_host::max_line_bytes + 1, u'a') + u"\r\n後\r\n", false},
+         u"前\r\n" + std::u16string(platform::win32::max_line_bytes + 1, u'a') + u"\r\n後\r\n",
+         false},
     };
-    win32_host::ScintillaTextBox& box = program().form().text1();
+    platform::win32::ScintillaTextBox& box = program().form().text1();
     for (const Case& c : cases) {
         box.set_text(u"前のテキスト");
         if (c.shown) {

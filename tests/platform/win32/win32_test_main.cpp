@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "host/win32/scintilla_classes.h"
+#include "platform/win32/scintilla_classes.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    const win32_host::ScintillaClasses text_box_class(GetModuleHandleW(nullptr));
+    const platform::win32::ScintillaClasses text_box_class(GetModuleHandleW(nullptr));
     return RUN_ALL_TESTS();
 }

@@ -1,24 +1,24 @@
 // Read-back helpers and the program fixture.
 #include "win32_test_support.h"
 
-#include "host/text/utf.h"
-#include "host/win32/wide_strings.h"
+#include "text/utf.h"
+#include "text/win32/wide_strings.h"
 
 namespace win32_test {
 
-using win32_host::u16_from_wstring;
+using text::u16_from_wstring;
 
 std::u16string window_text(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(
         static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return u16_from_wstring(text);
+    return text::u16_from_wstring(text);
 }
 
 std::u16string class_name(HWND hwnd) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-    return u16_from_wstring(std::wstring_view(name, static_cast<std::size_t>(length)));
+    return text::u16_from_wstring(std::wstring_view(name, static_cast<std::size_t>(length)));
 }
 
 RECT window_rect(HWND hwnd) {
@@ -42,7 +42,7 @@ host::FontChoice style_font(HWND text_box, int style) {
     SendMessageW(text_box, SCI_STYLEGETFONT, static_cast<WPARAM>(style),
                  reinterpret_cast<LPARAM>(face.data()));
     return {
-        .name = host::utf16_from_utf8(face),
+        .name = text::utf16_from_utf8(face),
         .bold = SendMessageW(text_box, SCI_STYLEGETWEIGHT, static_cast<WPARAM>(style), 0) >=
                 SC_WEIGHT_SEMIBOLD,
         .italic = SendMessageW(text_box, SCI_STYLEGETITALIC, static_cast<WPARAM>(style), 0) != 0,
@@ -68,7 +68,7 @@ std::u16string box_text(HWND text_box) {
     std::string bytes(length + 1, '\0');
     SendMessageW(text_box, SCI_GETTEXT, bytes.size(), reinterpret_cast<LPARAM>(bytes.data()));
     bytes.resize(length);
-    return host::utf16_from_utf8(bytes);
+    return text::utf16_from_utf8(bytes);
 }
 
 void select(HWND text_box, Sci_Position anchor, Sci_Position caret) {
@@ -98,7 +98,7 @@ std::vector<MenuItemView> read_menu(HMENU menu) {
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         const bool separator = (info.fType & MFT_SEPARATOR) != 0;
         items.push_back({
-            .caption = separator ? u"" : u16_from_wstring(caption),
+            .caption = separator ? u"" : text::u16_from_wstring(caption),
             .separator = separator,
             .checked = (info.fState & MFS_CHECKED) != 0,
             // Some systems mark separators disabled, some not: nobody can choose one anyway.
@@ -114,7 +114,7 @@ HMENU menu_of_window(HWND menu_window) {
 }
 
 void PrintTo(const MenuItemView& item, std::ostream* out) {
-    *out << "{\"" << host::utf8_from_utf16(item.caption) << "\""
+    *out << "{\"" << text::utf8_from_utf16(item.caption) << "\""
          << (item.separator ? " separator" : "") << (item.checked ? " checked" : "")
          << (item.enabled ? "" : " grey") << " id " << item.id << "}";
 }
@@ -134,7 +134,7 @@ std::optional<int> pump_messages() {
 }
 
 void ProgramTest::SetUp() {
-    program_ = std::make_unique<win32_host::Win32Program>(GetModuleHandleW(nullptr));
+    program_ = std::make_unique<platform::win32::Win32Program>(GetModuleHandleW(nullptr));
     program_->start();
     pump_messages();
 }
@@ -150,7 +150,7 @@ void ProgramTest::TearDown() {
 namespace host {
 
 void PrintTo(const FontChoice& font, std::ostream* out) {
-    *out << "{\"" << utf8_from_utf16(font.name) << "\"" << (font.bold ? " bold" : "")
+    *out << "{\"" << text::utf8_from_utf16(font.name) << "\"" << (font.bold ? " bold" : "")
          << (font.italic ? " italic" : "") << " " << font.size << " pt}";
 }
 

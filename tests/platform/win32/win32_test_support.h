@@ -13,8 +13,8 @@
 
 #include <Scintilla.h>
 
-#include "host/dialogs.h"
-#include "host/win32/win_program.h"
+#include "core/host/dialogs.h"
+#include "platform/win32/win_program.h"
 
 namespace win32_test {
 
@@ -63,12 +63,12 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    win32_host::Win32Program& program() { return *program_; }
+    platform::win32::Win32Program& program() { return *program_; }
     HWND form() { return program_->form().hwnd(); }
     HWND text1() { return program_->form().text1().hwnd(); }
 
   private:
-    std::unique_ptr<win32_host::Win32Program> program_;
+    std::unique_ptr<platform::win32::Win32Program> program_;
 };
 
 }  // namespace win32_test

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "host/win32/window_hook.h"
+#include "platform/win32/window_hook.h"
 
 namespace {
 
-using win32_host::HookSlot;
-using win32_host::WindowHook;
+using platform::win32::HookSlot;
+using platform::win32::WindowHook;
 using FontHook = WindowHook<HookSlot::text_box_font>;
 using InputHook = WindowHook<HookSlot::text_box_input>;
 
