@@ -1,0 +1,40 @@
+// Converts between the Scintilla widget's byte positions and the UTF-16 offsets Qt counts in,
+// cheaply however large the text: Scintilla's UTF-16 line index finds the line, and the last
+// answer is kept, since the questions come about places near each other.
+#pragma once
+
+#include <QMetaObject>
+
+#include "ScintillaEditBase.h"
+
+namespace platform::qt {
+
+class Utf16Offsets {
+  public:
+    // Keeps the box's UTF-16 line index for as long as the box lives.
+    explicit Utf16Offsets(ScintillaEditBase& box);
+    ~Utf16Offsets();
+    Utf16Offsets(const Utf16Offsets&) = delete;
+    Utf16Offsets& operator=(const Utf16Offsets&) = delete;
+
+    // Both kept inside the text.
+    int offset_of(sptr_t position);
+    sptr_t position_of(int offset);
+    int length();
+
+  private:
+    sptr_t send(unsigned int message, uptr_t w = 0, sptr_t l = 0) const {
+        return box_.send(message, w, l);
+    }
+    void remember(sptr_t position, int offset);
+    sptr_t relative(sptr_t from, int units) const;
+
+    ScintillaEditBase& box_;
+    QMetaObject::Connection edits_;
+    int length_ = -1;     // the text's, or -1 when not yet counted since the last edit
+    bool known_ = false;  // whether the pair below still holds
+    sptr_t known_position_ = 0;
+    int known_offset_ = 0;
+};
+
+}  // namespace platform::qt
