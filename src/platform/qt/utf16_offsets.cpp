@@ -8,10 +8,13 @@ namespace platform::qt {
 
 Utf16Offsets::Utf16Offsets(ScintillaEditBase& box) : box_(box) {
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
-    edits_ = QObject::connect(&box, &ScintillaEditBase::modified, [this] {
-        known_ = false;
-        length_ = -1;
-    });
+    edits_ = QObject::connect(
+        &box, &ScintillaEditBase::modified,
+        [this](Scintilla::ModificationFlags type, Scintilla::Position position,
+               Scintilla::Position length, Scintilla::Position, const QByteArray& text,
+               Scintilla::Position, Scintilla::FoldLevel, Scintilla::FoldLevel) {
+            on_modified(static_cast<int>(type), position, length, text);
+        });
 }
 
 // The index stays: Scintilla counts its users, and this may outlive the box's document.
@@ -20,7 +23,9 @@ Utf16Offsets::~Utf16Offsets() {
 }
 
 int Utf16Offsets::length() {
-    return offset_of(send(SCI_GETLENGTH));
+    if (length_ < 0)
+        length_ = offset_of(send(SCI_GETLENGTH));
+    return length_;
 }
 
 int Utf16Offsets::offset_of(sptr_t position) {
@@ -68,6 +73,28 @@ sptr_t Utf16Offsets::position_of(int offset) {
 sptr_t Utf16Offsets::relative(sptr_t from, int units) const {
     return units == 0 ? from
                       : send(SCI_POSITIONRELATIVECODEUNITS, static_cast<uptr_t>(from), units);
+}
+
+// Text changed after the remembered place leaves it as it was; the length follows the changed
+// text when Scintilla tells it (it keeps no copy of removed text without undo history).
+void Utf16Offsets::on_modified(int type, sptr_t position, sptr_t length, const QByteArray& text) {
+    if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0)
+        return;
+    if (position < known_position_)
+        known_ = false;
+    if (length_ < 0)
+        return;
+    if (text.size() != length) {
+        length_ = -1;
+        return;
+    }
+    int units = 0;
+    for (const char byte : text) {
+        const auto unit = static_cast<unsigned char>(byte);
+        units += (unit & 0xC0) != 0x80 ? 1 : 0;  // a character's first byte
+        units += unit >= 0xF0 ? 1 : 0;           // outside the basic plane: a surrogate pair
+    }
+    length_ += (type & SC_MOD_INSERTTEXT) != 0 ? units : -units;
 }
 
 void Utf16Offsets::remember(sptr_t position, int offset) {

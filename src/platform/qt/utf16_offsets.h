@@ -26,6 +26,7 @@ class Utf16Offsets {
     sptr_t send(unsigned int message, uptr_t w = 0, sptr_t l = 0) const {
         return box_.send(message, w, l);
     }
+    void on_modified(int type, sptr_t position, sptr_t length, const QByteArray& text);
     void remember(sptr_t position, int offset);
     sptr_t relative(sptr_t from, int units) const;
 

@@ -29,6 +29,8 @@ struct AccessibleTextTest : ::testing::Test {
     ScintillaBox box{240, 200};
     QAccessibleInterface* accessible = nullptr;
     QAccessibleTextInterface* text_interface = nullptr;
+    int start_ = -1;
+    int end_ = -1;
 
     void SetUp() override {
         box.send(SCI_SETWRAPMODE, SC_WRAP_WORD);
@@ -136,6 +138,11 @@ TEST_F(AccessibleTextTest, CaretSelectionAndCharacterPlacesAreInUtf16Offsets) {
     text_interface->setCursorPosition(29);
     EXPECT_EQ(text_interface->cursorPosition(), 29);
     EXPECT_EQ(box.send(SCI_GETCURRENTPOS), box.position_of(29));
+    // A letter typed before the caret moves it on by one.
+    box.send(SCI_INSERTTEXT, static_cast<uptr_t>(box.position_of(22)),
+             reinterpret_cast<sptr_t>("a"));
+    EXPECT_EQ(text_interface->cursorPosition(), 30);
+    box.send(SCI_DELETERANGE, static_cast<uptr_t>(box.position_of(22)), 1);
 
     text_interface->setSelection(0, 22, 26);
     EXPECT_EQ(text_interface->selectionCount(), 1);
@@ -160,17 +167,26 @@ TEST_F(AccessibleTextTest, CaretSelectionAndCharacterPlacesAreInUtf16Offsets) {
     }
 }
 
-TEST_F(AccessibleTextTest, EditsAreMadeAtUtf16Offsets) {
+TEST_F(AccessibleTextTest, EditsAreMadeAtUtf16OffsetsAndCountsFollowEdits) {
     QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
     ASSERT_NE(editable, nullptr);
+    EXPECT_EQ(text_interface->characterCount(), 38);
     editable->insertText(24, QStringLiteral("田"));
     editable->replaceText(0, 2, QStringLiteral("明日"));
     editable->deleteText(28, 30);  // 😀, moved one on by 田
-    EXPECT_EQ(
-        box.text(),
-        QStringLiteral("明日は良い天気です。散歩に行きましょう。\r\n𠮷田野家でを食べた\r\nend"));
+    const QString edited =
+        QStringLiteral("明日は良い天気です。散歩に行きましょう。\r\n𠮷田野家でを食べた\r\nend");
+    EXPECT_EQ(box.text(), edited);
+    EXPECT_EQ(text_interface->characterCount(), edited.size());
     box.send(SCI_UNDO);
     EXPECT_TRUE(box.text().contains(QStringLiteral("😀")));
+    EXPECT_EQ(text_interface->characterCount(), edited.size() + 2);
+    // Removed with no undo history, which keeps no copy of what it removes.
+    box.send(SCI_SETUNDOCOLLECTION, 0);
+    box.send(SCI_DELETERANGE, static_cast<uptr_t>(box.position_of(22)), 4);  // 𠮷
+    EXPECT_EQ(text_interface->characterCount(), edited.size());
+    EXPECT_EQ(text_interface->textAtOffset(22, QAccessible::CharBoundary, &start_, &end_),
+              QStringLiteral("田"));
 }
 
 // What the events carry, copied out as they are raised.
