@@ -7,7 +7,6 @@
 namespace platform::qt {
 
 Utf16Offsets::Utf16Offsets(ScintillaEditBase& box) : box_(box) {
-    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     edits_ = QObject::connect(
         &box, &ScintillaEditBase::modified,
         [this](Scintilla::ModificationFlags type, Scintilla::Position position,
@@ -28,7 +27,14 @@ int Utf16Offsets::length() {
     return length_;
 }
 
+void Utf16Offsets::make_index() {
+    if (!indexed_)
+        send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    indexed_ = true;
+}
+
 int Utf16Offsets::offset_of(sptr_t position) {
+    make_index();
     position = std::clamp<sptr_t>(position, 0, send(SCI_GETLENGTH));
     const auto line =
         static_cast<uptr_t>(send(SCI_LINEFROMPOSITION, static_cast<uptr_t>(position)));
@@ -50,6 +56,7 @@ int Utf16Offsets::offset_of(sptr_t position) {
 }
 
 sptr_t Utf16Offsets::position_of(int offset) {
+    make_index();
     offset = std::clamp(offset, 0, length());
     if (offset == 0)
         return 0;

@@ -11,7 +11,8 @@ namespace platform::qt {
 
 class Utf16Offsets {
   public:
-    // Keeps the box's UTF-16 line index for as long as the box lives.
+    // The box's UTF-16 line index is made at the first question, and kept while the box lives:
+    // it costs memory for each line, which only a screen reader's questions need.
     explicit Utf16Offsets(ScintillaEditBase& box);
     ~Utf16Offsets();
     Utf16Offsets(const Utf16Offsets&) = delete;
@@ -28,10 +29,12 @@ class Utf16Offsets {
     }
     void on_modified(int type, sptr_t position, sptr_t length, const QByteArray& text);
     void remember(sptr_t position, int offset);
+    void make_index();
     sptr_t relative(sptr_t from, int units) const;
 
     ScintillaEditBase& box_;
     QMetaObject::Connection edits_;
+    bool indexed_ = false;
     int length_ = -1;     // the text's, or -1 when not yet counted since the last edit
     bool known_ = false;  // whether the pair below still holds
     sptr_t known_position_ = 0;

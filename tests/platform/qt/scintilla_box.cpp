@@ -15,7 +15,6 @@ ScintillaBox::ScintillaBox(int width, int height) {
     widget_.sends(SCI_STYLESETFONT, STYLE_DEFAULT, family.constData());
     send(SCI_STYLESETSIZE, STYLE_DEFAULT, 12);
     send(SCI_STYLECLEARALL);
-    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     widget_.resize(width, height);
     widget_.show();
     (void)QTest::qWaitForWindowExposed(&widget_);
