@@ -14,7 +14,7 @@ package_packages=(dpkg-dev file)
 # their tests).
 windows_packages=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3 patch)
-# Fetching Scintilla's source (Debian's scite source package) for the Windows text box.
+# Fetching Scintilla's source (Debian's scite source package) for the text box.
 scintilla_source_packages=(dpkg-dev)
 # Running the 64-bit Windows build's tests: Wine on the virtual desktop, and a font with
 # Japanese glyphs for Wine to fall back to.
