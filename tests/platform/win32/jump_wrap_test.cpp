@@ -125,6 +125,7 @@ TEST_F(ProgramTest, AJumpFarShowsWhereItLandsAtOnceAndWhatAWholeWrapShows) {
     const HWND hwnd = text1();
     RECT start_size{};
     GetClientRect(hwnd, &start_size);
+    const float start_font_size = box.font_size();
     for (const Case& c : cases) {
         WPARAM middle_line = 0;
         const auto narrower = [&](int fifths) {
@@ -158,9 +159,12 @@ TEST_F(ProgramTest, AJumpFarShowsWhereItLandsAtOnceAndWhatAWholeWrapShows) {
             {"narrower", [&] { narrower(4); }},
             {"Ctrl+End at the new width", [&] { send(hwnd, SCI_DOCUMENTEND); }, true},
             {"narrower again", [&] { narrower(3); }},
+            {"Ctrl+End before a new font", [&] { send(hwnd, SCI_DOCUMENTEND); }, true},
+            {"a 24-point font", [&] { box.set_font_size(24); }},
         };
         const auto fill = [&](bool pasting) {
             narrower(5);
+            box.set_font_size(start_font_size);
             box.set_text(pasting ? u"" : c.text);
             if (c.hidden > 0) {
                 const Sci_Position last = send(hwnd, SCI_GETLINECOUNT) - 1;
