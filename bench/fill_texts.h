@@ -35,13 +35,16 @@ inline std::u16string ordinary_lines(std::uint64_t bytes) {
     std::u16string text;
     text.reserve(static_cast<std::size_t>(bytes * 2 / 3));
     std::uint64_t written = 0;
-    for (unsigned number = 0; written < bytes; ++number) {
+    for (unsigned number = 0;; ++number) {
         std::u16string line(8, u' ');
         for (unsigned n = number, digit = 7; digit-- > 0; n /= 10)
             line[digit] = static_cast<char16_t>(u'0' + n % 10);
         line += lines[number % 4];
         line += u"\r\n";
+        // Never past `bytes`: 256 MiB of them is the most a paste may bring.
         written += utf8_size(line);
+        if (written > bytes)
+            break;
         text += line;
     }
     return text;
