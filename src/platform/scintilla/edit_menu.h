@@ -1,18 +1,21 @@
-// The text box's context menu: a Windows text box's own items, in Japanese, made here so that
-// its paste is the program's.
+// The text box's edit menu as data: a Windows text box's own items, in Japanese, which of them
+// the box as it is allows, and what each does. Each layer only shows it and pastes the
+// clipboard's text its own way.
 #pragma once
 
-#include <windows.h>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
 
-#include "platform/win32/scintilla_text_box.h"
-#include "platform/win32/unique_handles.h"
+#include "platform/scintilla/scintilla_call.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 
 // Menu command ids, top to bottom.
-enum class EditCommand : UINT { undo = 1, cut, copy, paste, clear, select_all };
+enum class EditCommand : unsigned int { undo = 1, cut, copy, paste, clear, select_all };
 
-// What the menu's items may do on the control as it is now.
+// What the menu's items may do on the box as it is now.
 struct EditMenuState {
     bool can_undo = false;
     bool has_selection = false;
@@ -21,17 +24,21 @@ struct EditMenuState {
     bool read_only = false;
 };
 
-EditMenuState edit_menu_state(const ScintillaTextBox& box);
+// One item; a separator has no command.
+struct EditMenuItem {
+    std::optional<EditCommand> command;
+    std::u16string_view caption;
+    bool enabled = false;
+};
+
+// `clipboard_has_text` as the layer's clipboard tells it.
+EditMenuState edit_menu_state(const ScintillaCall& call, bool clipboard_has_text);
+
 // Items the state rules out are greyed, as a Windows text box greys them.
-UniqueMenu build_edit_menu(const EditMenuState& state);
-void run_edit_command(ScintillaTextBox& box, EditCommand command);
+std::vector<EditMenuItem> edit_menu_items(const EditMenuState& state);
 
-// Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
-// paste that would take the box past the paste bound (platform/common/paste_limit.h), or make a line
-// longer than the box takes (long_lines.h), is refused with a message and nothing changes.
-void paste_plain_text(ScintillaTextBox& box);
+// Runs `command` on the box; a paste runs `paste`.
+void run_edit_command(const ScintillaCall& call, EditCommand command,
+                      const std::function<void()>& paste);
 
-// Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).
-void show_edit_menu(ScintillaTextBox& box, POINT screen_point);
-
-}  // namespace platform::win32
+}  // namespace platform::scintilla

@@ -1,5 +1,5 @@
 // Measuring lines in UTF-8 bytes without converting them.
-#include "platform/win32/long_lines.h"
+#include "platform/scintilla/long_lines.h"
 
 #include <algorithm>
 #include <string>
@@ -8,7 +8,7 @@
 #include "text/file_errors.h"
 #include "text/utf.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 namespace {
 
 struct LineSizes {
@@ -77,4 +77,4 @@ std::u16string line_too_long_paste_message() {
     return common::refused_paste_message(line_too_long, line_limit_text());
 }
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

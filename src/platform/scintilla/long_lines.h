@@ -9,7 +9,7 @@
 
 #include "core/host/host_error.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 
 inline constexpr std::uint64_t max_line_bytes = std::uint64_t{32} * 1024 * 1024;
 
@@ -26,4 +26,4 @@ host::HostError line_too_long_error();
 // The message of a paste refused for the line it would make; nothing was pasted.
 std::u16string line_too_long_paste_message();
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

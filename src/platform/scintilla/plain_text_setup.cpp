@@ -1,24 +1,20 @@
 // Scintilla's settings for Text1.
-#include "platform/win32/plain_text_setup.h"
+#include "platform/scintilla/plain_text_setup.h"
 
 #include <cmath>
 #include <string>
 
-#include "platform/win32/text_box_keys.h"
+#include "platform/scintilla/text_box_keys.h"
 #include "text/utf.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 namespace {
 
-// Scintilla's colours: 0xBBGGRR, with an alpha byte above for its element colours.
+// Scintilla's element colours carry an alpha byte above the colour.
 constexpr sptr_t opaque = static_cast<sptr_t>(0xFF000000u);
 
-sptr_t system_colour(int index) {
-    return static_cast<sptr_t>(GetSysColor(index));
-}
-
-void set_element_colour(const ScintillaCall& call, int element, int system_index) {
-    call(SCI_SETELEMENTCOLOUR, static_cast<uptr_t>(element), system_colour(system_index) | opaque);
+void set_element_colour(const ScintillaCall& call, int element, int colour) {
+    call(SCI_SETELEMENTCOLOUR, static_cast<uptr_t>(element), static_cast<sptr_t>(colour) | opaque);
 }
 
 // Scintilla's fractional sizes are in hundredths of a point.
@@ -30,8 +26,8 @@ void set_up_plain_text_box(const ScintillaCall& call) {
     call(SCI_SETCODEPAGE, SC_CP_UTF8);
     call(SCI_SETEOLMODE, SC_EOL_CRLF);
     call(SCI_SETWRAPMODE, SC_WRAP_WORD);
-    call(SCI_SETHSCROLLBAR, FALSE);
-    call(SCI_SETVSCROLLBAR, FALSE);
+    call(SCI_SETHSCROLLBAR, 0);
+    call(SCI_SETVSCROLLBAR, 0);
     const auto margins = static_cast<uptr_t>(call(SCI_GETMARGINS));
     for (uptr_t margin = 0; margin < margins; ++margin)
         call(SCI_SETMARGINWIDTHN, margin, 0);
@@ -43,34 +39,29 @@ void set_up_plain_text_box(const ScintillaCall& call) {
     // Lines on the page keep their layout: a long line on screen is laid out once, not at every
     // paint.
     call(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
-    // Japanese rows are measured a character at a time (line_breaks.h): a cache of a few
-    // thousand characters keeps that to one measurement for each.
+    // Japanese rows are measured a character at a time: a cache of a few thousand characters
+    // keeps that to one measurement for each.
     call(SCI_SETPOSITIONCACHE, 4096);
-    call(SCI_SETCARETWIDTH, [] {
-        DWORD width = 1;
-        SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &width, 0);
-        return static_cast<uptr_t>(width);
-    }());
     assign_text_box_keys(call);
-    apply_system_colours(call);
 }
 
-void apply_system_colours(const ScintillaCall& call) {
-    call(SCI_STYLESETFORE, STYLE_DEFAULT, system_colour(COLOR_WINDOWTEXT));
-    call(SCI_STYLESETBACK, STYLE_DEFAULT, system_colour(COLOR_WINDOW));
+void apply_colours(const ScintillaCall& call, const BoxColours& colours) {
+    call(SCI_STYLESETFORE, STYLE_DEFAULT, colours.text);
+    call(SCI_STYLESETBACK, STYLE_DEFAULT, colours.background);
     call(SCI_STYLECLEARALL);
-    set_element_colour(call, SC_ELEMENT_SELECTION_TEXT, COLOR_HIGHLIGHTTEXT);
-    set_element_colour(call, SC_ELEMENT_SELECTION_BACK, COLOR_HIGHLIGHT);
-    set_element_colour(call, SC_ELEMENT_SELECTION_INACTIVE_TEXT, COLOR_WINDOWTEXT);
-    set_element_colour(call, SC_ELEMENT_SELECTION_INACTIVE_BACK, COLOR_BTNFACE);
-    set_element_colour(call, SC_ELEMENT_CARET, COLOR_WINDOWTEXT);
+    set_element_colour(call, SC_ELEMENT_SELECTION_TEXT, colours.selected_text);
+    set_element_colour(call, SC_ELEMENT_SELECTION_BACK, colours.selected_background);
+    set_element_colour(call, SC_ELEMENT_SELECTION_INACTIVE_TEXT, colours.inactive_selected_text);
+    set_element_colour(call, SC_ELEMENT_SELECTION_INACTIVE_BACK,
+                       colours.inactive_selected_background);
+    set_element_colour(call, SC_ELEMENT_CARET, colours.caret);
 }
 
 void apply_font(const ScintillaCall& call, const host::FontChoice& font) {
     const std::string face = text::utf8_from_utf16(font.name);
     call.with_text(SCI_STYLESETFONT, STYLE_DEFAULT, face.c_str());
     call(SCI_STYLESETWEIGHT, STYLE_DEFAULT, font.bold ? SC_WEIGHT_BOLD : SC_WEIGHT_NORMAL);
-    call(SCI_STYLESETITALIC, STYLE_DEFAULT, font.italic ? TRUE : FALSE);
+    call(SCI_STYLESETITALIC, STYLE_DEFAULT, font.italic ? 1 : 0);
     call(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT,
          static_cast<sptr_t>(std::lround(font.size * hundredths)));
     // Every style takes the default's font and colours; the text is laid out again once, when
@@ -78,4 +69,4 @@ void apply_font(const ScintillaCall& call, const host::FontChoice& font) {
     call(SCI_STYLECLEARALL);
 }
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

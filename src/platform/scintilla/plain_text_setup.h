@@ -1,25 +1,37 @@
-// Scintilla set up as a plain Windows text box: UTF-8 inside, CR LF line ends, rows wrapped at
-// the right edge, no scroll bars, margins, zoom or menu of its own, the system's colours, one
-// font for all text, and Japanese composed inline.
+// Scintilla set up as a plain text box: UTF-8 inside, CR LF line ends, rows wrapped at the right
+// edge, no scroll bars, margins, zoom or menu of its own, a platform text box's keys, one font
+// for all text, and Japanese composed inline. The colours and the caret's width are the
+// system's, which each layer reads.
 #pragma once
 
 #include "core/host/dialogs.h"
-#include "platform/win32/scintilla_call.h"
+#include "platform/scintilla/scintilla_call.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 
-// The two styles text alternates between at the places a row may break (line_breaks.h). They
-// look the same: every style has the one font and the system's colours.
+// The two styles text alternates between at the places a row may break. They look the same:
+// every style has the one font and the one set of colours.
 inline constexpr int text_style = 0;
 inline constexpr int text_style_after_break = 1;
 
+// Colours as Scintilla takes them, 0xBBGGRR.
+struct BoxColours {
+    int text = 0;
+    int background = 0;
+    int selected_text = 0;
+    int selected_background = 0;
+    // The selection while the box does not have the focus.
+    int inactive_selected_text = 0;
+    int inactive_selected_background = 0;
+    int caret = 0;
+};
+
 void set_up_plain_text_box(const ScintillaCall& call);
 
-// Text, background, selection and caret in the system's colours, read again after the user
-// changes them.
-void apply_system_colours(const ScintillaCall& call);
+// Set again whenever the user changes the system's colours.
+void apply_colours(const ScintillaCall& call, const BoxColours& colours);
 
 // The font of all text; the size in points, fractions kept.
 void apply_font(const ScintillaCall& call, const host::FontChoice& font);
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

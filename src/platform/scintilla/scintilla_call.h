@@ -1,23 +1,19 @@
-// Messages to a Scintilla window through its direct function: what SendMessage would do, without
-// the window manager's round trip for each of the many calls the text box makes, and with
-// Scintilla's failures (which it catches inside) thrown again here.
+// Messages to a Scintilla instance through its direct function, which Scintilla's Win32 and Qt
+// layers both hand out: what sending the message would do, without the window system's round trip
+// for each of the many calls the text box makes, and with Scintilla's failures (which it catches
+// inside) thrown again here.
 #pragma once
-
-#include <windows.h>
 
 #include <Scintilla.h>
 
-#include <string_view>
-
-namespace platform::win32 {
+namespace platform::scintilla {
 
 class ScintillaCall {
   public:
     ScintillaCall() = default;
-    // For the Scintilla window `window`, which must belong to this thread.
-    explicit ScintillaCall(HWND window);
-
-    HWND window() const noexcept { return window_; }
+    // `function` and `pointer` as SCI_GETDIRECTSTATUSFUNCTION and SCI_GETDIRECTPOINTER give them,
+    // for an instance that belongs to this thread; throws HostError when either is missing.
+    ScintillaCall(SciFnDirectStatus function, sptr_t pointer);
 
     // Throws std::bad_alloc when Scintilla ran out of memory, HostError when it failed
     // otherwise; either way its failure status is cleared first.
@@ -35,9 +31,8 @@ class ScintillaCall {
     }
 
   private:
-    HWND window_ = nullptr;
     SciFnDirectStatus function_ = nullptr;
     sptr_t pointer_ = 0;
 };
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

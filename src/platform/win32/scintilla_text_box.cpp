@@ -7,11 +7,11 @@
 #include "core/geometry/twips.h"
 #include "core/host/host_error.h"
 #include "core/window/form1_design.h"
+#include "platform/scintilla/long_lines.h"
+#include "platform/scintilla/plain_text_setup.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
 #include "platform/win32/line_breaks.h"
-#include "platform/win32/long_lines.h"
-#include "platform/win32/plain_text_setup.h"
 #include "platform/win32/scintilla_classes.h"
 #include "text/utf.h"
 
@@ -24,7 +24,7 @@ constexpr int text1_control_id = 1;
 // large as the new one, for nothing, since opening a file empties the history anyway.
 class UndoPaused {
   public:
-    explicit UndoPaused(const ScintillaCall& call) : call_(call) {
+    explicit UndoPaused(const scintilla::ScintillaCall& call) : call_(call) {
         call_(SCI_SETUNDOCOLLECTION, FALSE);
     }
     ~UndoPaused() {
@@ -38,8 +38,30 @@ class UndoPaused {
     UndoPaused& operator=(const UndoPaused&) = delete;
 
   private:
-    const ScintillaCall& call_;
+    const scintilla::ScintillaCall& call_;
 };
+
+int system_colour(int index) {
+    return static_cast<int>(GetSysColor(index));
+}
+
+scintilla::BoxColours system_colours() {
+    return {
+        .text = system_colour(COLOR_WINDOWTEXT),
+        .background = system_colour(COLOR_WINDOW),
+        .selected_text = system_colour(COLOR_HIGHLIGHTTEXT),
+        .selected_background = system_colour(COLOR_HIGHLIGHT),
+        .inactive_selected_text = system_colour(COLOR_WINDOWTEXT),
+        .inactive_selected_background = system_colour(COLOR_BTNFACE),
+        .caret = system_colour(COLOR_WINDOWTEXT),
+    };
+}
+
+uptr_t system_caret_width() {
+    DWORD width = 1;
+    SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &width, 0);
+    return static_cast<uptr_t>(width);
+}
 
 }  // namespace
 
@@ -57,14 +79,17 @@ void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
         instance, nullptr);
     if (window == nullptr)
         throw host::HostError(u"テキストボックスを作成できませんでした。");
-    call_ = ScintillaCall(window);
-    set_up_plain_text_box(call_);
+    call_ = window_call(window);
+    window_ = window;
+    scintilla::set_up_plain_text_box(call_);
+    call_(SCI_SETCARETWIDTH, system_caret_width());
+    scintilla::apply_colours(call_, system_colours());
     set_font(choice_from_logfont(realized_font(message_font(dpi.y)), dpi.y));
 }
 
 void ScintillaTextBox::set_text(std::u16string text) {
-    if (longest_line_bytes(text) > max_line_bytes)
-        throw line_too_long_error();
+    if (scintilla::longest_line_bytes(text) > scintilla::max_line_bytes)
+        throw scintilla::line_too_long_error();
     std::string bytes = text::utf8_from_utf16(text);
     // Freed before the box makes its copy, to keep the peak lower.
     std::u16string().swap(text);
@@ -116,7 +141,7 @@ void ScintillaTextBox::on_notify(const SCNotification& notification) {
 }
 
 void ScintillaTextBox::on_system_colours_changed() {
-    apply_system_colours(call_);
+    scintilla::apply_colours(call_, system_colours());
 }
 
 ScintillaTextBox::ResizeBatch::ResizeBatch(ScintillaTextBox& box) noexcept : box_(box) {
@@ -157,7 +182,7 @@ void ScintillaTextBox::resize(SIZE pixels) {
 }
 
 void ScintillaTextBox::set_font(const host::FontChoice& font) {
-    apply_font(call_, font);
+    scintilla::apply_font(call_, font);
     font_ = font;
 }
 

@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/edit_menu.h"
 #include "platform/win32/mouse_press.h"
+#include "platform/win32/win_edit_menu.h"
 
 namespace platform::win32 {
 namespace {

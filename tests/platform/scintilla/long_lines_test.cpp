@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/long_lines.h"
+#include "platform/scintilla/long_lines.h"
 
 namespace {
 
-using platform::win32::longest_line_after_paste;
-using platform::win32::longest_line_bytes;
+using platform::scintilla::longest_line_after_paste;
+using platform::scintilla::longest_line_bytes;
 
 TEST(LongLinesTest, TheLongestLineIsCountedInUtf8BytesWhateverEndsIt) {
     struct Case {
@@ -54,9 +54,9 @@ TEST(LongLinesTest, APasteJoinsItsFirstAndLastLinesToTheLineAroundTheSelection) 
 }
 
 TEST(LongLinesTest, TheRefusalsSayTheLimit) {
-    EXPECT_EQ(platform::win32::line_too_long_error().message(),
+    EXPECT_EQ(platform::scintilla::line_too_long_error().message(),
               u"1 行が長すぎるため表示できません（1 行の上限 32 MiB）。");
-    EXPECT_EQ(platform::win32::line_too_long_paste_message(),
+    EXPECT_EQ(platform::scintilla::line_too_long_paste_message(),
               u"貼り付けると 1 行が長すぎるため（1 行の上限 32 MiB）、貼り付けませんでした。");
 }
 

@@ -15,14 +15,14 @@
 
 #include "modal_watch.h"
 #include "platform/common/paste_limit.h"
-#include "platform/win32/edit_menu.h"
-#include "platform/win32/long_lines.h"
+#include "platform/scintilla/long_lines.h"
+#include "platform/win32/win_edit_menu.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
 
 namespace {
 
-using platform::win32::EditCommand;
+using platform::scintilla::EditCommand;
 using win32_test::find_thread_window;
 using win32_test::menu_of_window;
 using win32_test::MenuItemView;
@@ -319,11 +319,11 @@ std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Positio
 // longest line it would make decides, as it decides for a file.
 TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     program().form().text1().set_text(u"abc\r\ndef");
-    const std::u16string run(platform::win32::max_line_bytes - 1, u'a');
+    const std::u16string run(platform::scintilla::max_line_bytes - 1, u'a');
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
     // a + run + c: one byte over.
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
-              platform::win32::line_too_long_paste_message());
+              platform::scintilla::line_too_long_paste_message());
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 

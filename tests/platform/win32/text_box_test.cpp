@@ -9,9 +9,9 @@
 
 #include "core/host/host_error.h"
 #include "core/window/instruction_text.h"
+#include "platform/scintilla/long_lines.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
-#include "platform/win32/long_lines.h"
 #include "text/utf.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
@@ -214,7 +214,7 @@ TEST_F(ProgramTest, OnlyTextsWithALineBeyondTheLimitAreRefused) {
         {"a run of 2 Mi letters between lines",
          u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", true},
         {"a line one byte over the limit",
-         u"前\r\n" + std::u16string(platform::win32::max_line_bytes + 1, u'a') + u"\r\n後\r\n",
+         u"前\r\n" + std::u16string(platform::scintilla::max_line_bytes + 1, u'a') + u"\r\n後\r\n",
          false},
     };
     platform::win32::ScintillaTextBox& box = program().form().text1();
