@@ -14,7 +14,11 @@ ScintillaCall::ScintillaCall(SciFnDirectStatus function, sptr_t pointer)
 }
 
 sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lparam) const {
+    // Scintilla keeps a failure until told otherwise, whichever way the message came that
+    // failed (a key press through the window, say): cleared first, so that only this call's
+    // failure is thrown from it.
     int status = SC_STATUS_OK;
+    function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
     const sptr_t result = function_(pointer_, message, wparam, lparam, &status);
     if (status == SC_STATUS_OK || status >= SC_STATUS_WARN_START)
         return result;

@@ -15,8 +15,8 @@ class ScintillaCall {
     // for an instance that belongs to this thread; throws HostError when either is missing.
     ScintillaCall(SciFnDirectStatus function, sptr_t pointer);
 
-    // Throws std::bad_alloc when Scintilla ran out of memory, HostError when it failed
-    // otherwise; either way its failure status is cleared first.
+    // Throws std::bad_alloc when Scintilla ran out of memory in this call, HostError when it
+    // failed otherwise; its failure status is cleared before the call and after a failure.
     sptr_t operator()(unsigned int message, uptr_t wparam = 0, sptr_t lparam = 0) const;
 
     // A message whose lParam points at data of ours, such as text.
