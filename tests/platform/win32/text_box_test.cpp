@@ -2,6 +2,8 @@
 // texts it refuses.
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -195,6 +197,19 @@ TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
                 << text::utf8_from_utf16(text);
         }
     }
+}
+
+// Nothing is dropped into the box: even where OLE runs when the box is made, it registers no
+// drop target, which would also take files dropped on the window away from the window itself.
+TEST_F(ProgramTest, TheBoxTakesNoDrops) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        platform::win32::ScintillaTextBox box;
+        box.create(form(), GetModuleHandleW(nullptr));
+        EXPECT_EQ(GetPropW(box.hwnd(), L"OleDropTargetInterface"), nullptr);
+        DestroyWindow(box.hwnd());
+    }
+    OleUninitialize();
 }
 
 // Any line up to the limit is shown; a text with a longer line is refused before the box sees
