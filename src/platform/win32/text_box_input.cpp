@@ -37,6 +37,21 @@ POINT point_in_window(HWND control, POINT client_point) {
     return {screen.x - window.left, screen.y - window.top};
 }
 
+// Messages this hook answers in Scintilla's place: should answering fail, Scintilla's own
+// handling must not run instead (its paste is unbounded and would paste a second time).
+bool answered_here(UINT message, WPARAM wparam) {
+    switch (message) {
+        case WM_PASTE:
+        case SCI_PASTE:
+        case WM_CONTEXTMENU:
+            return true;
+        case WM_KEYDOWN:
+            return is_paste_key(wparam);
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 TextBoxInput::~TextBoxInput() = default;
@@ -52,7 +67,10 @@ LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wpara
     auto* const input = static_cast<TextBoxInput*>(self);
     LRESULT result = 0;
     if (!input->failures_->guarded(
-            [&] { result = input->handle_message(box, message, wparam, lparam); })) {
+            [&] { result = input->handle_message(box, message, wparam, lparam); }) &&
+        !answered_here(message, wparam)) {
+        // What the hook only looks at on its way (a press the core failed on, say) still
+        // reaches the box.
         result = Hook::call_next(box, message, wparam, lparam);
     }
     return result;
