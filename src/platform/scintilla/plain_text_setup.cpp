@@ -34,8 +34,7 @@ void set_up_plain_text_box(const ScintillaCall& call) {
     call(SCI_USEPOPUP, SC_POPUP_NEVER);
     call(SCI_SETIMEINTERACTION, SC_IME_INLINE);
     call(SCI_SETZOOM, 0);
-    // Nothing of ours listens to modifications one by one; SCEN_CHANGE still comes.
-    call(SCI_SETMODEVENTMASK, SC_MOD_NONE);
+    call(SCI_SETMODEVENTMASK, modification_events);
     // Lines on the page keep their layout: a long line on screen is laid out once, not at every
     // paint.
     call(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
@@ -43,6 +42,13 @@ void set_up_plain_text_box(const ScintillaCall& call) {
     // keeps that to one measurement for each.
     call(SCI_SETPOSITIONCACHE, 4096);
     assign_text_box_keys(call);
+}
+
+bool ends_text_change(const SCNotification& notification) noexcept {
+    const int type = notification.modificationType;
+    if (notification.nmhdr.code != SCN_MODIFIED || (type & modification_events) == 0)
+        return false;
+    return (type & SC_MULTISTEPUNDOREDO) == 0 || (type & SC_LASTSTEPINUNDOREDO) != 0;
 }
 
 void apply_colours(const ScintillaCall& call, const BoxColours& colours) {

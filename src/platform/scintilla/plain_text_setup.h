@@ -26,7 +26,14 @@ struct BoxColours {
     int caret = 0;
 };
 
+// The modifications the box tells its layer of (SCN_MODIFIED): text inserted and deleted.
+inline constexpr int modification_events = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
+
 void set_up_plain_text_box(const ScintillaCall& call);
+
+// Whether `notification` ends a change of the text that screen readers are to hear of: each
+// insertion and deletion, but an undo or redo of many steps only at its last.
+bool ends_text_change(const SCNotification& notification) noexcept;
 
 // Set again whenever the user changes the system's colours.
 void apply_colours(const ScintillaCall& call, const BoxColours& colours);

@@ -138,6 +138,9 @@ void ScintillaTextBox::set_font_size(float points) {
 void ScintillaTextBox::on_notify(const SCNotification& notification) {
     if (notification.nmhdr.code == SCN_STYLENEEDED)
         style_for_breaks(call_, notification.position);
+    // What a Windows text box tells screen readers when its text changes.
+    if (scintilla::ends_text_change(notification))
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void ScintillaTextBox::on_system_colours_changed() {
