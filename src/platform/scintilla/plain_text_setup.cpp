@@ -46,7 +46,8 @@ void set_up_plain_text_box(const ScintillaCall& call) {
 
 bool ends_text_change(const SCNotification& notification) noexcept {
     const int type = notification.modificationType;
-    if (notification.nmhdr.code != SCN_MODIFIED || (type & modification_events) == 0)
+    if (notification.nmhdr.code != SCN_MODIFIED ||
+        (type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0)
         return false;
     return (type & SC_MULTISTEPUNDOREDO) == 0 || (type & SC_LASTSTEPINUNDOREDO) != 0;
 }

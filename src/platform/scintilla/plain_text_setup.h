@@ -26,8 +26,10 @@ struct BoxColours {
     int caret = 0;
 };
 
-// The modifications the box tells its layer of (SCN_MODIFIED): text inserted and deleted.
-inline constexpr int modification_events = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
+// The modifications the box tells its layer of (SCN_MODIFIED): text inserted and deleted, and
+// the checks before each, which the insertion gate answers.
+inline constexpr int modification_events =
+    SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_INSERTCHECK | SC_MOD_DELETECHECK;
 
 void set_up_plain_text_box(const ScintillaCall& call);
 

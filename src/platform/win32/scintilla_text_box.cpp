@@ -7,7 +7,7 @@
 #include "core/geometry/twips.h"
 #include "core/host/host_error.h"
 #include "core/window/form1_design.h"
-#include "platform/scintilla/long_lines.h"
+#include "platform/scintilla/box_text.h"
 #include "platform/scintilla/plain_text_setup.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
@@ -19,27 +19,6 @@ namespace platform::win32 {
 namespace {
 
 constexpr int text1_control_id = 1;
-
-// Undo history off while a whole new text goes in: it would otherwise keep the old text, as
-// large as the new one, for nothing, since opening a file empties the history anyway.
-class UndoPaused {
-  public:
-    explicit UndoPaused(const scintilla::ScintillaCall& call) : call_(call) {
-        call_(SCI_SETUNDOCOLLECTION, FALSE);
-    }
-    ~UndoPaused() {
-        try {
-            call_(SCI_EMPTYUNDOBUFFER);
-            call_(SCI_SETUNDOCOLLECTION, TRUE);
-        } catch (...) {  // the new text is in; a history that cannot be emptied is harmless
-        }
-    }
-    UndoPaused(const UndoPaused&) = delete;
-    UndoPaused& operator=(const UndoPaused&) = delete;
-
-  private:
-    const scintilla::ScintillaCall& call_;
-};
 
 int system_colour(int index) {
     return static_cast<int>(GetSysColor(index));
@@ -88,25 +67,11 @@ void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
 }
 
 void ScintillaTextBox::set_text(std::u16string text) {
-    if (scintilla::longest_line_bytes(text) > scintilla::max_line_bytes)
-        throw scintilla::line_too_long_error();
-    std::string bytes = text::utf8_from_utf16(text);
-    // Freed before the box makes its copy, to keep the peak lower.
-    std::u16string().swap(text);
-    {
-        const UndoPaused paused(call_);
-        call_(SCI_TARGETWHOLEDOCUMENT);
-        call_.with_pointer(SCI_REPLACETARGET, bytes.size(), bytes.data());
-    }
-    std::string().swap(bytes);
-    call_(SCI_SETEMPTYSELECTION, 0);
-    call_(SCI_SETFIRSTVISIBLELINE, 0);
+    scintilla::set_box_text(call_, gate_, std::move(text));
 }
 
 std::u16string ScintillaTextBox::text() const {
-    const auto length = static_cast<std::size_t>(call_(SCI_GETLENGTH));
-    const auto* const bytes = reinterpret_cast<const char*>(call_(SCI_GETCHARACTERPOINTER));
-    return text::utf16_from_utf8(std::string_view(bytes, length));
+    return scintilla::box_text(call_);
 }
 
 void ScintillaTextBox::set_width(float twips) {
@@ -138,6 +103,7 @@ void ScintillaTextBox::set_font_size(float points) {
 void ScintillaTextBox::on_notify(const SCNotification& notification) {
     if (notification.nmhdr.code == SCN_STYLENEEDED)
         style_for_breaks(call_, notification.position);
+    gate_.on_modified(notification);
     // What a Windows text box tells screen readers when its text changes.
     if (scintilla::ends_text_change(notification))
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);

@@ -10,6 +10,7 @@
 
 #include "core/host/dialogs.h"
 #include "core/host/text_box.h"
+#include "platform/scintilla/insertion_gate.h"
 #include "platform/scintilla/scintilla_call.h"
 
 namespace platform::win32 {
@@ -27,6 +28,8 @@ class ScintillaTextBox final : public host::TextBox {
     void create(HWND parent, HINSTANCE instance);
     HWND hwnd() const noexcept { return window_; }
     const scintilla::ScintillaCall& call() const noexcept { return call_; }
+    // Every change of the text passes it; its refusals are said once a command has returned.
+    scintilla::InsertionGate& gate() noexcept { return gate_; }
 
     // Throws HostError, the box unchanged, for a text with a line beyond max_line_bytes. The
     // new text starts afresh: nothing to undo, the caret and the view at its top.
@@ -80,6 +83,7 @@ class ScintillaTextBox final : public host::TextBox {
 
     HWND window_ = nullptr;
     scintilla::ScintillaCall call_;
+    scintilla::InsertionGate gate_{call_};
     host::FontChoice font_;
     int batches_ = 0;
     std::optional<SIZE> batched_size_;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_box.h"
 #include "platform/win32/mouse_press.h"
 #include "platform/win32/win_edit_menu.h"
 
@@ -65,6 +66,7 @@ void TextBoxInput::attach(ScintillaTextBox& box, common::FailureReporter& failur
 LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wparam,
                                 LPARAM lparam) noexcept {
     auto* const input = static_cast<TextBoxInput*>(self);
+    ++input->depth_;
     LRESULT result = 0;
     if (!input->failures_->guarded(
             [&] { result = input->handle_message(box, message, wparam, lparam); }) &&
@@ -73,7 +75,18 @@ LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wpara
         // reaches the box.
         result = Hook::call_next(box, message, wparam, lparam);
     }
+    // A command is over once the outermost message has returned, outside every notification
+    // of Scintilla's: a refused change is said then.
+    if (--input->depth_ == 0)
+        input->failures_->guarded([input] { input->settle_changes(); });
     return result;
+}
+
+void TextBoxInput::settle_changes() {
+    if (box_ == nullptr)
+        return;
+    if (const std::optional<std::u16string> refusal = box_->gate().settle())
+        show_error_box(GetParent(box_->hwnd()), refusal->c_str(), MB_ICONWARNING);
 }
 
 LRESULT TextBoxInput::handle_message(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -4,10 +4,7 @@
 #include <string>
 
 #include "core/host/host_error.h"
-#include "platform/common/paste_limit.h"
-#include "platform/scintilla/long_lines.h"
 #include "platform/win32/clipboard_text.h"
-#include "platform/win32/error_box.h"
 #include "text/utf.h"
 
 namespace platform::win32 {
@@ -17,15 +14,6 @@ using scintilla::EditCommand;
 
 UINT id_of(EditCommand command) {
     return static_cast<UINT>(command);
-}
-
-struct Selection {
-    Sci_Position start = 0;
-    Sci_Position end = 0;
-};
-
-Selection selection_of(const scintilla::ScintillaCall& call) {
-    return {call(SCI_GETSELECTIONSTART), call(SCI_GETSELECTIONEND)};
 }
 
 POINT caret_point(const ScintillaTextBox& box) {
@@ -40,10 +28,6 @@ POINT caret_point(const ScintillaTextBox& box) {
         point = {client.left, client.top};
     ClientToScreen(box.hwnd(), &point);
     return point;
-}
-
-void show_refusal(const ScintillaTextBox& box, const std::u16string& message) {
-    show_error_box(GetParent(box.hwnd()), message.c_str(), MB_ICONWARNING);
 }
 
 }  // namespace
@@ -75,31 +59,14 @@ void run_edit_command(ScintillaTextBox& box, EditCommand command) {
 
 void paste_plain_text(ScintillaTextBox& box) {
     // Copied out and the clipboard closed before the text box takes its time over it.
-    const std::optional<std::u16string> clipboard = clipboard_text(box.hwnd());
+    std::optional<std::u16string> clipboard = clipboard_text(box.hwnd());
     if (!clipboard)
         return;
-    const std::u16string pasted = with_crlf_breaks(*clipboard);
-    const scintilla::ScintillaCall& call = box.call();
-    const Selection selection = selection_of(call);
-    const auto selected = static_cast<std::uint64_t>(selection.end - selection.start);
-    if (!common::paste_fits(static_cast<std::uint64_t>(call(SCI_GETLENGTH)) - selected, pasted)) {
-        show_refusal(box, common::paste_too_large_message());
-        return;
-    }
-    const Sci_Position first_line =
-        call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(selection.start));
-    const Sci_Position last_line = call(SCI_LINEFROMPOSITION, static_cast<uptr_t>(selection.end));
-    const auto before = static_cast<std::uint64_t>(
-        selection.start - call(SCI_POSITIONFROMLINE, static_cast<uptr_t>(first_line)));
-    const auto after = static_cast<std::uint64_t>(
-        call(SCI_GETLINEENDPOSITION, static_cast<uptr_t>(last_line)) - selection.end);
-    if (scintilla::longest_line_after_paste(before, pasted, after) > scintilla::max_line_bytes) {
-        show_refusal(box, scintilla::line_too_long_paste_message());
-        return;
-    }
     // The clipboard's text ends at its first NUL, so it passes whole as a C string.
-    const std::string bytes = text::utf8_from_utf16(pasted);
-    call.with_text(SCI_REPLACESEL, 0, bytes.c_str());
+    const std::string bytes = text::utf8_from_utf16(with_crlf_breaks(*clipboard));
+    clipboard.reset();
+    const scintilla::InsertionGate::Pasting pasting(box.gate());
+    box.call().with_text(SCI_REPLACESEL, 0, bytes.c_str());
 }
 
 void show_edit_menu(ScintillaTextBox& box, POINT screen_point) {

@@ -15,8 +15,8 @@ UniqueMenu build_edit_menu(const scintilla::EditMenuState& state);
 void run_edit_command(ScintillaTextBox& box, scintilla::EditCommand command);
 
 // Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
-// paste that would take the box past the paste bound (platform/common/paste_limit.h), or make a
-// line longer than the box takes (long_lines.h), is refused with a message and nothing changes.
+// paste the box's gate refuses (scintilla/insertion_gate.h) changes nothing; why is said once
+// the command has returned.
 void paste_plain_text(ScintillaTextBox& box);
 
 // Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).

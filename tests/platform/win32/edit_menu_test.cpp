@@ -15,7 +15,7 @@
 
 #include "modal_watch.h"
 #include "platform/common/paste_limit.h"
-#include "platform/scintilla/long_lines.h"
+#include "platform/scintilla/change_limits.h"
 #include "platform/win32/win_edit_menu.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
@@ -367,7 +367,8 @@ TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
     // a + run + c: one byte over.
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
-              platform::scintilla::line_too_long_paste_message());
+              platform::scintilla::refusal_message(platform::scintilla::ChangeKind::paste,
+                                                   platform::scintilla::Verdict::line_too_long));
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 
