@@ -12,9 +12,25 @@ constexpr int text_changes = SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT;
 
 }  // namespace
 
-void InsertionGate::on_modified(const SCNotification& notification) {
+void InsertionGate::on_modified(const SCNotification& notification) noexcept {
     if (notification.nmhdr.code != SCN_MODIFIED || unchecked_ > 0)
         return;
+    try {
+        vet(notification);
+    } catch (...) {
+        // Never reported from inside Scintilla's notification.
+        if (!failure_)
+            failure_ = std::current_exception();
+        if ((notification.modificationType & (SC_MOD_INSERTCHECK | SC_MOD_DELETECHECK)) != 0) {
+            try {
+                call_.with_text(SCI_CHANGEINSERTION, 0, "");
+            } catch (...) {  // Scintilla is failing already; the failure above is said
+            }
+        }
+    }
+}
+
+void InsertionGate::vet(const SCNotification& notification) {
     const int type = notification.modificationType;
     if ((type & SC_MOD_INSERTCHECK) != 0) {
         checking();
@@ -35,14 +51,17 @@ void InsertionGate::on_modified(const SCNotification& notification) {
 std::optional<std::u16string> InsertionGate::settle() {
     const std::optional<Selection> selection = std::exchange(selection_at_check_, {});
     const std::optional<Refusal> refusal = std::exchange(refusal_, {});
-    const bool unchanged = !std::exchange(changed_, false) || std::exchange(taken_back_, false);
+    const bool changed = std::exchange(changed_, false);
+    const bool unchanged = !changed || std::exchange(taken_back_, false);
     taken_back_ = false;
-    if (!refusal)
-        return std::nullopt;
     // Scintilla collapses the selection of a command it then refuses (or takes back): the text
     // as it was gets its selection as it was.
-    if (unchanged && selection)
+    if (refusal && unchanged && selection)
         call_(SCI_SETSEL, static_cast<uptr_t>(selection->anchor), selection->caret);
+    if (const std::exception_ptr failure = std::exchange(failure_, nullptr))
+        std::rethrow_exception(failure);
+    if (!refusal)
+        return std::nullopt;
     return refusal_message(refusal->kind, refusal->verdict);
 }
 

@@ -7,10 +7,15 @@
 // (third_party/scintilla/refused-changes-taken-back.patch). Undo and redo are not asked about:
 // they only return the text to states the gate let through.
 //
+// One exception: an input method's composition over a selection. Scintilla deletes the selection
+// as the composition starts, a command of its own, so a composition refused later leaves the
+// selection deleted (undoable).
+//
 // Why a change was refused is kept, never said from inside Scintilla's notification: the layer
 // says it once the command has returned (settle).
 #pragma once
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -30,11 +35,14 @@ class InsertionGate {
     void set_limits(const ChangeLimits& limits) noexcept { limits_ = limits; }
 
     // Answers the box's SCN_MODIFIED: the checks, and Scintilla taking a refused command back.
-    void on_modified(const SCNotification& notification);
+    // Throws nothing: a change that cannot be measured is refused, and the failure kept for
+    // settle.
+    void on_modified(const SCNotification& notification) noexcept;
 
     // Called once a command has returned (a message handled, a menu item run): puts back the
     // selection of a replacement that was refused, which Scintilla took back as text only, and
-    // gives why a change was refused since the last call, if one was.
+    // gives why a change was refused since the last call, if one was; throws what failed while
+    // a change was being measured.
     std::optional<std::u16string> settle();
 
     // While one lives, changes pass unasked: a whole new text the layer has measured itself.
@@ -73,6 +81,7 @@ class InsertionGate {
 
     Verdict vet_insertion(const SCNotification& notification) const;
     Verdict vet_deletion(const SCNotification& notification) const;
+    void vet(const SCNotification& notification);
     void checking();
     void refuse(ChangeKind kind, Verdict verdict);
 
@@ -83,6 +92,7 @@ class InsertionGate {
     // Since the last settle: the first refusal, the selection at the first check, whether the
     // text was changed, and whether Scintilla took a refused command back.
     std::optional<Refusal> refusal_;
+    std::exception_ptr failure_;
     std::optional<Selection> selection_at_check_;
     bool changed_ = false;
     bool taken_back_ = false;
