@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/clipboard_text.h"
+#include "win32_test_support.h"
 
 namespace {
 
@@ -87,58 +88,23 @@ TEST(ClipboardText, LineBreaksBecomeCrLf) {
     }
 }
 
-// Another program holding the clipboard open, as a clipboard manager does for a moment after
-// each copy: a window on a thread of its own opens it, signals, and closes it again when `release`
-// is set or after `hold_ms`.
-class ClipboardHolder {
-  public:
-    explicit ClipboardHolder(DWORD hold_ms)
-        : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          thread_([this, hold_ms] {
-              const bool open = OpenClipboard(nullptr) != FALSE;
-              SetEvent(opened_);
-              WaitForSingleObject(release_, hold_ms);
-              if (open)
-                  CloseClipboard();
-          }) {
-        WaitForSingleObject(opened_, INFINITE);
-    }
-    ~ClipboardHolder() {
-        SetEvent(release_);
-        thread_.join();
-        CloseHandle(opened_);
-        CloseHandle(release_);
-    }
-    ClipboardHolder(const ClipboardHolder&) = delete;
-    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
-
-  private:
-    HANDLE opened_;
-    HANDLE release_;
-    std::thread thread_;
-};
-
+// Another program holding the clipboard open for a moment, as a clipboard manager does after each
+// copy, while the box reads it.
 TEST(ClipboardText, ABusyClipboardIsTriedAgainBriefly) {
     const HWND owner =
         CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const std::wstring text = L"貼る";
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-    {
-        const ClipboardHolder briefly(10);
-        EXPECT_EQ(platform::win32::clipboard_text(owner), std::optional<std::u16string>(u"貼る"));
-    }
-    {
-        // Held past the tries: given up, not waited for.
-        const ClipboardHolder held(INFINITE);
-        EXPECT_EQ(platform::win32::clipboard_text(owner), std::nullopt);
-    }
+    win32_test::put_on_clipboard(owner, L"貼る");
+    const HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] {
+        OpenClipboard(nullptr);
+        SetEvent(opened);
+        Sleep(10);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened, INFINITE);
+    EXPECT_EQ(platform::win32::clipboard_text(owner), std::optional<std::u16string>(u"貼る"));
+    holder.join();
+    CloseHandle(opened);
     DestroyWindow(owner);
 }
 

@@ -298,6 +298,23 @@ TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
     EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
 }
 
+// Pastes with the selection from `start` to `end` and answers the error box it brings, if any;
+// returns the box's message, empty for none.
+std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Position end) {
+    std::u16string message;
+    ModalWatch watch({[&] {
+        const HWND error = find_thread_window(L"#32770", L"エラー");
+        if (error == nullptr)
+            return false;
+        message = window_text(GetDlgItem(error, 0xFFFF));
+        PostMessageW(error, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    select(box, start, end);
+    SendMessageW(box, WM_PASTE, 0, 0);
+    return message;
+}
+
 // Scintilla reports a failure once it has inserted the text, as it would if something it does
 // after an insertion ran out of memory.
 LRESULT CALLBACK fail_after_insertion(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
@@ -318,45 +335,12 @@ TEST_F(ProgramTest, AFailedPasteIsReportedAndNotPastedAgain) {
     program().form().text1().set_text(u"abc");
     const std::wstring clip = L"挿入";
     set_clipboard(text1(), &clip);
-    select(text1(), 1, 2);
-    SendMessageW(
-        text1(), SCI_SETMODEVENTMASK,
-        static_cast<WPARAM>(SendMessageW(text1(), SCI_GETMODEVENTMASK, 0, 0)) | SC_MOD_INSERTTEXT,
-        0);
     ASSERT_TRUE(
         SetWindowSubclass(form(), &fail_after_insertion, 1, reinterpret_cast<DWORD_PTR>(text1())));
-    std::u16string message;
-    ModalWatch watch({[&] {
-        const HWND error = find_thread_window(L"#32770", L"エラー");
-        if (error == nullptr)
-            return false;
-        message = window_text(GetDlgItem(error, 0xFFFF));
-        PostMessageW(error, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    SendMessageW(text1(), WM_PASTE, 0, 0);
-    RemoveWindowSubclass(form(), &fail_after_insertion, 1);
-    EXPECT_TRUE(watch.finished());
-    EXPECT_EQ(message,
+    EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
               u"予期しないエラーが発生しました。\n\nテキストボックスの処理に失敗しました。");
+    RemoveWindowSubclass(form(), &fail_after_insertion, 1);
     EXPECT_EQ(window_text(text1()), u"a挿入c");
-}
-
-// Pastes with the selection from `start` to `end` and answers the error box it brings, if any;
-// returns the box's message, empty for none.
-std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Position end) {
-    std::u16string message;
-    ModalWatch watch({[&] {
-        const HWND error = find_thread_window(L"#32770", L"エラー");
-        if (error == nullptr)
-            return false;
-        message = window_text(GetDlgItem(error, 0xFFFF));
-        PostMessageW(error, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
-    select(box, start, end);
-    SendMessageW(box, WM_PASTE, 0, 0);
-    return message;
 }
 
 // A paste joining the line before the selection, the clipboard's first line, and so on: the

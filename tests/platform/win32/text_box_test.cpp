@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,17 @@ TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
                 << text::utf8_from_utf16(text);
         }
     }
+}
+
+// A failure Scintilla kept from a message that came another way (a key press, say) is not thrown
+// from the next call; a call's own failure is.
+TEST_F(ProgramTest, OnlyTheCallThatFailedThrows) {
+    const platform::scintilla::ScintillaCall& call = program().form().text1().call();
+    SendMessageW(text1(), SCI_SETSTATUS, SC_STATUS_BADALLOC, 0);
+    EXPECT_NO_THROW(program().form().text1().set_text(u"abc"));
+    EXPECT_THROW(call(SCI_SETSTATUS, SC_STATUS_BADALLOC), std::bad_alloc);
+    EXPECT_THROW(call(SCI_SETSTATUS, SC_STATUS_FAILURE), host::HostError);
+    EXPECT_EQ(call(SCI_GETLENGTH), 3);
 }
 
 // Nothing is dropped into the box: even where OLE runs when the box is made, it registers no
