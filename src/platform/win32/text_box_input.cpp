@@ -76,17 +76,23 @@ LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wpara
         result = Hook::call_next(box, message, wparam, lparam);
     }
     // A command is over once the outermost message has returned, outside every notification
-    // of Scintilla's: a refused change is said then.
-    if (--input->depth_ == 0)
+    // of Scintilla's: a refused change is said then. The box's own modal loop runs one level
+    // down, so the keys it lets through are not said in boxes of their own.
+    if (input->depth_ == 1)
         input->failures_->guarded([input] { input->settle_changes(); });
+    --input->depth_;
     return result;
 }
 
 void TextBoxInput::settle_changes() {
     if (box_ == nullptr)
         return;
-    if (const std::optional<std::u16string> refusal = box_->gate().settle())
+    if (const std::optional<std::u16string> refusal = box_->gate().settle()) {
         show_error_box(GetParent(box_->hwnd()), refusal->c_str(), MB_ICONWARNING);
+        // Keys typed on while the box was up were refused for the same reason.
+        if (box_ != nullptr)
+            box_->gate().settle();
+    }
 }
 
 LRESULT TextBoxInput::handle_message(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -79,6 +79,12 @@ TEST_F(GateTest, EveryWayInPassesTheGate) {
     const std::vector<Case> cases = {
         {"typing within the line", u"abc", 3, 3, keys({}, 'X'), u"", u"abcx"},
         {"typing", line, 10, 10, keys({}, 'X'), typed},
+        {"typing on while the refusal is up, said once", line, 10, 10,
+         [this] {
+             for (const wchar_t key : {L'x', L'y'})
+                 PostMessageW(text1(), WM_CHAR, key, 1);
+         },
+         typed},
         {"typing past the box", line + line, 24, 24, keys({}, 'X'),
          refusal_message(ChangeKind::typing, Verdict::box_too_large)},
         {"typing over a selection", line, 2, 3,
