@@ -19,9 +19,9 @@
 
 #include "core/host/host_error.h"
 #include "fill_texts.h"
-#include "platform/win32/edit_menu.h"
 #include "platform/win32/scintilla_classes.h"
 #include "platform/win32/scintilla_text_box.h"
+#include "platform/win32/win_edit_menu.h"
 
 namespace {
 

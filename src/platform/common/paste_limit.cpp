@@ -14,19 +14,30 @@ bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept {
     return kept_bytes + text::utf8_size(pasted) <= max_text_box_bytes;
 }
 
+std::u16string text_limit_text() {
+    return text::limit_text(max_text_box_bytes);
+}
+
 std::u16string paste_too_large_message() {
-    return refused_paste_message(u"テキストが大きすぎる", text::limit_text(max_text_box_bytes));
+    return refused_paste_message(text_too_large, text_limit_text());
 }
 
 std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit) {
-    std::u16string message = u"貼り付けると";
+    return refused_change_message(u"貼り付けると", u"貼り付けませんでした", too_large, limit);
+}
+
+std::u16string refused_change_message(std::u16string_view if_done, std::u16string_view not_done,
+                                      std::u16string_view too_large, std::u16string_view limit) {
+    std::u16string message(if_done);
     // Half-width words and numbers stand apart from the Japanese around them.
     if (!too_large.empty() && too_large.front() < 0x80)
         message += u' ';
     message += too_large;
     message += u"ため（";
     message += limit;
-    message += u"）、貼り付けませんでした。";
+    message += u"）、";
+    message += not_done;
+    message += u"。";
     return message;
 }
 

@@ -16,11 +16,20 @@ inline constexpr std::uint64_t max_text_box_bytes = text::max_text_file_bytes;
 // `kept_bytes` is the UTF-8 size of what the box holds outside the selection.
 bool paste_fits(std::uint64_t kept_bytes, std::u16string_view pasted) noexcept;
 
+// What a change refused for the box's size makes too large.
+inline constexpr std::u16string_view text_too_large = u"テキストが大きすぎる";
+// The limit a change refused for the box's size passes, such as "上限 256 MiB".
+std::u16string text_limit_text();
+
 // The message of a paste refused for its size; nothing was pasted.
 std::u16string paste_too_large_message();
 
 // The message of a paste refused because it would make something too large for its limit:
 // `too_large` such as "テキストが大きすぎる", `limit` such as "上限 256 MiB". Nothing was pasted.
 std::u16string refused_paste_message(std::u16string_view too_large, std::u16string_view limit);
+
+// The same for any change: `if_done` such as "入力すると", `not_done` such as "入力しませんでした".
+std::u16string refused_change_message(std::u16string_view if_done, std::u16string_view not_done,
+                                      std::u16string_view too_large, std::u16string_view limit);
 
 }  // namespace platform::common

@@ -1,4 +1,5 @@
-// Reading the clipboard's text: open, copy within GlobalSize, close.
+// Reading the clipboard's text: open (trying again while another program holds it), copy within
+// GlobalSize, close.
 #include "platform/win32/clipboard_text.h"
 
 #include <algorithm>
@@ -36,6 +37,19 @@ class LockedBlock {
     void* data_;
 };
 
+// Another program may hold the clipboard open for a moment (a clipboard manager copying what was
+// just copied): tried again after 1, 2, 4 … 64 ms, some 0.13 s in all, as Windows programs do.
+bool open_clipboard(HWND owner) {
+    constexpr int tries = 8;
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        if (attempt > 0)
+            Sleep(1u << (attempt - 1));
+        if (OpenClipboard(owner))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::u16string text_of_block(const void* data, std::size_t bytes) {
@@ -45,7 +59,7 @@ std::u16string text_of_block(const void* data, std::size_t bytes) {
 }
 
 std::optional<std::u16string> clipboard_text(HWND owner) {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !open_clipboard(owner))
         return std::nullopt;
     const ClipboardLock lock;
     const HANDLE memory = GetClipboardData(CF_UNICODETEXT);

@@ -15,8 +15,8 @@ namespace platform::win32 {
 // the whole units there are.
 std::u16string text_of_block(const void* data, std::size_t bytes);
 
-// The clipboard's CF_UNICODETEXT, opened for `owner`; none when it has no text or cannot be
-// opened.
+// The clipboard's CF_UNICODETEXT, opened for `owner`; none when it has no text or stays held
+// by another program past a few brief tries.
 std::optional<std::u16string> clipboard_text(HWND owner);
 
 // Every line break as CR LF, the box's own: CR LF, LF and a lone CR each end a line.

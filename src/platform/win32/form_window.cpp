@@ -91,9 +91,6 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_NOTIFY:
             on_notify(*reinterpret_cast<const NMHDR*>(lparam));
             return 0;
-        case WM_COMMAND:
-            on_command(wparam, lparam);
-            return 0;
         case WM_SYSCOLORCHANGE:
             text1_.on_system_colours_changed();
             // Children hear of it only from their parent.
@@ -138,14 +135,6 @@ void FormWindow::on_size() {
 void FormWindow::on_notify(const NMHDR& header) {
     if (header.hwndFrom == text1_.hwnd() && text1_.hwnd() != nullptr)
         text1_.on_notify(reinterpret_cast<const SCNotification&>(header));
-}
-
-void FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
-    // What a Windows text box tells screen readers when its text changes.
-    if (HIWORD(wparam) == SCEN_CHANGE && reinterpret_cast<HWND>(lparam) == text1_.hwnd() &&
-        text1_.hwnd() != nullptr) {
-        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, text1_.hwnd(), OBJID_CLIENT, CHILDID_SELF);
-    }
 }
 
 bool FormWindow::on_set_cursor(WPARAM wparam, LPARAM lparam) {

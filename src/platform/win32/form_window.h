@@ -40,7 +40,6 @@ class FormWindow final : public WindowBase {
     void size_client_area();
     void on_size();
     void on_notify(const NMHDR& header);
-    void on_command(WPARAM wparam, LPARAM lparam);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
     void on_dpi_changed(const RECT& suggested);
     void on_destroy();

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/plain_text_setup.h"
+#include "platform/scintilla/plain_text_setup.h"
 #include "text/utf.h"
 #include "text/utf8_decoder.h"
 
@@ -129,7 +129,8 @@ std::string break_styles(std::string_view bytes, std::size_t context, int first_
             for (const Character& character : characters) {
                 const std::size_t at = line + character.byte;
                 if (at > 0 && breaks[character.unit] != 0 && !is_break_space(bytes[at - 1]))
-                    style = style == text_style ? text_style_after_break : text_style;
+                    style = style == scintilla::text_style ? scintilla::text_style_after_break
+                                                           : scintilla::text_style;
                 if (at + character.bytes > context) {
                     const std::size_t from = std::max(at, context);
                     std::fill_n(styles.begin() + static_cast<std::ptrdiff_t>(from - context),
@@ -146,7 +147,7 @@ std::string break_styles(std::string_view bytes, std::size_t context, int first_
     return styles;
 }
 
-void style_for_breaks(const ScintillaCall& call, Sci_Position end) {
+void style_for_breaks(const scintilla::ScintillaCall& call, Sci_Position end) {
     const Sci_Position length = call(SCI_GETLENGTH);
     end = std::min(end, length);
     Sci_Position position =
@@ -160,7 +161,7 @@ void style_for_breaks(const ScintillaCall& call, Sci_Position end) {
     if (stop < 0 || stop > length)
         stop = length;
     call(SCI_STARTSTYLING, static_cast<uptr_t>(position));
-    int style = text_style;
+    int style = scintilla::text_style;
     while (position < stop) {
         const Sci_Position context_start = std::max<Sci_Position>(0, position - context_bytes);
         const Sci_Position limit = std::min(stop, position + piece_bytes);

@@ -3,9 +3,9 @@
 // never after 「（, after spaces in Latin text.
 //
 // Scintilla breaks a row only after a space or where the text's style changes. So the text
-// alternates between two styles that look the same (plain_text_setup.h) at every other place a
-// row may break, styled as Scintilla asks for it (SCN_STYLENEEDED): only what it is about to lay
-// out, never the whole text at once. A line with no such place still breaks at the edge.
+// alternates between two styles that look the same (scintilla/plain_text_setup.h) at every other
+// place a row may break, styled as Scintilla asks for it (SCN_STYLENEEDED): only what it is about
+// to lay out, never the whole text at once. A line with no such place still breaks at the edge.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/scintilla_call.h"
+#include "platform/scintilla/scintilla_call.h"
 
 namespace platform::win32 {
 
@@ -29,6 +29,6 @@ std::string break_styles(std::string_view bytes, std::size_t context_bytes, int 
 
 // Answers SCN_STYLENEEDED: styles whole lines, from the one where styling stopped through the
 // one holding the character before `end`.
-void style_for_breaks(const ScintillaCall& call, Sci_Position end);
+void style_for_breaks(const scintilla::ScintillaCall& call, Sci_Position end);
 
 }  // namespace platform::win32

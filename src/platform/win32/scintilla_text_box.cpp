@@ -7,11 +7,11 @@
 #include "core/geometry/twips.h"
 #include "core/host/host_error.h"
 #include "core/window/form1_design.h"
+#include "platform/scintilla/box_text.h"
+#include "platform/scintilla/plain_text_setup.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
 #include "platform/win32/line_breaks.h"
-#include "platform/win32/long_lines.h"
-#include "platform/win32/plain_text_setup.h"
 #include "platform/win32/scintilla_classes.h"
 #include "text/utf.h"
 
@@ -20,26 +20,27 @@ namespace {
 
 constexpr int text1_control_id = 1;
 
-// Undo history off while a whole new text goes in: it would otherwise keep the old text, as
-// large as the new one, for nothing, since opening a file empties the history anyway.
-class UndoPaused {
-  public:
-    explicit UndoPaused(const ScintillaCall& call) : call_(call) {
-        call_(SCI_SETUNDOCOLLECTION, FALSE);
-    }
-    ~UndoPaused() {
-        try {
-            call_(SCI_EMPTYUNDOBUFFER);
-            call_(SCI_SETUNDOCOLLECTION, TRUE);
-        } catch (...) {  // the new text is in; a history that cannot be emptied is harmless
-        }
-    }
-    UndoPaused(const UndoPaused&) = delete;
-    UndoPaused& operator=(const UndoPaused&) = delete;
+int system_colour(int index) {
+    return static_cast<int>(GetSysColor(index));
+}
 
-  private:
-    const ScintillaCall& call_;
-};
+scintilla::BoxColours system_colours() {
+    return {
+        .text = system_colour(COLOR_WINDOWTEXT),
+        .background = system_colour(COLOR_WINDOW),
+        .selected_text = system_colour(COLOR_HIGHLIGHTTEXT),
+        .selected_background = system_colour(COLOR_HIGHLIGHT),
+        .inactive_selected_text = system_colour(COLOR_WINDOWTEXT),
+        .inactive_selected_background = system_colour(COLOR_BTNFACE),
+        .caret = system_colour(COLOR_WINDOWTEXT),
+    };
+}
+
+uptr_t system_caret_width() {
+    DWORD width = 1;
+    SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &width, 0);
+    return static_cast<uptr_t>(width);
+}
 
 }  // namespace
 
@@ -57,31 +58,20 @@ void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
         instance, nullptr);
     if (window == nullptr)
         throw host::HostError(u"テキストボックスを作成できませんでした。");
-    call_ = ScintillaCall(window);
-    set_up_plain_text_box(call_);
+    call_ = window_call(window);
+    window_ = window;
+    scintilla::set_up_plain_text_box(call_);
+    call_(SCI_SETCARETWIDTH, system_caret_width());
+    scintilla::apply_colours(call_, system_colours());
     set_font(choice_from_logfont(realized_font(message_font(dpi.y)), dpi.y));
 }
 
 void ScintillaTextBox::set_text(std::u16string text) {
-    if (longest_line_bytes(text) > max_line_bytes)
-        throw line_too_long_error();
-    std::string bytes = text::utf8_from_utf16(text);
-    // Freed before the box makes its copy, to keep the peak lower.
-    std::u16string().swap(text);
-    {
-        const UndoPaused paused(call_);
-        call_(SCI_TARGETWHOLEDOCUMENT);
-        call_.with_pointer(SCI_REPLACETARGET, bytes.size(), bytes.data());
-    }
-    std::string().swap(bytes);
-    call_(SCI_SETEMPTYSELECTION, 0);
-    call_(SCI_SETFIRSTVISIBLELINE, 0);
+    scintilla::set_box_text(call_, gate_, std::move(text));
 }
 
 std::u16string ScintillaTextBox::text() const {
-    const auto length = static_cast<std::size_t>(call_(SCI_GETLENGTH));
-    const auto* const bytes = reinterpret_cast<const char*>(call_(SCI_GETCHARACTERPOINTER));
-    return text::utf16_from_utf8(std::string_view(bytes, length));
+    return scintilla::box_text(call_);
 }
 
 void ScintillaTextBox::set_width(float twips) {
@@ -113,10 +103,14 @@ void ScintillaTextBox::set_font_size(float points) {
 void ScintillaTextBox::on_notify(const SCNotification& notification) {
     if (notification.nmhdr.code == SCN_STYLENEEDED)
         style_for_breaks(call_, notification.position);
+    gate_.on_modified(notification);
+    // What a Windows text box tells screen readers when its text changes.
+    if (scintilla::ends_text_change(notification))
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void ScintillaTextBox::on_system_colours_changed() {
-    apply_system_colours(call_);
+    scintilla::apply_colours(call_, system_colours());
 }
 
 ScintillaTextBox::ResizeBatch::ResizeBatch(ScintillaTextBox& box) noexcept : box_(box) {
@@ -157,7 +151,7 @@ void ScintillaTextBox::resize(SIZE pixels) {
 }
 
 void ScintillaTextBox::set_font(const host::FontChoice& font) {
-    apply_font(call_, font);
+    scintilla::apply_font(call_, font);
     font_ = font;
 }
 

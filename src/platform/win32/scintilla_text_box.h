@@ -1,6 +1,6 @@
-// Text1 on Win32: a Scintilla window set up as a plain text box (plain_text_setup.h), one font
-// for all its text, sizes in twips. It lays out only what is on screen and wraps the rest in idle
-// time, so filling, resizing and changing the font cost alike for a small and a large text.
+// Text1 on Win32: a Scintilla window set up as a plain text box (scintilla/plain_text_setup.h), one
+// font for all its text, sizes in twips. It lays out only what is on screen and wraps the rest in
+// idle time, so filling, resizing and changing the font cost alike for a small and a large text.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,8 @@
 
 #include "core/host/dialogs.h"
 #include "core/host/text_box.h"
-#include "platform/win32/scintilla_call.h"
+#include "platform/scintilla/insertion_gate.h"
+#include "platform/scintilla/scintilla_call.h"
 
 namespace platform::win32 {
 
@@ -25,8 +26,10 @@ class ScintillaTextBox final : public host::TextBox {
     // Scintilla's class must be registered (ScintillaClasses). The window lives as long as its
     // parent; this object must outlive both.
     void create(HWND parent, HINSTANCE instance);
-    HWND hwnd() const noexcept { return call_.window(); }
-    const ScintillaCall& call() const noexcept { return call_; }
+    HWND hwnd() const noexcept { return window_; }
+    const scintilla::ScintillaCall& call() const noexcept { return call_; }
+    // Every change of the text passes it; its refusals are said once a command has returned.
+    scintilla::InsertionGate& gate() noexcept { return gate_; }
 
     // Throws HostError, the box unchanged, for a text with a line beyond max_line_bytes. The
     // new text starts afresh: nothing to undo, the caret and the view at its top.
@@ -78,7 +81,9 @@ class ScintillaTextBox final : public host::TextBox {
         set_font(font);
     }
 
-    ScintillaCall call_;
+    HWND window_ = nullptr;
+    scintilla::ScintillaCall call_;
+    scintilla::InsertionGate gate_{call_};
     host::FontChoice font_;
     int batches_ = 0;
     std::optional<SIZE> batched_size_;

@@ -39,6 +39,14 @@ HMODULE SystemLibrary::module() noexcept {
     return library_.get();
 }
 
+void SystemLibrary::pin() noexcept {
+    HMODULE pinned = nullptr;
+    if (library_) {
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCWSTR>(library_.get()), &pinned);
+    }
+}
+
 void SystemLibrary::throw_missing() const {
     throw host::HostError(u"システムの部品（" + text::u16_from_wstring(file_name_) +
                           u"）を読み込めませんでした。");

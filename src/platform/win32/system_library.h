@@ -41,6 +41,10 @@ class SystemLibrary {
 
     bool is_loaded() const noexcept { return static_cast<bool>(library_); }
 
+    // Keeps the DLL, once loaded, until the process ends, whatever frees it: for one whose
+    // objects others may hold longer than this object lives.
+    void pin() noexcept;
+
   private:
     // The DLL, loaded now if it was not yet; null when it cannot be.
     HMODULE module() noexcept;

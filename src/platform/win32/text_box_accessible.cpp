@@ -243,6 +243,9 @@ std::optional<LRESULT> TextBoxAccessibility::object_for(HWND box, WPARAM wparam,
     const auto result_from_object = oleacc_.find<LresultFromObjectFunction>("LresultFromObject");
     if (create_standard == nullptr || result_from_object == nullptr)
         return std::nullopt;
+    // The system's object made here lives in oleacc, and as long as a screen reader holds ours,
+    // which may be longer than the box, or this program's windows, live.
+    oleacc_.pin();
     UniqueCom<IAccessible> standard;
     if (FAILED(create_standard(box, OBJID_CLIENT, IID_IAccessible, standard.out())))
         return std::nullopt;

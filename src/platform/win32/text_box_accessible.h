@@ -22,6 +22,7 @@ class TextBoxAccessibility {
     // The answer to the box's WM_GETOBJECT: the object for the client area, or none for any
     // other object id, which the default handling answers. COM, which hands the object over,
     // is started and oleacc loaded on the first ask: nobody else in the program needs them.
+    // oleacc then stays loaded.
     std::optional<LRESULT> object_for(HWND box, WPARAM wparam, LPARAM lparam);
 
   private:

@@ -4,8 +4,9 @@
 #include <windowsx.h>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/edit_menu.h"
+#include "platform/win32/error_box.h"
 #include "platform/win32/mouse_press.h"
+#include "platform/win32/win_edit_menu.h"
 
 namespace platform::win32 {
 namespace {
@@ -37,6 +38,21 @@ POINT point_in_window(HWND control, POINT client_point) {
     return {screen.x - window.left, screen.y - window.top};
 }
 
+// Messages this hook answers in Scintilla's place: should answering fail, Scintilla's own
+// handling must not run instead (its paste is unbounded and would paste a second time).
+bool answered_here(UINT message, WPARAM wparam) {
+    switch (message) {
+        case WM_PASTE:
+        case SCI_PASTE:
+        case WM_CONTEXTMENU:
+            return true;
+        case WM_KEYDOWN:
+            return is_paste_key(wparam);
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 TextBoxInput::~TextBoxInput() = default;
@@ -50,12 +66,33 @@ void TextBoxInput::attach(ScintillaTextBox& box, common::FailureReporter& failur
 LRESULT TextBoxInput::procedure(void* self, HWND box, UINT message, WPARAM wparam,
                                 LPARAM lparam) noexcept {
     auto* const input = static_cast<TextBoxInput*>(self);
+    ++input->depth_;
     LRESULT result = 0;
     if (!input->failures_->guarded(
-            [&] { result = input->handle_message(box, message, wparam, lparam); })) {
+            [&] { result = input->handle_message(box, message, wparam, lparam); }) &&
+        !answered_here(message, wparam)) {
+        // What the hook only looks at on its way (a press the core failed on, say) still
+        // reaches the box.
         result = Hook::call_next(box, message, wparam, lparam);
     }
+    // A command is over once the outermost message has returned, outside every notification
+    // of Scintilla's: a refused change is said then. The box's own modal loop runs one level
+    // down, so the keys it lets through are not said in boxes of their own.
+    if (input->depth_ == 1)
+        input->failures_->guarded([input] { input->settle_changes(); });
+    --input->depth_;
     return result;
+}
+
+void TextBoxInput::settle_changes() {
+    if (box_ == nullptr)
+        return;
+    if (const std::optional<std::u16string> refusal = box_->gate().settle()) {
+        show_error_box(GetParent(box_->hwnd()), refusal->c_str(), MB_ICONWARNING);
+        // Keys typed on while the box was up were refused for the same reason.
+        if (box_ != nullptr)
+            box_->gate().settle();
+    }
 }
 
 LRESULT TextBoxInput::handle_message(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,7 +1,8 @@
 // Text1's input as a Windows text box's: mouse presses go to the core first; the edit menu comes
-// up unless the core's own menu just did; pastes take the clipboard's text only, within the
-// paste bound, once a key; control characters are not typed into the text and the wheel does
-// not zoom; screen readers get the box's accessible object.
+// up unless the core's own menu just did; pastes take the clipboard's text only, once a key;
+// control characters are not typed into the text and the wheel does not zoom; screen readers get
+// the box's accessible object; a change the box's gate refused is said once the message that
+// made it has returned.
 #pragma once
 
 #include <windows.h>
@@ -36,12 +37,14 @@ class TextBoxInput {
     bool on_button_down(UINT message, WPARAM wparam, LPARAM lparam);
     void on_context_menu(LPARAM lparam);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
+    void settle_changes();
 
     ScintillaTextBox* box_ = nullptr;  // none once its window is destroyed
     common::FailureReporter* failures_ = nullptr;
     TextBoxAccessibility accessibility_;
     host::WindowEvents* events_ = nullptr;
     common::ContextMenuGate context_menu_gate_;
+    int depth_ = 0;  // messages being handled, one inside another
     Hook hook_;
 };
 

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/window/form1_design.h"
 #include "platform/win32/system_library.h"
@@ -83,6 +86,56 @@ TEST_F(ProgramTest, ScreenReadersFindAnEditableTextWithItsValueAndFocus) {
     thread.cbSize = sizeof thread;
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
     EXPECT_EQ(thread.hwndCaret, text1());
+}
+
+// The box's value changes a screen reader hears of, as WinEvents to this thread.
+std::vector<HWND> value_changes;
+
+void CALLBACK record_value_change(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    value_changes.push_back(window);
+}
+
+TEST_F(ProgramTest, ScreenReadersHearEveryChangeOfTheTextOnce) {
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE,
+                                               nullptr, &record_value_change, GetCurrentProcessId(),
+                                               GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    // A new text is a deletion and an insertion; the undo of a replacement is heard at its end.
+    const std::pair<UINT, std::size_t> changes[] = {
+        {SCI_SETTEXT, 2}, {WM_CHAR, 1}, {SCI_SELECTALL, 0}, {WM_CHAR, 2}, {SCI_UNDO, 1}};
+    for (const auto& [message, heard] : changes) {
+        value_changes.clear();
+        SendMessageW(text1(), message, L'x', reinterpret_cast<LPARAM>("abc"));
+        win32_test::pump_messages();
+        EXPECT_EQ(value_changes, std::vector<HWND>(heard, text1())) << message;
+    }
+    UnhookWinEvent(hook);
+}
+
+// A screen reader may hold the object after the box, and the program, are gone: the system's
+// object inside it, from oleacc, must still be there to release.
+TEST(AccessibleTest, TheObjectOutlivesTheProgram) {
+    auto program = std::make_unique<platform::win32::Win32Program>(GetModuleHandleW(nullptr));
+    program->start();
+    win32_test::pump_messages();
+    const LRESULT handed = SendMessageW(program->form().text1().hwnd(), WM_GETOBJECT, 0,
+                                        static_cast<LPARAM>(OBJID_CLIENT));
+    // Taken from the oleacc the program loaded, without loading it once more.
+    using Function = HRESULT(WINAPI*)(LRESULT, REFIID, WPARAM, void**);
+    const auto from_lresult = platform::win32::exported_function<Function>(
+        GetModuleHandleW(L"oleacc.dll"), "ObjectFromLresult");
+    ASSERT_NE(from_lresult, nullptr);
+    UniqueCom<IAccessible> box;
+    ASSERT_EQ(from_lresult(handed, IID_IAccessible, 0, box.out()), S_OK);
+    program.reset();
+    win32_test::pump_messages();
+    // COM may hold oleacc a while longer, for its proxies; once it lets go (here: every holder
+    // but a pin), oleacc must stay.
+    for (int release = 0; release < 8 && GetModuleHandleW(L"oleacc.dll") != nullptr; ++release)
+        FreeLibrary(GetModuleHandleW(L"oleacc.dll"));
+    EXPECT_NE(GetModuleHandleW(L"oleacc.dll"), nullptr);
+    BSTR name = nullptr;
+    EXPECT_EQ(box->get_accName(self(), &name), CO_E_OBJNOTCONNECTED);
+    box.reset();
 }
 
 }  // namespace

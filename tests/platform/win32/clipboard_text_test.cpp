@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/clipboard_text.h"
+#include "win32_test_support.h"
 
 namespace {
 
@@ -83,6 +86,26 @@ TEST(ClipboardText, LineBreaksBecomeCrLf) {
         EXPECT_EQ(with_crlf_breaks(c.text), c.expected)
             << std::string(c.text.begin(), c.text.end());
     }
+}
+
+// Another program holding the clipboard open for a moment, as a clipboard manager does after each
+// copy, while the box reads it.
+TEST(ClipboardText, ABusyClipboardIsTriedAgainBriefly) {
+    const HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    win32_test::put_on_clipboard(owner, L"貼る");
+    const HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] {
+        OpenClipboard(nullptr);
+        SetEvent(opened);
+        Sleep(10);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened, INFINITE);
+    EXPECT_EQ(platform::win32::clipboard_text(owner), std::optional<std::u16string>(u"貼る"));
+    holder.join();
+    CloseHandle(opened);
+    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -17,9 +17,9 @@
 #include "core/viewer/open_command.h"
 #include "core/window/instruction_text.h"
 #include "modal_watch.h"
+#include "platform/scintilla/long_lines.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
-#include "platform/win32/long_lines.h"
 #include "platform/win32/unique_handles.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
@@ -190,12 +190,12 @@ TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown)
         bool locked;
         std::u16string reason;
     };
-    std::string long_line(platform::win32::max_line_bytes + 1, 'a');
+    std::string long_line(platform::scintilla::max_line_bytes + 1, 'a');
     long_line.append("\r\n");
     const std::vector<Case> cases = {
         {"held open by another", "locked.txt", "secret", true, u"ファイルを開けませんでした。"},
         {"a line too long to lay out", "long.txt", long_line, false,
-         platform::win32::line_too_long_error().message()},
+         platform::scintilla::line_too_long_error().message()},
     };
     const text_test::TempDir folder;
     for (const Case& c : cases) {

@@ -15,14 +15,14 @@
 
 #include "modal_watch.h"
 #include "platform/common/paste_limit.h"
-#include "platform/win32/edit_menu.h"
-#include "platform/win32/long_lines.h"
+#include "platform/scintilla/change_limits.h"
+#include "platform/win32/win_edit_menu.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
 
 namespace {
 
-using platform::win32::EditCommand;
+using platform::scintilla::EditCommand;
 using win32_test::find_thread_window;
 using win32_test::menu_of_window;
 using win32_test::MenuItemView;
@@ -315,15 +315,44 @@ std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Positio
     return message;
 }
 
+// Scintilla reports a failure once it has inserted the text, as it would if something it does
+// after an insertion ran out of memory.
+LRESULT CALLBACK fail_after_insertion(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR /*id*/, DWORD_PTR box) {
+    if (message == WM_NOTIFY) {
+        const auto& notification = *reinterpret_cast<const SCNotification*>(lparam);
+        if (notification.nmhdr.code == SCN_MODIFIED &&
+            (notification.modificationType & SC_MOD_INSERTTEXT) != 0) {
+            SendMessageW(reinterpret_cast<HWND>(box), SCI_SETSTATUS, SC_STATUS_FAILURE, 0);
+        }
+    }
+    return DefSubclassProc(form, message, wparam, lparam);
+}
+
+// A paste that failed is reported; Scintilla's own paste never runs in its place, which would
+// insert the text a second time, unbounded.
+TEST_F(ProgramTest, AFailedPasteIsReportedAndNotPastedAgain) {
+    program().form().text1().set_text(u"abc");
+    const std::wstring clip = L"挿入";
+    set_clipboard(text1(), &clip);
+    ASSERT_TRUE(
+        SetWindowSubclass(form(), &fail_after_insertion, 1, reinterpret_cast<DWORD_PTR>(text1())));
+    EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
+              u"予期しないエラーが発生しました。\n\nテキストボックスの処理に失敗しました。");
+    RemoveWindowSubclass(form(), &fail_after_insertion, 1);
+    EXPECT_EQ(window_text(text1()), u"a挿入c");
+}
+
 // A paste joining the line before the selection, the clipboard's first line, and so on: the
 // longest line it would make decides, as it decides for a file.
 TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     program().form().text1().set_text(u"abc\r\ndef");
-    const std::u16string run(platform::win32::max_line_bytes - 1, u'a');
+    const std::u16string run(platform::scintilla::max_line_bytes - 1, u'a');
     set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
     // a + run + c: one byte over.
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
-              platform::win32::line_too_long_paste_message());
+              platform::scintilla::refusal_message(platform::scintilla::ChangeKind::paste,
+                                                   platform::scintilla::Verdict::line_too_long));
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 

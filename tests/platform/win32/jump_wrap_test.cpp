@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/edit_menu.h"
+#include "platform/win32/win_edit_menu.h"
 #include "win32_test_support.h"
 
 namespace {

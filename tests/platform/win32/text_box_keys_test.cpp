@@ -19,38 +19,8 @@ using win32_test::ProgramTest;
 using win32_test::Selection;
 using win32_test::selection_of;
 
-// Presses `key` with `held` down, posted to the box and handled by the test's message loop.
-void press(HWND box, const std::vector<int>& held, UINT key) {
-    std::array<BYTE, 256> state{};
-    for (const int k : held)
-        state[static_cast<std::size_t>(k)] = 0x80;
-    state[key] = 0x80;
-    SetKeyboardState(state.data());
-    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-    const bool alt = state[VK_MENU] != 0;
-    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
-    const auto lparam_down = static_cast<LPARAM>(1 | (scan << 16) | (alt ? 1u << 29 : 0u));
-    PostMessageW(box, down, key, lparam_down);
-    win32_test::pump_messages();
-    state[key] = 0;
-    SetKeyboardState(state.data());
-    PostMessageW(box, up, key, lparam_down | static_cast<LPARAM>(3u << 30));
-    win32_test::pump_messages();
-    state.fill(0);
-    SetKeyboardState(state.data());
-}
-
-void put_on_clipboard(HWND owner, const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
+using win32_test::press;
+using win32_test::put_on_clipboard;
 
 TEST_F(ProgramTest, EachPasteKeyPastesOnce) {
     struct Case {

@@ -2,16 +2,19 @@
 // texts it refuses.
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
 #include "core/host/host_error.h"
 #include "core/window/instruction_text.h"
+#include "platform/scintilla/long_lines.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
-#include "platform/win32/long_lines.h"
 #include "text/utf.h"
 #include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
@@ -197,6 +200,30 @@ TEST_F(ProgramTest, JapaneseAndEmoticonsDrawAsThemselvesInTheStartingFaces) {
     }
 }
 
+// A failure Scintilla kept from a message that came another way (a key press, say) is not thrown
+// from the next call; a call's own failure is.
+TEST_F(ProgramTest, OnlyTheCallThatFailedThrows) {
+    const platform::scintilla::ScintillaCall& call = program().form().text1().call();
+    SendMessageW(text1(), SCI_SETSTATUS, SC_STATUS_BADALLOC, 0);
+    EXPECT_NO_THROW(program().form().text1().set_text(u"abc"));
+    EXPECT_THROW(call(SCI_SETSTATUS, SC_STATUS_BADALLOC), std::bad_alloc);
+    EXPECT_THROW(call(SCI_SETSTATUS, SC_STATUS_FAILURE), host::HostError);
+    EXPECT_EQ(call(SCI_GETLENGTH), 3);
+}
+
+// Nothing is dropped into the box: even where OLE runs when the box is made, it registers no
+// drop target, which would also take files dropped on the window away from the window itself.
+TEST_F(ProgramTest, TheBoxTakesNoDrops) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        platform::win32::ScintillaTextBox box;
+        box.create(form(), GetModuleHandleW(nullptr));
+        EXPECT_EQ(GetPropW(box.hwnd(), L"OleDropTargetInterface"), nullptr);
+        DestroyWindow(box.hwnd());
+    }
+    OleUninitialize();
+}
+
 // Any line up to the limit is shown; a text with a longer line is refused before the box sees
 // it, the old text kept.
 TEST_F(ProgramTest, OnlyTextsWithALineBeyondTheLimitAreRefused) {
@@ -214,7 +241,7 @@ TEST_F(ProgramTest, OnlyTextsWithALineBeyondTheLimitAreRefused) {
         {"a run of 2 Mi letters between lines",
          u"前\r\n" + std::u16string(2 * 1024 * 1024, u'a') + u"\r\n後\r\n", true},
         {"a line one byte over the limit",
-         u"前\r\n" + std::u16string(platform::win32::max_line_bytes + 1, u'a') + u"\r\n後\r\n",
+         u"前\r\n" + std::u16string(platform::scintilla::max_line_bytes + 1, u'a') + u"\r\n後\r\n",
          false},
     };
     platform::win32::ScintillaTextBox& box = program().form().text1();

@@ -1,6 +1,9 @@
 // Read-back helpers and the program fixture.
 #include "win32_test_support.h"
 
+#include <array>
+#include <cstring>
+
 #include "text/utf.h"
 #include "text/win32/wide_strings.h"
 
@@ -83,6 +86,38 @@ Selection selection_of(HWND text_box) {
 void paint_now(HWND hwnd) {
     pump_messages();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void press(HWND box, const std::vector<int>& held, UINT key) {
+    std::array<BYTE, 256> state{};
+    for (const int k : held)
+        state[static_cast<std::size_t>(k)] = 0x80;
+    state[key] = 0x80;
+    SetKeyboardState(state.data());
+    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    const bool alt = state[VK_MENU] != 0;
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    const auto lparam_down = static_cast<LPARAM>(1 | (scan << 16) | (alt ? 1u << 29 : 0u));
+    PostMessageW(box, down, key, lparam_down);
+    pump_messages();
+    state[key] = 0;
+    SetKeyboardState(state.data());
+    PostMessageW(box, up, key, lparam_down | static_cast<LPARAM>(3u << 30));
+    pump_messages();
+    state.fill(0);
+    SetKeyboardState(state.data());
+}
+
+void put_on_clipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 std::vector<MenuItemView> read_menu(HMENU menu) {

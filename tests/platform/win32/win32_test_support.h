@@ -37,6 +37,11 @@ struct Selection {
 Selection selection_of(HWND text_box);
 // Paints what is waiting to be painted, which lays out the rows on screen.
 void paint_now(HWND hwnd);
+// Presses `key` with `held` down, posted to the box and handled by the test's message loop, as
+// a user's press reaches it (TranslateMessage makes the characters).
+void press(HWND box, const std::vector<int>& held, UINT key);
+// The clipboard holds `text` alone.
+void put_on_clipboard(HWND owner, const std::wstring& text);
 
 // A separator counts as disabled.
 struct MenuItemView {

@@ -5,25 +5,28 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/host/host_error.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 
 inline constexpr std::uint64_t max_line_bytes = std::uint64_t{32} * 1024 * 1024;
 
 // The UTF-8 size of the longest line of `text`; CR LF, LF and a lone CR each end a line.
 std::uint64_t longest_line_bytes(std::u16string_view text) noexcept;
 
-// The longest line made by pasting `pasted` between `before_bytes` of its line before the
-// selection and `after_bytes` of it after the selection.
-std::uint64_t longest_line_after_paste(std::uint64_t before_bytes, std::u16string_view pasted,
-                                       std::uint64_t after_bytes) noexcept;
+// The longest line made by inserting the UTF-8 `inserted` between `before_bytes` of the line it
+// goes into and the `after_bytes` that follow it there.
+std::uint64_t longest_line_after_insertion(std::uint64_t before_bytes, std::string_view inserted,
+                                           std::uint64_t after_bytes) noexcept;
+
+// What a change refused for a line makes too long, and the limit it passes.
+inline constexpr std::u16string_view line_too_long_text = u"1 行が長すぎる";
+std::u16string line_limit_text();
 
 // Why a text with a longer line is not shown.
 host::HostError line_too_long_error();
-// The message of a paste refused for the line it would make; nothing was pasted.
-std::u16string line_too_long_paste_message();
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

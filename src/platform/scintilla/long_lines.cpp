@@ -1,14 +1,12 @@
-// Measuring lines in UTF-8 bytes without converting them.
-#include "platform/win32/long_lines.h"
+// Measuring lines in UTF-8 bytes, of UTF-16 text without converting it.
+#include "platform/scintilla/long_lines.h"
 
 #include <algorithm>
-#include <string>
 
-#include "platform/common/paste_limit.h"
 #include "text/file_errors.h"
 #include "text/utf.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 namespace {
 
 struct LineSizes {
@@ -18,17 +16,17 @@ struct LineSizes {
     bool has_break = false;
 };
 
-constexpr std::u16string_view line_too_long = u"1 行が長すぎる";
-
-std::u16string line_limit_text() {
-    return u"1 行の" + text::limit_text(max_line_bytes);
+std::uint64_t utf8_bytes(std::u16string_view units) noexcept {
+    return text::utf8_size(units);
 }
 
-bool is_line_end(char16_t unit) {
-    return unit == u'\r' || unit == u'\n';
+std::uint64_t utf8_bytes(std::string_view bytes) noexcept {
+    return bytes.size();
 }
 
-LineSizes line_sizes(std::u16string_view text) noexcept {
+template <class Char>
+LineSizes line_sizes(std::basic_string_view<Char> text) noexcept {
+    const auto is_line_end = [](Char unit) { return unit == Char('\r') || unit == Char('\n'); };
     LineSizes sizes;
     std::size_t lines = 0;
     std::size_t start = 0;
@@ -37,7 +35,7 @@ LineSizes line_sizes(std::u16string_view text) noexcept {
             static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start),
                                                   text.end(), is_line_end) -
                                      text.begin());
-        const std::uint64_t bytes = text::utf8_size(text.substr(start, end - start));
+        const std::uint64_t bytes = utf8_bytes(text.substr(start, end - start));
         if (lines == 0)
             sizes.first = bytes;
         else if (lines >= 2)
@@ -47,7 +45,8 @@ LineSizes line_sizes(std::u16string_view text) noexcept {
         if (end == text.size())
             break;
         sizes.has_break = true;
-        const bool crlf = text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n';
+        const bool crlf =
+            text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n');
         start = end + (crlf ? 2 : 1);
     }
     return sizes;
@@ -60,21 +59,21 @@ std::uint64_t longest_line_bytes(std::u16string_view text) noexcept {
     return std::max({sizes.first, sizes.longest, sizes.last});
 }
 
-std::uint64_t longest_line_after_paste(std::uint64_t before_bytes, std::u16string_view pasted,
-                                       std::uint64_t after_bytes) noexcept {
-    const LineSizes sizes = line_sizes(pasted);
+std::uint64_t longest_line_after_insertion(std::uint64_t before_bytes, std::string_view inserted,
+                                           std::uint64_t after_bytes) noexcept {
+    const LineSizes sizes = line_sizes(inserted);
     if (!sizes.has_break)
         return before_bytes + sizes.first + after_bytes;
     return std::max({before_bytes + sizes.first, sizes.longest, sizes.last + after_bytes});
 }
 
+std::u16string line_limit_text() {
+    return u"1 行の" + text::limit_text(max_line_bytes);
+}
+
 host::HostError line_too_long_error() {
-    return host::HostError(std::u16string(line_too_long) + u"ため表示できません（" +
+    return host::HostError(std::u16string(line_too_long_text) + u"ため表示できません（" +
                            line_limit_text() + u"）。");
 }
 
-std::u16string line_too_long_paste_message() {
-    return common::refused_paste_message(line_too_long, line_limit_text());
-}
-
-}  // namespace platform::win32
+}  // namespace platform::scintilla

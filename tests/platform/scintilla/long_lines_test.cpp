@@ -1,15 +1,16 @@
 // The longest line Text1 takes, measured in UTF-8 bytes as the box holds it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/win32/long_lines.h"
+#include "platform/scintilla/long_lines.h"
 
 namespace {
 
-using platform::win32::longest_line_after_paste;
-using platform::win32::longest_line_bytes;
+using platform::scintilla::longest_line_after_insertion;
+using platform::scintilla::longest_line_bytes;
 
 TEST(LongLinesTest, TheLongestLineIsCountedInUtf8BytesWhateverEndsIt) {
     struct Case {
@@ -33,31 +34,26 @@ TEST(LongLinesTest, TheLongestLineIsCountedInUtf8BytesWhateverEndsIt) {
         EXPECT_EQ(longest_line_bytes(c.text), c.longest) << c.what;
 }
 
-TEST(LongLinesTest, APasteJoinsItsFirstAndLastLinesToTheLineAroundTheSelection) {
+TEST(LongLinesTest, AnInsertionJoinsItsFirstAndLastLinesToTheLineAroundIt) {
     struct Case {
         const char* what;
         std::uint64_t before;
-        std::u16string pasted;
+        std::string inserted;  // UTF-8
         std::uint64_t after;
         std::uint64_t longest;
     };
     const std::vector<Case> cases = {
-        {"one line", 10, u"abc", 20, 33},
-        {"nothing pasted", 10, u"", 20, 30},
-        {"first line joins what is before", 10, u"abc\r\nx", 2, 13},
-        {"last line joins what is after", 1, u"abc\r\nxy", 20, 22},
-        {"a middle line alone", 1, u"a\r\n日本語日本語\r\nb", 1, 18},
-        {"a pasted line break splits the line", 100, u"\r\n", 100, 100},
+        {"one line", 10, "abc", 20, 33},
+        {"nothing inserted", 10, "", 20, 30},
+        {"first line joins what is before", 10, "abc\r\nx", 2, 13},
+        {"last line joins what is after", 1, "abc\r\nxy", 20, 22},
+        {"a middle line alone, in bytes", 1, "a\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\nb", 1, 6},
+        {"a line break splits the line", 100, "\r\n", 100, 100},
+        {"LF and a lone CR break too", 5, "ab\ncd\ref", 5, 7},
+        {"a CR last ends the line before what is after", 3, "ab\r", 4, 5},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(longest_line_after_paste(c.before, c.pasted, c.after), c.longest) << c.what;
-}
-
-TEST(LongLinesTest, TheRefusalsSayTheLimit) {
-    EXPECT_EQ(platform::win32::line_too_long_error().message(),
-              u"1 行が長すぎるため表示できません（1 行の上限 32 MiB）。");
-    EXPECT_EQ(platform::win32::line_too_long_paste_message(),
-              u"貼り付けると 1 行が長すぎるため（1 行の上限 32 MiB）、貼り付けませんでした。");
+        EXPECT_EQ(longest_line_after_insertion(c.before, c.inserted, c.after), c.longest) << c.what;
 }
 
 }  // namespace

@@ -1,23 +1,24 @@
 // Direct calls into Scintilla, its failures turned back into exceptions.
-#include "platform/win32/scintilla_call.h"
+#include "platform/scintilla/scintilla_call.h"
 
 #include <new>
 
 #include "core/host/host_error.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 
-ScintillaCall::ScintillaCall(HWND window)
-    : window_(window),
-      function_(reinterpret_cast<SciFnDirectStatus>(
-          SendMessageW(window, SCI_GETDIRECTSTATUSFUNCTION, 0, 0))),
-      pointer_(static_cast<sptr_t>(SendMessageW(window, SCI_GETDIRECTPOINTER, 0, 0))) {
+ScintillaCall::ScintillaCall(SciFnDirectStatus function, sptr_t pointer)
+    : function_(function), pointer_(pointer) {
     if (function_ == nullptr || pointer_ == 0)
         throw host::HostError(u"テキストボックスを準備できませんでした。");
 }
 
 sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lparam) const {
+    // Scintilla keeps a failure until told otherwise, whichever way the message came that
+    // failed (a key press through the window, say): cleared first, so that only this call's
+    // failure is thrown from it.
     int status = SC_STATUS_OK;
+    function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
     const sptr_t result = function_(pointer_, message, wparam, lparam, &status);
     if (status == SC_STATUS_OK || status >= SC_STATUS_WARN_START)
         return result;
@@ -28,4 +29,4 @@ sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lpa
     throw host::HostError(u"テキストボックスの処理に失敗しました。");
 }
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla

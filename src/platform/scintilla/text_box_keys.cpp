@@ -1,7 +1,7 @@
-// The key map of a Windows text box, as Scintilla commands.
-#include "platform/win32/text_box_keys.h"
+// The key map of a Windows text box, which Qt's text boxes share, as Scintilla commands.
+#include "platform/scintilla/text_box_keys.h"
 
-namespace platform::win32 {
+namespace platform::scintilla {
 namespace {
 
 constexpr int none = SCMOD_NORM;
@@ -70,4 +70,4 @@ void assign_text_box_keys(const ScintillaCall& call) {
     }
 }
 
-}  // namespace platform::win32
+}  // namespace platform::scintilla
