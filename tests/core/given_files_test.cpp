@@ -117,7 +117,7 @@ TEST_F(GivenFilesTest, TheFirstIsShownAsTheOpenCommandShowsItsChoice) {
         }
         EXPECT_FALSE(journal_has("open text D:\\other.txt"));
         EXPECT_EQ(fake.busy_depth, 0);
-        fake.open_answers.push_back(fake::cancel);
+        fake.open_answers.emplace_back(fake::cancel);
         form_for_case.on_menu_click(MenuItem::IDM_open);
         EXPECT_EQ(fake.open_requests.back().init_dir, c.next_start);
     }
@@ -131,12 +131,12 @@ TEST_F(GivenFilesTest, RefusedWhileADialogOrMenuIsUpAndTakenOnceItHasClosed) {
     const Case cases[] = {
         {"open dialog",
          [&] {
-             fake.open_answers.push_back(fake::cancel);
+             fake.open_answers.emplace_back(fake::cancel);
              form.on_menu_click(MenuItem::IDM_open);
          }},
         {"font dialog",
          [&] {
-             fake.font_answers.push_back(fake::cancel);
+             fake.font_answers.emplace_back(fake::cancel);
              form.on_menu_click(MenuItem::IDM_font_set);
          }},
         {"command menu",

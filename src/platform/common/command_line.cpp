@@ -121,9 +121,12 @@ std::u16string version_text() {
 }
 
 std::u16string unknown_option_text(std::u16string_view program, std::u16string_view option) {
-    const std::u16string name(program);
-    return u"「" + std::u16string(option) + u"」というオプションはありません。\n" + u"使い方は「" +
-           name + u" --help」で表示できます。\n";
+    std::u16string text = u"「";
+    text += option;
+    text += u"」というオプションはありません。\n使い方は「";
+    text += program;
+    text += u" --help」で表示できます。\n";
+    return text;
 }
 
 }  // namespace platform::common

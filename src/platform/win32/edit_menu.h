@@ -27,8 +27,8 @@ UniqueMenu build_edit_menu(const EditMenuState& state);
 void run_edit_command(ScintillaTextBox& box, EditCommand command);
 
 // Pastes the clipboard's text, and nothing but text, in place of the selection; undoable. A
-// paste that would take the box past the paste bound (platform/common/paste_limit.h), or make a line
-// longer than the box takes (long_lines.h), is refused with a message and nothing changes.
+// paste that would take the box past the paste bound (platform/common/paste_limit.h), or make a
+// line longer than the box takes (long_lines.h), is refused with a message and nothing changes.
 void paste_plain_text(ScintillaTextBox& box);
 
 // Modal at `screen_point`, or below the caret when the menu key asked for it (-1, -1).

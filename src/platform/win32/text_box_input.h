@@ -1,7 +1,7 @@
 // Text1's input as a Windows text box's: mouse presses go to the core first; the edit menu comes
 // up unless the core's own menu just did; pastes take the clipboard's text only, within the
 // paste bound, once a key; control characters are not typed into the text and the wheel does
-// not zoom; screen readers get the box's accessible object.
+// not zoom; screen readers get the box's accessible object; dropped files go to Form1.
 #pragma once
 
 #include <windows.h>
