@@ -169,10 +169,11 @@ class Desktop(VirtualDesktop):
 class Program:
     """The program under test: started, driven through its menu and dialogs, and stopped."""
 
-    def __init__(self, desktop: Desktop, command, env=None):
+    def __init__(self, desktop: Desktop, command, env=None, cwd=None):
         self.desktop = desktop
         self.command = list(command)
         self.env = dict(env or {})  # over the desktop's own
+        self.cwd = cwd
         self.process = None
         self.window = None
 
@@ -180,9 +181,11 @@ class Program:
     # has taken longer than half a minute.
     START_TIMEOUT = 30
 
-    def start(self):
-        self.process = self.desktop.spawn(self.command, env={**self.desktop.env, **self.env})
-        self.window = self.desktop.wait_window("^Form1$", timeout=self.START_TIMEOUT)
+    def start(self, window_name="^Form1$"):
+        """Started, and its window found by its caption (a pattern) and drawn."""
+        self.process = self.desktop.spawn(self.command, env={**self.desktop.env, **self.env},
+                                          cwd=self.cwd)
+        self.window = self.desktop.wait_window(window_name, timeout=self.START_TIMEOUT)
         if self.window is not None:
             self.desktop.wait_drawn(self.window)
         return self.window
@@ -265,8 +268,8 @@ class WineProgram(Program):
     DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
     START_TIMEOUT = 120
 
-    def __init__(self, desktop: Desktop, command, env=None):
-        super().__init__(desktop, ["wine"] + list(command), env)
+    def __init__(self, desktop: Desktop, command, env=None, cwd=None):
+        super().__init__(desktop, ["wine"] + list(command), env, cwd)
 
     def menu_windows(self):
         output = self.desktop.tool("xdotool", "search", "--onlyvisible", "--class",

@@ -9,7 +9,9 @@ reads the clipboard. Prints one line per check and a closing "N passed, M failed
 import argparse
 import faulthandler
 import os
+import re
 import shutil
+import subprocess
 import sys
 import tempfile
 from pathlib import Path
@@ -117,6 +119,76 @@ def type_japanese(checks, program, label, inline):
                  f"{label}", text == "日本語", repr(text))
     desktop.key("alt+F4")
     checks.check(f"ends after Japanese input, {label}", program.wait_exit() == 0)
+
+
+def check_files_given(checks, desktop, program_command, windows, folder: Path):
+    """Files named on the command line: the first shown at start, caption the path made absolute,
+    from a Japanese path given whole and from one relative to the current folder; one that cannot
+    be shown gets the error box over the window, which keeps the instruction."""
+    make = WineProgram if windows else Program
+    path = folder / "引数 メモ.txt"
+    path.write_bytes("引数の一行目\r\n二行目".encode("utf-8"))
+    caption = Program.windows_path(path) if windows else str(path)
+    for label, argument, cwd in [("a Japanese path", caption, None),
+                                 ("a relative path", path.name, folder)]:
+        program = make(desktop, list(program_command) + [argument, "second.txt"], cwd=cwd)
+        window = program.start(window_name=re.escape(path.name) + "$")
+        if checks.check(f"started with {label}: the window shows the file", window is not None):
+            shown = desktop.window_name(window)
+            checks.check(f"started with {label}: caption is the path made absolute",
+                         shown == caption, repr(shown))
+            text = program.copy_text()
+            checks.check(f"started with {label}: the file's text is shown",
+                         text == "引数の一行目\n二行目\n", repr(text))
+            desktop.key("alt+F4")
+        if program.wait_exit() is None:
+            program.stop()
+
+    missing = folder / "ない.txt"
+    program = make(desktop, list(program_command) + [
+        Program.windows_path(missing) if windows else str(missing)])
+    window = program.start()
+    error = desktop.wait_window("^エラー$", timeout=20)
+    checks.check("started with a missing file: the error box comes over the window",
+                 window is not None and error is not None)
+    if error is not None:
+        desktop.key("Return")
+        desktop.wait_until(lambda: not desktop.find_windows("^エラー$"))
+    if window is not None:
+        checks.check("started with a missing file: caption and instruction are kept",
+                     desktop.window_name(window) == "Form1" and program.copy_text() == INSTRUCTION)
+        desktop.key("alt+F4")
+    if program.wait_exit() is None:
+        program.stop()
+
+
+def check_options(checks, desktop, program_command, windows):
+    """--help and --version answer and end the program with status 0, an unknown option with
+    status 2: on Linux on standard output or error, with no display needed; on Windows, which
+    has no console, in a box."""
+    if not windows:
+        env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
+        for option, status, stream, part in [("--help", 0, "stdout", "最初のファイルだけを表示し"),
+                                             ("--version", 0, "stdout", "ontopview "),
+                                             ("--bogus", 2, "stderr", "「--bogus」")]:
+            result = subprocess.run(list(program_command) + [option], env=env,
+                                    capture_output=True, timeout=30)
+            said = getattr(result, stream).decode("utf-8", errors="replace")
+            checks.check(f"{option} says so on {stream} and ends with status {status}",
+                         result.returncode == status and part in said,
+                         f"status {result.returncode}: {said!r}")
+        return
+    for option, status, title in [("/?", 0, "^ontopview$"), ("--version", 0, "^ontopview$"),
+                                  ("--bogus", 2, "^エラー$")]:
+        program = WineProgram(desktop, list(program_command) + [option])
+        program.process = desktop.spawn(program.command)
+        box = desktop.wait_window(title, timeout=program.START_TIMEOUT)
+        if box is not None:
+            desktop.activate(box)
+            desktop.key("Return")
+        code = program.wait_exit(timeout=20)
+        checks.check(f"{option} answers in a box and ends with status {status}",
+                     box is not None and code == status, f"box {box}, status {code}")
 
 
 def run(args) -> int:
@@ -277,6 +349,10 @@ def run(args) -> int:
             checks.check("the close box ends the program with status 0", code == 0,
                          f"status {code}")
 
+        given = work / "given"  # apart from the folders whose files must stay unchanged
+        given.mkdir()
+        check_files_given(checks, desktop, args.program, args.windows, given)
+        check_options(checks, desktop, args.program, args.windows)
         if args.windows:
             check_japanese_input(checks, desktop, args.program)
 
@@ -298,6 +374,8 @@ def main():
     parser.add_argument("--timeout", type=float, default=600,
                         help="seconds before the run is stopped with a stack dump")
     args = parser.parse_args()
+    if Path(args.program[0]).exists():  # some runs start it from another folder
+        args.program[0] = str(Path(args.program[0]).resolve())
     faulthandler.dump_traceback_later(args.timeout, exit=True)  # a hang must not go unseen
     sys.exit(run(args))
 
