@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/window/main_window.h"
 #include "fake_host.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-using host::GivenFile;
 using window::MenuItem;
 
 struct GivenFilesTest : ::testing::Test {
@@ -20,134 +20,76 @@ struct GivenFilesTest : ::testing::Test {
     void SetUp() override {
         fake.files[u"D:\\notes\\memo.txt"] = std::vector<std::u16string>{u"memo"};
         fake.files[u"C:\\work\\rel.txt"] = std::vector<std::u16string>{u"rel"};
-        fake.files[u"D:\\other.txt"] = std::vector<std::u16string>{u"other"};
         fake.folders.insert(u"D:\\notes");
         form.on_load();
-        fake.journal.clear();
-    }
-    bool journal_has(std::string_view entry) const {
-        return std::find(fake.journal.begin(), fake.journal.end(), entry) != fake.journal.end();
     }
 };
 
-TEST_F(GivenFilesTest, TheFirstIsShownAsTheOpenCommandShowsItsChoice) {
+TEST_F(GivenFilesTest, TheFirstIsShownAsTheDialogsChoiceIs) {
     const std::u16string instruction = fake.text;
     struct Case {
-        const char* name;
-        std::vector<GivenFile> files;
+        std::vector<host::GivenFile> files;
         bool cwd_known;
-        std::u16string caption, text;  // after; "(created)" and the instruction when kept
-        std::u16string next_start;
-        std::vector<std::u16string> in_error;  // parts of the one message, none for no message
+        std::u16string caption;     // empty: the window's caption and text are kept
+        std::u16string next_start;  // where the open dialog then starts
+        std::u16string message;     // a part of the one message shown, empty for none
     };
-    const std::u16string kept = u"(kept)";
     const Case cases[] = {
-        {"a file",
-         {{u"D:\\notes\\memo.txt"}},
+        {{{u"D:\\notes\\memo.txt"}, {u"rel.txt"}}, true, u"D:\\notes\\memo.txt", u"D:\\notes", u""},
+        {{{u"rel.txt"}}, true, u"C:\\work\\rel.txt", u"C:\\work", u""},
+        {{{u"E:\\gone.txt"}, {u"rel.txt"}}, true, u"", u"E:\\", u"ファイルが見つかりません。"},
+        {{{u"D:\\notes"}}, true, u"", u"C:\\My Documents", u"フォルダーは開けません。"},
+        {{{u"https://example.com/a.txt", false}},
          true,
-         u"D:\\notes\\memo.txt",
-         u"memo\r\n",
-         u"D:\\notes",
-         {}},
-        {"a relative path, made absolute",
-         {{u"rel.txt"}},
-         true,
-         u"C:\\work\\rel.txt",
-         u"rel\r\n",
-         u"C:\\work",
-         {}},
-        {"the first of several",
-         {{u"D:\\notes\\memo.txt"}, {u"D:\\other.txt"}},
-         true,
-         u"D:\\notes\\memo.txt",
-         u"memo\r\n",
-         u"D:\\notes",
-         {}},
-        {"a missing file, the next one not tried",
-         {{u"E:\\gone.txt"}, {u"D:\\other.txt"}},
-         true,
-         kept,
-         kept,
-         u"E:\\",
-         {u"「E:\\gone.txt」", u"ファイルが見つかりません。"}},
-        {"a folder",
-         {{u"D:\\notes"}},
-         true,
-         kept,
-         kept,
+         u"",
          u"C:\\My Documents",
-         {u"「D:\\notes」", u"フォルダーは開けません。"}},
-        {"a web address",
-         {{u"https://example.com/a.txt", false}},
-         true,
-         kept,
-         kept,
-         u"C:\\My Documents",
-         {u"「https://example.com/a.txt」", u"このコンピューター上のファイルではない"}},
-        {"no current folder",
-         {{u"rel.txt"}},
-         false,
-         kept,
-         kept,
-         u"C:\\My Documents",
-         {u"「rel.txt」", u"現在のフォルダーがわかりません。"}},
-        {"none", {}, true, kept, kept, u"C:\\My Documents", {}},
+         u"このコンピューター上のファイルではない"},
+        {{{u"rel.txt"}}, false, u"", u"C:\\My Documents", u"「rel.txt」を開けませんでした。"},
+        {{}, true, u"", u"C:\\My Documents", u""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        const std::string trace = c.files.empty() ? "" : text::utf8_from_utf16(c.files[0].path);
         fake.caption = u"(created)";
         fake.text = instruction;
         fake.errors_shown.clear();
-        fake.journal.clear();
-        fake.current_folder =
-            c.cwd_known ? std::optional<std::u16string>(u"C:\\work") : std::nullopt;
-        window::Form1 form_for_case{fake.host()};  // no file opened before
+        fake.current_folder.reset();
+        if (c.cwd_known)
+            fake.current_folder = u"C:\\work";
+        window::Form1 fresh{fake.host()};  // no file opened before
 
-        form_for_case.on_files_given(c.files);
-        EXPECT_EQ(fake.caption, c.caption == kept ? u"(created)" : c.caption);
-        EXPECT_EQ(fake.text, c.text == kept ? instruction : c.text);
-        if (c.in_error.empty()) {
-            EXPECT_TRUE(fake.errors_shown.empty());
-        } else {
-            ASSERT_EQ(fake.errors_shown.size(), 1u);
-            for (const std::u16string& part : c.in_error) {
-                EXPECT_NE(fake.errors_shown[0].find(part), std::u16string::npos)
-                    << text::utf8_from_utf16(fake.errors_shown[0]);
-            }
+        fresh.on_files_given(c.files);
+        EXPECT_EQ(fake.caption, c.caption.empty() ? u"(created)" : c.caption) << trace;
+        EXPECT_EQ(fake.text == instruction, c.caption.empty()) << trace;
+        ASSERT_EQ(fake.errors_shown.size(), c.message.empty() ? 0u : 1u) << trace;
+        if (!c.message.empty()) {
+            EXPECT_NE(fake.errors_shown[0].find(c.message), std::u16string::npos) << trace;
         }
-        EXPECT_FALSE(journal_has("open text D:\\other.txt"));
         EXPECT_EQ(fake.busy_depth, 0);
         fake.open_answers.emplace_back(fake::cancel);
-        form_for_case.on_menu_click(MenuItem::IDM_open);
-        EXPECT_EQ(fake.open_requests.back().init_dir, c.next_start);
+        fresh.on_menu_click(MenuItem::IDM_open);
+        EXPECT_EQ(fake.open_requests.back().init_dir, c.next_start) << trace;
     }
+    // The rest are never tried, even when the first cannot be shown.
+    EXPECT_EQ(std::count(fake.journal.begin(), fake.journal.end(), "open text C:\\work\\rel.txt"),
+              1);
 }
 
 TEST_F(GivenFilesTest, RefusedWhileADialogOrMenuIsUpAndTakenOnceItHasClosed) {
-    struct Case {
-        const char* name;
-        std::function<void()> raise;  // the procedure whose modal loop the drop arrives in
+    const std::function<void()> procedures[] = {
+        [&] {
+            fake.open_answers.emplace_back(fake::cancel);
+            form.on_menu_click(MenuItem::IDM_open);
+        },
+        [&] {
+            fake.font_answers.emplace_back(fake::cancel);
+            form.on_menu_click(MenuItem::IDM_font_set);
+        },
+        [&] {
+            form.on_text_mouse_down({host::button_right, host::shift_mask, 10, 10});
+        },
+        [&] { form.on_files_given({{u"E:\\gone.txt"}}); },  // its error box
     };
-    const Case cases[] = {
-        {"open dialog",
-         [&] {
-             fake.open_answers.emplace_back(fake::cancel);
-             form.on_menu_click(MenuItem::IDM_open);
-         }},
-        {"font dialog",
-         [&] {
-             fake.font_answers.emplace_back(fake::cancel);
-             form.on_menu_click(MenuItem::IDM_font_set);
-         }},
-        {"command menu",
-         [&] {
-             fake.popup_answer.reset();
-             form.on_text_mouse_down({host::button_right, host::shift_mask, 10, 10});
-         }},
-        {"error box of an earlier file", [&] { form.on_files_given({{u"E:\\gone.txt"}}); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& run_procedure : procedures) {
         fake.caption = u"(created)";
         int drops = 0;
         fake.while_modal = [&] {
@@ -155,7 +97,7 @@ TEST_F(GivenFilesTest, RefusedWhileADialogOrMenuIsUpAndTakenOnceItHasClosed) {
             ++drops;
             form.on_files_given({{u"D:\\notes\\memo.txt"}});
         };
-        c.raise();
+        run_procedure();
         EXPECT_EQ(drops, 1);
         EXPECT_EQ(fake.caption, u"(created)");
         form.on_files_given({{u"D:\\notes\\memo.txt"}});

@@ -122,73 +122,56 @@ def type_japanese(checks, program, label, inline):
 
 
 def check_files_given(checks, desktop, program_command, windows, folder: Path):
-    """Files named on the command line: the first shown at start, caption the path made absolute,
-    from a Japanese path given whole and from one relative to the current folder; one that cannot
-    be shown gets the error box over the window, which keeps the instruction."""
-    make = WineProgram if windows else Program
+    """The first file on the command line shown at start, a Japanese path given whole or relative
+    to the current folder, the caption the path made absolute; a missing one gets the error box
+    over the window, which keeps the instruction."""
     path = folder / "引数 メモ.txt"
     path.write_bytes("引数の一行目\r\n二行目".encode("utf-8"))
-    caption = Program.windows_path(path) if windows else str(path)
-    for label, argument, cwd in [("a Japanese path", caption, None),
-                                 ("a relative path", path.name, folder)]:
-        program = make(desktop, list(program_command) + [argument, "second.txt"], cwd=cwd)
-        window = program.start(window_name=re.escape(path.name) + "$")
-        if checks.check(f"started with {label}: the window shows the file", window is not None):
-            shown = desktop.window_name(window)
-            checks.check(f"started with {label}: caption is the path made absolute",
-                         shown == caption, repr(shown))
-            text = program.copy_text()
-            checks.check(f"started with {label}: the file's text is shown",
-                         text == "引数の一行目\n二行目\n", repr(text))
-            desktop.key("alt+F4")
+    missing = folder / "ない.txt"
+    absolute = (lambda p: Program.windows_path(p)) if windows else str
+    for label, argument, cwd, shown in [("a Japanese path", absolute(path), None, path),
+                                        ("a relative path", path.name, folder, path),
+                                        ("a missing file", absolute(missing), None, None)]:
+        program = (WineProgram if windows else Program)(
+            desktop, list(program_command) + [argument, "second.txt"], cwd=cwd)
+        window = program.start(window_name=re.escape(path.name) + "$" if shown else "^Form1$")
+        error = None if shown else desktop.wait_window("^エラー$", timeout=20)
+        if error is not None:
+            desktop.key("Return")
+            desktop.wait_until(lambda: not desktop.find_windows("^エラー$"))
+        caption, text = ((desktop.window_name(window), program.copy_text()) if window else
+                         (None, None))
+        expected = ((absolute(path), "引数の一行目\n二行目\n") if shown else ("Form1", INSTRUCTION))
+        checks.check(f"started with {label}: caption and text", (caption, text) == expected,
+                     repr((caption, text)))
+        if not shown:
+            checks.check(f"started with {label}: the error box over the window", error is not None)
+        desktop.key("alt+F4")
         if program.wait_exit() is None:
             program.stop()
 
-    missing = folder / "ない.txt"
-    program = make(desktop, list(program_command) + [
-        Program.windows_path(missing) if windows else str(missing)])
-    window = program.start()
-    error = desktop.wait_window("^エラー$", timeout=20)
-    checks.check("started with a missing file: the error box comes over the window",
-                 window is not None and error is not None)
-    if error is not None:
-        desktop.key("Return")
-        desktop.wait_until(lambda: not desktop.find_windows("^エラー$"))
-    if window is not None:
-        checks.check("started with a missing file: caption and instruction are kept",
-                     desktop.window_name(window) == "Form1" and program.copy_text() == INSTRUCTION)
-        desktop.key("alt+F4")
-    if program.wait_exit() is None:
-        program.stop()
-
 
 def check_options(checks, desktop, program_command, windows):
-    """--help and --version answer and end the program with status 0, an unknown option with
-    status 2: on Linux on standard output or error, with no display needed; on Windows, which
-    has no console, in a box."""
-    if not windows:
-        env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
-        for option, status, stream, part in [("--help", 0, "stdout", "最初のファイルだけを表示し"),
-                                             ("--version", 0, "stdout", "ontopview "),
-                                             ("--bogus", 2, "stderr", "「--bogus」")]:
+    """--help, --version and an unknown option, with their exit statuses: on Linux on standard
+    output or error, with no display needed; on Windows, which has no console, in a box."""
+    for option, status, said in [("--help", 0, "最初のファイルだけを表示し"),
+                                 ("--version", 0, "ontopview "), ("--bogus", 2, "「--bogus」")]:
+        if windows:
+            program = WineProgram(desktop, list(program_command) + [option])
+            program.process = desktop.spawn(program.command)
+            box = desktop.wait_window("^エラー$" if status else "^ontopview$", timeout=120)
+            if box is not None:
+                desktop.activate(box)
+                desktop.key("Return")
+            code, output = program.wait_exit(timeout=20), said if box else ""
+        else:
+            env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
             result = subprocess.run(list(program_command) + [option], env=env,
                                     capture_output=True, timeout=30)
-            said = getattr(result, stream).decode("utf-8", errors="replace")
-            checks.check(f"{option} says so on {stream} and ends with status {status}",
-                         result.returncode == status and part in said,
-                         f"status {result.returncode}: {said!r}")
-        return
-    for option, status, title in [("/?", 0, "^ontopview$"), ("--version", 0, "^ontopview$"),
-                                  ("--bogus", 2, "^エラー$")]:
-        program = WineProgram(desktop, list(program_command) + [option])
-        program.process = desktop.spawn(program.command)
-        box = desktop.wait_window(title, timeout=program.START_TIMEOUT)
-        if box is not None:
-            desktop.activate(box)
-            desktop.key("Return")
-        code = program.wait_exit(timeout=20)
-        checks.check(f"{option} answers in a box and ends with status {status}",
-                     box is not None and code == status, f"box {box}, status {code}")
+            code = result.returncode
+            output = (result.stderr if status else result.stdout).decode("utf-8", "replace")
+        checks.check(f"{option} is answered with status {status}",
+                     code == status and said in output, f"status {code}: {output!r}")
 
 
 def run(args) -> int:

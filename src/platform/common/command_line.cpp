@@ -99,7 +99,7 @@ std::u16string help_text(std::u16string_view program, Switches switches) {
     const std::u16string name(program);
     std::u16string text =
         u"使い方: " + name +
-        u" [オプション] [ファイル]\n"
+        u" [オプション] [ファイル...]\n"
         u"常に手前に表示されるウィンドウで、テキストファイルを表示します。\n"
         u"\n"
         u"  ファイル       起動してすぐに表示するテキストファイル。\n"
