@@ -8,8 +8,10 @@ test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 py
 # The virtual desktop everything that shows a window runs on (scripts/virtual_desktop.py): Xvfb,
 # openbox, xdpyinfo and xprop to see them ready, and the desktop's session bus.
 desktop_packages=(xvfb xauth openbox x11-utils python3 dbus-daemon)
-# Showing the window without a real display, and the end-to-end checks.
-display_packages=("${desktop_packages[@]}" xdotool xclip imagemagick fonts-noto-cjk)
+# Showing the window without a real display, and the end-to-end checks (which drag files from a
+# small GTK window, as a file manager would).
+display_packages=("${desktop_packages[@]}" xdotool xclip imagemagick fonts-noto-cjk
+                  python3-gi gir1.2-gtk-3.0)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
 # Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for

@@ -111,6 +111,22 @@ class Desktop(VirtualDesktop):
     def type_text(self, text: str):
         self.tool("xdotool", "type", "--delay", "15", text, check=False)
 
+    def drag(self, source: int, target: int, x: int, y: int):
+        """Drags from the middle of `source` to (x, y) of `target` with the left button, in steps
+        as a hand would, so the toolkits see a drag begin and cross into the target."""
+        self.tool("xdotool", "windowmove", "--sync", str(source), "900", "650", check=False)
+        sx, sy, width, height = self.geometry(source)
+        start = (sx + width // 2, sy + height // 2)
+        tx, ty, _, _ = self.geometry(target)
+        self.tool("xdotool", "mousemove", *map(str, start))
+        self.tool("xdotool", "mousedown", "1")
+        for step in range(1, 11):
+            self.tool("xdotool", "mousemove", str(start[0] + (tx + x - start[0]) * step // 10),
+                      str(start[1] + (ty + y - start[1]) * step // 10))
+            time.sleep(0.05)
+        time.sleep(0.3)
+        self.tool("xdotool", "mouseup", "1")
+
     def click(self, window: int, x: int, y: int, button: int, modifiers=()):
         left, top, _, _ = self.geometry(window)
         self.tool("xdotool", "mousemove", str(left + x), str(top + y))  # --sync hangs when already there

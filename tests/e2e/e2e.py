@@ -151,6 +151,37 @@ def check_files_given(checks, desktop, program_command, windows, folder: Path):
             program.stop()
 
 
+def check_drops(checks, desktop, program_command, windows, folder: Path):
+    """Dragged from another program and dropped on the text box: a Japanese file is shown, a web
+    address refused with the error box. Wine hands the drop over as WM_DROPFILES."""
+    path = folder / "ドロップ した.txt"
+    path.write_bytes("落とした\n".encode("utf-8"))
+    program = (WineProgram if windows else Program)(desktop, program_command)
+    window = program.start()
+    for label, item in [("a file", str(path)), ("a web address", "https://example.com/a.txt")]:
+        source = desktop.spawn(["/usr/bin/python3", str(Path(__file__).parent / "drag_source.py"),
+                                item])
+        source_window = desktop.wait_window("^drag-source$")
+        if window is None or source_window is None:
+            checks.check(f"{label} dragged onto the window", False, "a window did not appear")
+            break
+        desktop.drag(source_window, window, 120, 100)
+        if label == "a file":
+            expected = Program.windows_path(path) if windows else str(path)
+            shown = program.wait_caption(expected)
+            checks.check(f"{label} dropped on the text box is shown",
+                         (shown, program.copy_text()) == (expected, "落とした\n"), repr(shown))
+        else:
+            error = desktop.wait_window("^エラー$", timeout=10)
+            checks.check(f"{label} dropped on the text box is refused with a message",
+                         error is not None)
+            if error is not None:
+                desktop.key("Return")
+        source.kill()
+    program.stop()
+    program.wait_exit()
+
+
 def check_options(checks, desktop, program_command, windows):
     """--help, --version and an unknown option, with their exit statuses: on Linux on standard
     output or error, with no display needed; on Windows, which has no console, in a box."""
@@ -335,6 +366,7 @@ def run(args) -> int:
         given = work / "given"  # apart from the folders whose files must stay unchanged
         given.mkdir()
         check_files_given(checks, desktop, args.program, args.windows, given)
+        check_drops(checks, desktop, args.program, args.windows, given)
         check_options(checks, desktop, args.program, args.windows)
         if args.windows:
             check_japanese_input(checks, desktop, args.program)
