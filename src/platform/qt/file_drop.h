@@ -28,7 +28,8 @@ class FileDrop final : public QObject {
     explicit FileDrop(Dropped dropped) : dropped_(std::move(dropped)) {}
 
     // Takes the drops of addresses on `widget` and every widget inside it as it stands now (a
-    // scroll area's viewport receives them there), and lets `widget` accept drops.
+    // scroll area's viewport receives them there), and lets `widget` accept drops: a child that
+    // accepts none passes them up to it.
     void watch(QWidget& widget);
 
   protected:

@@ -59,8 +59,9 @@ FormWidget::FormWidget()
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->viewport()->installEventFilter(this);
+    // Files dropped anywhere: on the form and on the text box, whichever widget that is, with
+    // the viewport inside it where drops land.
     file_drop_.watch(*this);
-    file_drop_.watch(*text1_);
     setFocusProxy(text1_);
     text1_->setFocus();
 }
