@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QWidget>
@@ -67,7 +68,8 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
     if (drop.mimeData() == nullptr || !drop.mimeData()->hasUrls())
         return false;  // text: the text box's own
     const std::optional<Qt::DropAction> action = action_keeping_the_source(drop.possibleActions());
-    if (!action) {
+    // A modal window of the program's keeps the menu's clicks from the window, and drops too.
+    if (!action || QApplication::activeModalWidget() != nullptr) {
         drop.ignore();
         return true;
     }

@@ -178,7 +178,9 @@ void FormWindow::on_dpi_changed(const RECT& suggested) {
 
 void FormWindow::on_drop_files(HDROP drop) {
     const std::vector<host::GivenFile> files = take_dropped_files(shell32_, drop);
-    if (events_ != nullptr)
+    // Disabled, the window has a modal window of the program's over it, which keeps the menu's
+    // clicks from it too.
+    if (events_ != nullptr && IsWindowEnabled(hwnd()))
         events_->on_files_given(files);
 }
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 
 #include "modal_watch.h"
 #include "platform/qt/qt_program.h"
@@ -35,9 +36,11 @@ struct OpenFromOutsideTest : ::testing::Test {
     QByteArray folder = QFile::encodeName(files.path());
     QtProgram program;
     QStringList messages;  // error boxes shown, answered as they come
+    std::function<void()> while_box_is_up = [] {};
     qt_test::ModalWatch watch{[this](QWidget& shown) {
         if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
             messages << box->text();
+            while_box_is_up();
             box->accept();
         }
     }};
@@ -108,6 +111,19 @@ TEST_F(OpenFromOutsideTest, WhatADropBringsWhereverItLands) {
     EXPECT_TRUE(std::get<1>(drop_on(*viewport, words, any)));
     EXPECT_TRUE(text().contains(QStringLiteral("落とした文字")));
     EXPECT_EQ(caption(), QStringLiteral("before"));
+}
+
+TEST_F(OpenFromOutsideTest, ADropWhileAMessageBoxIsUpIsRefused) {
+    program.start();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(write_file("late.txt", "late"))});
+    bool taken = true;
+    while_box_is_up = [&] {
+        taken = std::get<0>(drop_on(*program.form().text1().viewport(), data, Qt::CopyAction));
+    };
+    platform::qt::QtDialogs(program.form()).show_error(u"箱");
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(caption(), QStringLiteral("Form1"));
 }
 
 }  // namespace

@@ -78,4 +78,19 @@ TEST_F(ProgramTest, BothWindowsTakeFilesFromTheShell) {
     EXPECT_EQ(message, u"");
 }
 
+TEST_F(ProgramTest, ADropWhileAMessageBoxIsUpIsRefused) {
+    const text_test::TempDir folder;
+    const std::filesystem::path file = folder.write("late.txt", "late");
+    std::u16string message;
+    ModalWatch watch({[&] {
+        if (find_thread_window(L"#32770", L"エラー") == nullptr)
+            return false;
+        drop_on(text1(), {file});
+        return read_error_box(form(), message)();
+    }});
+    program().dialogs().show_error(u"箱");
+    EXPECT_EQ(message, u"箱");
+    EXPECT_EQ(window_text(form()), u"Form1");
+}
+
 }  // namespace
