@@ -5,7 +5,10 @@
 #   Linux program beside a minimal Qt program with one QPlainTextEdit (the default);
 #   --windows: the 64-bit Windows program under Wine beside a minimal Win32 window with one EDIT
 #   (and, for reference, the same window with the rich edit control the program had before).
-#   bench/startup_bench.sh [--windows] [--runs N] [--build-dir DIR] [--program PATH]
+# The program is also started with a file of ordinary Japanese and English lines on its command
+# line (10 MiB unless --file-mib says otherwise, 0 for none), timed until its caption names the
+# file and the text shows: that costs start-up plus the file's open (bench/open_e2e.sh).
+#   bench/startup_bench.sh [--windows] [--runs N] [--build-dir DIR] [--program PATH] [--file-mib N]
 # (defaults: 15 runs, build/linux, the ontopview built there or in build/win64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,13 +17,15 @@ runs=15
 build=build/linux
 program=""
 windows=false
+file_mib=10
 while [ $# -gt 0 ]; do
     case "$1" in
         --windows) windows=true; shift ;;
         --runs) runs="$2"; shift 2 ;;
         --build-dir) build="$2"; shift 2 ;;
         --program) program="$2"; shift 2 ;;
-        *) echo "usage: bench/startup_bench.sh [--windows] [--runs N] [--build-dir DIR] [--program PATH]" >&2
+        --file-mib) file_mib="$2"; shift 2 ;;
+        *) echo "usage: bench/startup_bench.sh [--windows] [--runs N] [--build-dir DIR] [--program PATH] [--file-mib N]" >&2
            exit 2 ;;
     esac
 done
@@ -52,10 +57,30 @@ else
     via=()
 fi
 
+# The file given on the command line, and the caption it gives the window: the path, which under
+# Wine is the same file on its drive Z:.
+with_file=()
+if [ "$file_mib" != 0 ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    file="$work/起動ベンチ ${file_mib}MiB.txt"
+    python3 - "$file" "$file_mib" <<'PY'
+import sys
+sys.path.insert(0, "bench")
+from open_e2e import MIB, ordinary_lines
+with open(sys.argv[1], "wb") as out:
+    out.write(ordinary_lines(int(sys.argv[2]) * MIB))
+PY
+    caption="$file"
+    if $windows; then caption="Z:${file//\//\\}"; file="$caption"; fi
+    with_file=(--file "$file" "$caption")
+fi
+
 # Under Wine, a prefix of its own, and Wine's server and background processes kept running
 # between the starts, as they are on a desktop where Wine is in use.
+# Wine hands a program non-ASCII arguments intact only under a UTF-8 locale.
 desktop=()
-if $windows; then desktop=(--wine); fi
+if $windows; then desktop=(--wine); export LC_ALL=C.UTF-8; fi
 # Memory is read one second after the text shows.
-exec python3 scripts/virtual_desktop.py run "${desktop[@]}" -- \
-    "$build/bench/startup_probe" "$runs" 1000 "${via[@]}" "$program" "${floor[@]}"
+python3 scripts/virtual_desktop.py run "${desktop[@]}" -- \
+    "$build/bench/startup_probe" "$runs" 1000 "${via[@]}" "${with_file[@]}" "$program" "${floor[@]}"

@@ -1,13 +1,17 @@
 # Debian packages the project needs, by purpose; sourced by the other scripts.
 # shellcheck shell=bash
 build_packages=(cmake g++ make qt6-base-dev libgl-dev qt6-translations-l10n)
-# Python's codecs encode the Japanese samples of the reader's tests.
-test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 python3)
+# Python's codecs encode the Japanese samples of the reader's tests; desktop-file-utils checks the
+# desktop entry and builds the cache that puts the program under "Open with".
+test_packages=(libgtest-dev libbenchmark-dev fonts-noto-cjk fonts-liberation2 python3
+               desktop-file-utils)
 # The virtual desktop everything that shows a window runs on (scripts/virtual_desktop.py): Xvfb,
 # openbox, xdpyinfo and xprop to see them ready, and the desktop's session bus.
 desktop_packages=(xvfb xauth openbox x11-utils python3 dbus-daemon)
-# Showing the window without a real display, and the end-to-end checks.
-display_packages=("${desktop_packages[@]}" xdotool xclip imagemagick fonts-noto-cjk)
+# Showing the window without a real display, and the end-to-end checks (which drag files from a
+# small GTK window, as a file manager would).
+display_packages=("${desktop_packages[@]}" xdotool xclip imagemagick fonts-noto-cjk
+                  python3-gi gir1.2-gtk-3.0)
 # Making the Debian package (dpkg-shlibdeps works out its dependencies).
 package_packages=(dpkg-dev file)
 # Cross-building the Windows programs (MinGW-w64, Debian's GoogleTest sources and Python for

@@ -12,6 +12,10 @@ scripts/build.sh
 
 if [ "${CI:-}" = true ]; then
     package=$(scripts/package-linux.sh --install | tail -n 1)
+    # desktop-file-utils' own trigger on /usr/share/applications brings the entry into the MIME
+    # cache on install: "Open with" then offers the program for text files.
+    desktop-file-validate /usr/share/applications/ontopview.desktop
+    grep -q '^text/plain=.*ontopview.desktop' /usr/share/applications/mimeinfo.cache
     echo "Installed $package; starting the installed program once:"
     python3 scripts/screenshot.py --screenshot build/installed.png /usr/bin/ontopview
 else

@@ -74,6 +74,7 @@ void FakeHost::set_caption(const std::u16string& value) {
 std::optional<int> FakeHost::popup_menu(const host::PopupMenu& menu, float x, float y) {
     log("popup " + number(x) + " " + number(y));
     popups_shown.push_back(menu);
+    run_modal_loop();
     return popup_answer;
 }
 
@@ -154,6 +155,7 @@ void FakeHost::set_font_size(float points) {
 std::optional<std::u16string> FakeHost::show_open(const host::OpenFileRequest& request) {
     log("show open");
     open_requests.push_back(request);
+    run_modal_loop();
     return next_answer(open_answers, "open");
 }
 
@@ -161,12 +163,14 @@ std::optional<host::FontChoice> FakeHost::show_font(const host::FontChoice& init
     log("show font");
     font_requests.push_back(initial);
     font_request_flags.push_back(flags);
+    run_modal_loop();
     return next_answer(font_answers, "font");
 }
 
 void FakeHost::show_error(const std::u16string& message) {
     log("error");
     errors_shown.push_back(message);
+    run_modal_loop();
 }
 
 std::unique_ptr<host::LineReader> FakeHost::open_text(const std::u16string& path) {
@@ -196,6 +200,16 @@ std::u16string FakeHost::fallback_start_folder() const {
 bool FakeHost::is_folder(const std::u16string& path) const {
     log("is folder " + utf8(path));
     return folders.contains(path);
+}
+
+std::u16string FakeHost::absolute_path(const std::u16string& path) const {
+    log("absolute " + utf8(path));
+    const bool drive = separator == u'\\' && path.size() >= 2 && path[1] == u':';
+    if (path.starts_with(separator) || drive)
+        return path;
+    if (!current_folder)
+        throw host::HostError(u"現在のフォルダーがわかりません。");
+    return *current_folder + separator + path;
 }
 
 void FakeHost::set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x,

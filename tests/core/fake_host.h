@@ -91,7 +91,12 @@ class FakeHost final : public host::Window,
     std::u16string preferred_folder = u"C:\\My Documents";
     std::u16string fallback_folder = u"C:\\Users\\me\\Documents";
     std::set<std::u16string> folders{u"C:\\My Documents", u"C:\\Users\\me\\Documents"};
+    // Where relative paths start; none when it cannot be told.
+    std::optional<std::u16string> current_folder = u"C:\\work";
     std::function<void(const SetWindowPosCall&)> on_set_window_pos;
+    // Run while a dialog, the error box or the popup menu is up, as events reaching the window
+    // through its modal loop would.
+    std::function<void()> while_modal;
 
     // What the core handed over.
     // The caption as the platform created the window.
@@ -148,6 +153,7 @@ class FakeHost final : public host::Window,
     std::u16string preferred_start_folder() const override;
     std::u16string fallback_start_folder() const override;
     bool is_folder(const std::u16string& path) const override;
+    std::u16string absolute_path(const std::u16string& path) const override;
 
     // host::WindowPlacement
     void set_window_pos(host::NativeWindow window, host::NativeWindow insert_after, int x, int y,
@@ -155,6 +161,10 @@ class FakeHost final : public host::Window,
     bool can_stay_on_top() const override { return stays_on_top; }
 
   private:
+    void run_modal_loop() const {
+        if (while_modal)
+            while_modal();
+    }
     float next_metric(std::deque<float>& values) const;
     void log(std::string entry) const { journal.push_back(std::move(entry)); }
 };

@@ -70,6 +70,8 @@ TEST_F(OpenCommandTest, EveryLineGetsCrLfAndTheCaptionFollowsTheText) {
     const std::vector<std::string> expected{"preferred folder",
                                             "is folder C:\\My Documents",
                                             "show open",
+                                            "absolute D:\\notes\\memo.txt",
+                                            "is folder D:\\notes\\memo.txt",
                                             "busy on",
                                             "open text D:\\notes\\memo.txt",
                                             "text",
@@ -121,7 +123,7 @@ TEST_F(OpenCommandTest, AFileOpenedBeforeNamesTheFolderWithoutADefaultLookedFor)
     };
     // Only the first use, before any file, looks for a default folder.
     EXPECT_EQ(asked("preferred folder"), 1);
-    EXPECT_EQ(asked("is folder"), 1);
+    EXPECT_EQ(asked("is folder C:\\My Documents"), 1);
     EXPECT_EQ(asked("fallback folder"), 0);
     EXPECT_EQ(fake.open_requests.back().init_dir, u"D:\\notes");
 }

@@ -111,6 +111,22 @@ class Desktop(VirtualDesktop):
     def type_text(self, text: str):
         self.tool("xdotool", "type", "--delay", "15", text, check=False)
 
+    def drag(self, source: int, target: int, x: int, y: int):
+        """Drags from the middle of `source` to (x, y) of `target` with the left button, in steps
+        as a hand would, so the toolkits see a drag begin and cross into the target."""
+        self.tool("xdotool", "windowmove", "--sync", str(source), "900", "650", check=False)
+        sx, sy, width, height = self.geometry(source)
+        start = (sx + width // 2, sy + height // 2)
+        tx, ty, _, _ = self.geometry(target)
+        self.tool("xdotool", "mousemove", *map(str, start))
+        self.tool("xdotool", "mousedown", "1")
+        for step in range(1, 11):
+            self.tool("xdotool", "mousemove", str(start[0] + (tx + x - start[0]) * step // 10),
+                      str(start[1] + (ty + y - start[1]) * step // 10))
+            time.sleep(0.05)
+        time.sleep(0.3)
+        self.tool("xdotool", "mouseup", "1")
+
     def click(self, window: int, x: int, y: int, button: int, modifiers=()):
         left, top, _, _ = self.geometry(window)
         self.tool("xdotool", "mousemove", str(left + x), str(top + y))  # --sync hangs when already there
@@ -169,10 +185,11 @@ class Desktop(VirtualDesktop):
 class Program:
     """The program under test: started, driven through its menu and dialogs, and stopped."""
 
-    def __init__(self, desktop: Desktop, command, env=None):
+    def __init__(self, desktop: Desktop, command, env=None, cwd=None):
         self.desktop = desktop
         self.command = list(command)
         self.env = dict(env or {})  # over the desktop's own
+        self.cwd = cwd
         self.process = None
         self.window = None
 
@@ -180,9 +197,11 @@ class Program:
     # has taken longer than half a minute.
     START_TIMEOUT = 30
 
-    def start(self):
-        self.process = self.desktop.spawn(self.command, env={**self.desktop.env, **self.env})
-        self.window = self.desktop.wait_window("^Form1$", timeout=self.START_TIMEOUT)
+    def start(self, window_name="^Form1$"):
+        """Started, and its window found by its caption (a pattern) and drawn."""
+        self.process = self.desktop.spawn(self.command, env={**self.desktop.env, **self.env},
+                                          cwd=self.cwd)
+        self.window = self.desktop.wait_window(window_name, timeout=self.START_TIMEOUT)
         if self.window is not None:
             self.desktop.wait_drawn(self.window)
         return self.window
@@ -265,8 +284,8 @@ class WineProgram(Program):
     DIALOG_NAMES = "^(開く|フォント|Open|Font)$"
     START_TIMEOUT = 120
 
-    def __init__(self, desktop: Desktop, command, env=None):
-        super().__init__(desktop, ["wine"] + list(command), env)
+    def __init__(self, desktop: Desktop, command, env=None, cwd=None):
+        super().__init__(desktop, ["wine"] + list(command), env, cwd)
 
     def menu_windows(self):
         output = self.desktop.tool("xdotool", "search", "--onlyvisible", "--class",

@@ -9,7 +9,9 @@ reads the clipboard. Prints one line per check and a closing "N passed, M failed
 import argparse
 import faulthandler
 import os
+import re
 import shutil
+import subprocess
 import sys
 import tempfile
 from pathlib import Path
@@ -117,6 +119,90 @@ def type_japanese(checks, program, label, inline):
                  f"{label}", text == "日本語", repr(text))
     desktop.key("alt+F4")
     checks.check(f"ends after Japanese input, {label}", program.wait_exit() == 0)
+
+
+def check_files_given(checks, desktop, program_command, windows, folder: Path):
+    """The first file on the command line shown at start, a Japanese path given whole or relative
+    to the current folder, the caption the path made absolute; a missing one gets the error box
+    over the window, which keeps the instruction."""
+    path = folder / "引数 メモ.txt"
+    path.write_bytes("引数の一行目\r\n二行目".encode("utf-8"))
+    missing = folder / "ない.txt"
+    absolute = (lambda p: Program.windows_path(p)) if windows else str
+    for label, argument, cwd, shown in [("a Japanese path", absolute(path), None, path),
+                                        ("a relative path", path.name, folder, path),
+                                        ("a missing file", absolute(missing), None, None)]:
+        program = (WineProgram if windows else Program)(
+            desktop, list(program_command) + [argument, "second.txt"], cwd=cwd)
+        window = program.start(window_name=re.escape(path.name) + "$" if shown else "^Form1$")
+        error = None if shown else desktop.wait_window("^エラー$", timeout=20)
+        if error is not None:
+            desktop.key("Return")
+            desktop.wait_until(lambda: not desktop.find_windows("^エラー$"))
+        caption, text = ((desktop.window_name(window), program.copy_text()) if window else
+                         (None, None))
+        expected = ((absolute(path), "引数の一行目\n二行目\n") if shown else ("Form1", INSTRUCTION))
+        checks.check(f"started with {label}: caption and text", (caption, text) == expected,
+                     repr((caption, text)))
+        if not shown:
+            checks.check(f"started with {label}: the error box over the window", error is not None)
+        desktop.key("alt+F4")
+        if program.wait_exit() is None:
+            program.stop()
+
+
+def check_drops(checks, desktop, program_command, windows, folder: Path):
+    """Dragged from another program and dropped on the text box: a Japanese file is shown, a web
+    address refused with the error box. Wine hands the drop over as WM_DROPFILES."""
+    path = folder / "ドロップ した.txt"
+    path.write_bytes("落とした\n".encode("utf-8"))
+    program = (WineProgram if windows else Program)(desktop, program_command)
+    window = program.start()
+    for label, item in [("a file", str(path)), ("a web address", "https://example.com/a.txt")]:
+        source = desktop.spawn(["/usr/bin/python3", str(Path(__file__).parent / "drag_source.py"),
+                                item])
+        source_window = desktop.wait_window("^drag-source$")
+        if window is None or source_window is None:
+            checks.check(f"{label} dragged onto the window", False, "a window did not appear")
+            break
+        desktop.drag(source_window, window, 120, 100)
+        if label == "a file":
+            expected = Program.windows_path(path) if windows else str(path)
+            shown = program.wait_caption(expected)
+            checks.check(f"{label} dropped on the text box is shown",
+                         (shown, program.copy_text()) == (expected, "落とした\n"), repr(shown))
+        else:
+            error = desktop.wait_window("^エラー$", timeout=10)
+            checks.check(f"{label} dropped on the text box is refused with a message",
+                         error is not None)
+            if error is not None:
+                desktop.key("Return")
+        source.kill()
+    program.stop()
+    program.wait_exit()
+
+
+def check_options(checks, desktop, program_command, windows):
+    """--help, --version and an unknown option, with their exit statuses: on Linux on standard
+    output or error, with no display needed; on Windows, which has no console, in a box."""
+    for option, status, said in [("--help", 0, "最初のファイルだけを表示し"),
+                                 ("--version", 0, "ontopview "), ("--bogus", 2, "「--bogus」")]:
+        if windows:
+            program = WineProgram(desktop, list(program_command) + [option])
+            program.process = desktop.spawn(program.command)
+            box = desktop.wait_window("^エラー$" if status else "^ontopview$", timeout=120)
+            if box is not None:
+                desktop.activate(box)
+                desktop.key("Return")
+            code, output = program.wait_exit(timeout=20), said if box else ""
+        else:
+            env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
+            result = subprocess.run(list(program_command) + [option], env=env,
+                                    capture_output=True, timeout=30)
+            code = result.returncode
+            output = (result.stderr if status else result.stdout).decode("utf-8", "replace")
+        checks.check(f"{option} is answered with status {status}",
+                     code == status and said in output, f"status {code}: {output!r}")
 
 
 def run(args) -> int:
@@ -277,6 +363,11 @@ def run(args) -> int:
             checks.check("the close box ends the program with status 0", code == 0,
                          f"status {code}")
 
+        given = work / "given"  # apart from the folders whose files must stay unchanged
+        given.mkdir()
+        check_files_given(checks, desktop, args.program, args.windows, given)
+        check_drops(checks, desktop, args.program, args.windows, given)
+        check_options(checks, desktop, args.program, args.windows)
         if args.windows:
             check_japanese_input(checks, desktop, args.program)
 
@@ -298,6 +389,8 @@ def main():
     parser.add_argument("--timeout", type=float, default=600,
                         help="seconds before the run is stopped with a stack dump")
     args = parser.parse_args()
+    if Path(args.program[0]).exists():  # some runs start it from another folder
+        args.program[0] = str(Path(args.program[0]).resolve())
     faulthandler.dump_traceback_later(args.timeout, exit=True)  # a hang must not go unseen
     sys.exit(run(args))
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "temp_dir.h"
+#include "text/posix/native_path.h"
 #include "text/text_file_reader.h"
 
 namespace text {
@@ -159,6 +160,42 @@ TEST(ReadFileBytes, TakesTheSizeFromFstatAsAHint) {
     ASSERT_FALSE(expected.empty());
     ASSERT_LT(expected.size(), std::filesystem::file_size(online));
     EXPECT_EQ(read_file_bytes(online.u16string(), max_text_file_bytes), expected);
+}
+
+// Any name the system gives comes back byte for byte, and reads: EUC-JP and Latin-1 names,
+// cut-off UTF-8, bytes that spell an encoded surrogate, and characters past the BMP.
+TEST(NativePath, EveryByteNameRoundTripsAndOpens) {
+    struct Case {
+        std::string bytes;
+        std::u16string path;
+    };
+    const Case cases[] = {
+        {"memo.txt", u"memo.txt"},
+        {"\xe6\x97\xa5\xe6\x9c\xac.txt", u"日本.txt"},
+        {"\xf0\x9f\x98\x80", u"😀"},
+        {"\xc6\xfc\xcb\xdc.txt", u"\xdcc6\xdcfc\xdccb\xdcdc.txt"},  // 日本 in EUC-JP
+        {"caf\xe9", u"caf\xdce9"},
+        {"\xe6\x97", u"\xdce6\xdc97"},
+        {"\xed\xb2\x80", u"\xdced\xdcb2\xdc80"},  // U+DC80 written as UTF-8
+        {"\xf0\x9f\x98\x80\xff", u"😀\xdcff"},
+    };
+    const TempDir dir;
+    for (const Case& c : cases) {
+        EXPECT_EQ(path_from_native(c.bytes), c.path) << c.bytes;
+        EXPECT_EQ(native_from_path(c.path), c.bytes) << c.bytes;
+        const std::string folder = dir.path().native() + "/";
+        {
+            std::ofstream file(folder + c.bytes, std::ios::binary);
+            file << "x";
+        }
+        EXPECT_EQ(read_file_bytes(path_from_native(folder) + c.path, max_text_file_bytes), "x")
+            << c.bytes;
+    }
+    // A lone surrogate no name holds is written as U+FFFD.
+    EXPECT_EQ(native_from_path(u"a\xd800"
+                               u"b"),
+              "a\xef\xbf\xbd"
+              "b");
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ class FileSystem {
     virtual std::u16string preferred_start_folder() const = 0;
     virtual std::u16string fallback_start_folder() const = 0;
     virtual bool is_folder(const std::u16string& path) const = 0;
+
+    // `path` made absolute against the current folder, as the system reads a path typed on a
+    // command line; an absolute path comes back as it is. Throws HostError with a message for
+    // the user when the current folder cannot be told.
+    virtual std::u16string absolute_path(const std::u16string& path) const = 0;
 };
 
 }  // namespace host

@@ -1,6 +1,9 @@
 // Events a platform layer raises on the core's window.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace host {
 
 // MouseDown arguments: Button 1 left, 2 right, 4 middle; Shift bits 1 Shift, 2 Ctrl, 4 Alt.
@@ -18,6 +21,14 @@ struct MouseDown {
     float y = 0;
 };
 
+// A file named from outside the menu: an argument on the command line, or an item dropped on the
+// window. An item that is no file of this computer (a web address) keeps its address in `path`
+// and has `local` false.
+struct GivenFile {
+    std::u16string path;
+    bool local = true;
+};
+
 class WindowEvents {
   public:
     virtual ~WindowEvents() = default;
@@ -27,6 +38,8 @@ class WindowEvents {
     virtual void on_resize() = 0;
     // True when the press opened the program's own menu, so the platform must not add its own.
     virtual bool on_text_mouse_down(const MouseDown& press) = 0;
+    // Files named on the command line, raised once Load has run, or dropped on the window.
+    virtual void on_files_given(const std::vector<GivenFile>& files) = 0;
 };
 
 }  // namespace host

@@ -10,6 +10,11 @@
 namespace viewer {
 namespace {
 
+constexpr std::u16string_view folder_reason =
+    u"フォルダーは開けません。ファイルを指定してください。";
+constexpr std::u16string_view not_local_reason =
+    u"このコンピューター上のファイルではないため開けません。保存してから開いてください。";
+
 std::u16string unreadable_message(const std::u16string& path, std::u16string_view reason) {
     return u"「" + path + u"」を開けませんでした。\n\n" + std::u16string(reason);
 }
@@ -66,6 +71,35 @@ std::u16string read_crlf_text(host::LineReader& reader) {
     return text;
 }
 
+void show_path(const host::Host& host, std::u16string& open_path, const std::u16string& path) {
+    std::u16string full_path = path;  // named as given in a message, until made absolute
+    try {
+        full_path = host.files.absolute_path(path);
+        if (host.files.is_folder(full_path)) {
+            host.dialogs.show_error(unreadable_message(full_path, folder_reason));
+            return;
+        }
+        open_path = full_path;
+        show_file(host, open_path);
+    } catch (const host::HostError& error) {
+        host.dialogs.show_error(unreadable_message(full_path, error.message()));
+    } catch (const std::bad_alloc&) {
+        host.dialogs.show_error(unreadable_message(full_path, host::out_of_memory_text));
+    }
+}
+
+void show_given_files(const host::Host& host, std::u16string& open_path,
+                      const std::vector<host::GivenFile>& files) {
+    if (files.empty())
+        return;
+    const host::GivenFile& first = files.front();
+    if (!first.local) {
+        host.dialogs.show_error(unreadable_message(first.path, not_local_reason));
+        return;
+    }
+    show_path(host, open_path, first.path);
+}
+
 void run_open_command(const host::Host& host, window::CommonDialog& dialog,
                       std::u16string& open_path) {
     dialog.cancel_error = true;
@@ -79,15 +113,7 @@ void run_open_command(const host::Host& host, window::CommonDialog& dialog,
     } catch (const host::HostError&) {
         return;  // cancelled or the dialog failed: nothing changes
     }
-    open_path = dialog.file_name;
-
-    try {
-        show_file(host, open_path);
-    } catch (const host::HostError& error) {
-        host.dialogs.show_error(unreadable_message(open_path, error.message()));
-    } catch (const std::bad_alloc&) {
-        host.dialogs.show_error(unreadable_message(open_path, host::out_of_memory_text));
-    }
+    show_path(host, open_path, dialog.file_name);
 }
 
 }  // namespace viewer

@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/host/host.h"
+#include "core/host/window_events.h"
 #include "core/window/common_dialog.h"
 
 namespace viewer {
@@ -28,8 +30,18 @@ std::u16string start_folder(std::u16string_view open_path, const host::FileSyste
 // Every line followed by CR LF, the last one included; built in one reserved pass.
 std::u16string read_crlf_text(host::LineReader& reader);
 
-// open_path takes the chosen file even when reading it fails, so the next dialog starts in its
-// folder; the caption changes only together with the text.
+// The open command's steps after its dialog, for a path from anywhere: the dialog's choice, an
+// argument on the command line, a dropped file. The path is made absolute first. A folder is
+// refused with a message and changes nothing; otherwise open_path takes the path even when
+// reading it fails, so the next dialog starts in its folder, and the caption changes only
+// together with the text.
+void show_path(const host::Host& host, std::u16string& open_path, const std::u16string& path);
+
+// The first of the files named from outside the menu, shown as the dialog's choice is; the rest
+// are ignored. One that is no file of this computer is refused with a message.
+void show_given_files(const host::Host& host, std::u16string& open_path,
+                      const std::vector<host::GivenFile>& files);
+
 void run_open_command(const host::Host& host, window::CommonDialog& dialog,
                       std::u16string& open_path);
 

@@ -24,6 +24,7 @@ bool opens_command_menu(int button, int shift) {
 Form1::Form1(const host::Host& host) : host_(host), CommonDialog1_(host.dialogs) {}
 
 void Form1::on_load() {
+    const Running running(running_);
     host_.text_box.set_text(std::u16string(instruction_text));
     topmost::apply_topmost(host_);
     layout();
@@ -47,6 +48,7 @@ void Form1::layout() {
 bool Form1::on_text_mouse_down(const host::MouseDown& press) {
     if (!opens_command_menu(press.button, press.shift))
         return false;
+    const Running running(running_);
     // The text box sits at the client origin, so its point is the same point of the form.
     const auto chosen = host_.window.popup_menu(hoppu_.popup(), press.x, press.y);
     if (chosen) {
@@ -56,7 +58,15 @@ bool Form1::on_text_mouse_down(const host::MouseDown& press) {
     return true;
 }
 
+void Form1::on_files_given(const std::vector<host::GivenFile>& files) {
+    if (running_)
+        return;
+    const Running running(running_);
+    viewer::show_given_files(host_, open_path_, files);
+}
+
 void Form1::on_menu_click(MenuItem item) {
+    const Running running(running_);
     switch (item) {
         case MenuItem::IDM_open:
             viewer::run_open_command(host_, CommonDialog1_, open_path_);

@@ -20,6 +20,8 @@ class Form1 final : public host::WindowEvents {
     void on_load() override;
     void on_resize() override;
     bool on_text_mouse_down(const host::MouseDown& press) override;
+    // Refused, as the menu is, while one of this window's procedures has a dialog or menu up.
+    void on_files_given(const std::vector<host::GivenFile>& files) override;
 
     // The Click of a menu item.
     void on_menu_click(MenuItem item);
@@ -31,10 +33,26 @@ class Form1 final : public host::WindowEvents {
     void layout();
     void quit();
 
+    // Marks a procedure as running for as long as it lives; one may run inside another (a
+    // menu's command). An event that arrives meanwhile came through the modal loop of a dialog
+    // or menu.
+    class Running {
+      public:
+        explicit Running(bool& running) : running_(running), outer_(running) { running_ = true; }
+        ~Running() { running_ = outer_; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+      private:
+        bool& running_;
+        bool outer_;
+    };
+
     host::Host host_;
     CommonDialog CommonDialog1_;
     CommandMenu hoppu_;
     std::u16string open_path_;
+    bool running_ = false;
 };
 
 }  // namespace window

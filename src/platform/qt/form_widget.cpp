@@ -40,7 +40,10 @@ int vb_shift(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-FormWidget::FormWidget() : failures_(failure_box(this)), text1_(new Text1Widget(*this, failures_)) {
+FormWidget::FormWidget()
+    : failures_(failure_box(this)),
+      text1_(new Text1Widget(*this, failures_)),
+      file_drop_([this](std::vector<host::GivenFile> files) { files_dropped(std::move(files)); }) {
     setWindowTitle(qstring_from_u16(window::form1_initial_caption));
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAccessibleName(qstring_from_u16(window::text1_accessible_name));
@@ -56,6 +59,9 @@ FormWidget::FormWidget() : failures_(failure_box(this)), text1_(new Text1Widget(
     text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->viewport()->installEventFilter(this);
+    // Files dropped anywhere: on the form and on the text box, whichever widget that is, with
+    // the viewport inside it where drops land.
+    file_drop_.watch(*this);
     setFocusProxy(text1_);
     text1_->setFocus();
 }
@@ -74,6 +80,17 @@ float FormWidget::twips_per_pixel_x() const {
 
 float FormWidget::twips_per_pixel_y() const {
     return geometry::twips_per_pixel(dots_per_inch_y());
+}
+
+void FormWidget::files_dropped(std::vector<host::GivenFile> files) {
+    // After the drop has returned: the source waits for it, and the open may show a message.
+    QMetaObject::invokeMethod(
+        this,
+        [this, files = std::move(files)] {
+            if (events_ != nullptr)
+                failures_.guarded([&] { events_->on_files_given(files); });
+        },
+        Qt::QueuedConnection);
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,5 @@
 // Form1 on Qt: a plain top-level widget whose only child is the text box Text1, forwarding its
-// resize and the text box's mouse presses to the core.
+// resize, the text box's mouse presses and files dropped on either to the core.
 #pragma once
 
 #include <QObject>
@@ -8,6 +8,7 @@
 #include "core/host/window_events.h"
 #include "platform/common/context_menu_gate.h"
 #include "platform/common/failure_report.h"
+#include "platform/qt/file_drop.h"
 #include "platform/qt/text1_widget.h"
 
 namespace platform::qt {
@@ -38,11 +39,14 @@ class FormWidget final : public QWidget {
 
   private:
     bool text_mouse_press(const QMouseEvent& event);
+    // Hands a drop's files to the core once control is back in the event loop.
+    void files_dropped(std::vector<host::GivenFile> files);
 
     common::FailureReporter failures_;  // before Text1, which reports through it
     Text1Widget* text1_;                // owned by this widget, as Qt children are
     host::WindowEvents* events_ = nullptr;
     common::ContextMenuGate context_menu_gate_;
+    FileDrop file_drop_;
 };
 
 }  // namespace platform::qt

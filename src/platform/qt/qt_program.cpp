@@ -32,8 +32,14 @@ QtProgram::QtProgram(bool can_stay_on_top)
     form_->set_events(core_);
 }
 
-void QtProgram::start() {
+void QtProgram::start(std::vector<std::u16string> files) {
     form_->failures().guarded([this] { core_.on_load(); });
+    if (files.empty())
+        return;
+    std::vector<host::GivenFile> given;
+    for (std::u16string& path : files)
+        given.push_back({std::move(path), true});
+    form_->failures().guarded([&] { core_.on_files_given(given); });
 }
 
 }  // namespace platform::qt

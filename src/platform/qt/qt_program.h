@@ -1,7 +1,8 @@
 // The Linux program assembled: Form1's widgets, the Qt host services and the core behind them.
 //
 // What this layer does: creates Form1 and Text1 from the core's design values; turns Qt's
-// resize, mouse press and context menu events into the core's; shows the core's popup menu
+// resize, mouse press and context menu events, the command line's files and files dropped on the
+// window into the core's; shows the core's popup menu
 // (QMenu), dialogs (QFileDialog, QFontDialog, QMessageBox) and failures; sets the stay-on-top
 // hint through the native window; reads files through the shared text reader; picks Text1's
 // wrap mode for the text it holds, as Qt's line breaking needs; shows Form1 to screen readers as
@@ -9,10 +10,13 @@
 // What it leaves to the core: every decision of the program: the menu and when it opens, which
 // item is checkable, whether the edit menu may follow, start folders, the font and the
 // always-on-top state, all wording (accessible names included), twips arithmetic, whether a
-// placement moves the window and how much a paste may bring.
+// placement moves the window, how much a paste may bring, which of the files given is shown and
+// when a drop is refused.
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/window/main_window.h"
 #include "platform/qt/form_widget.h"
@@ -28,8 +32,9 @@ class QtProgram {
     // `can_stay_on_top`: whether the desktop lets a window stay above others.
     explicit QtProgram(bool can_stay_on_top = true);
 
-    // Raises Load, which shows the window.
-    void start();
+    // Raises Load, which shows the window, and then hands the core the files named on the
+    // command line, if any, before the window is first drawn.
+    void start(std::vector<std::u16string> files = {});
 
     FormWidget& form() { return *form_; }
     window::Form1& core() { return core_; }

@@ -3,6 +3,7 @@
 
 #include "core/geometry/twips.h"
 #include "core/window/form1_design.h"
+#include "platform/win32/dropped_files.h"
 #include "platform/win32/resources.h"
 #include "text/win32/wide_strings.h"
 
@@ -10,7 +11,9 @@ namespace platform::win32 {
 namespace {
 
 constexpr DWORD form1_style = WS_OVERLAPPEDWINDOW;
-constexpr DWORD form1_ex_style = 0;
+// Files dropped from the shell arrive as WM_DROPFILES: the style is all DragAcceptFiles sets, and
+// setting it here keeps shell32 from being loaded at start-up for it.
+constexpr DWORD form1_ex_style = WS_EX_ACCEPTFILES;
 constexpr int application_icon_id = ONTOP_ICON_ID;
 // Windows 10's message telling a child its parent's DPI changed; its header hides it from
 // programs that run on Windows 7 as well.
@@ -36,6 +39,9 @@ FormWindow::FormWindow(HINSTANCE instance) {
            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, instance);
     size_client_area();
     text1_.create(hwnd(), instance);
+    // The box passes its drops on to this window (TextBoxInput).
+    SetWindowLongPtrW(text1_.hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(text1_.hwnd(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     text1_input_.attach(text1_, failures());
 }
 
@@ -105,6 +111,9 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DPICHANGED:
             on_dpi_changed(*reinterpret_cast<const RECT*>(lparam));
             return 0;
+        case WM_DROPFILES:
+            on_drop_files(reinterpret_cast<HDROP>(wparam));
+            return 0;
         case WM_DESTROY:
             on_destroy();
             return 0;
@@ -154,6 +163,14 @@ void FormWindow::on_dpi_changed(const RECT& suggested) {
     SendMessageW(text1_.hwnd(), dpi_changed_after_parent, 0, 0);
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::on_drop_files(HDROP drop) {
+    const std::vector<host::GivenFile> files = take_dropped_files(shell32_, drop);
+    // Disabled, the window has a modal window of the program's over it, which keeps the menu's
+    // clicks from it too.
+    if (events_ != nullptr && IsWindowEnabled(hwnd()))
+        events_->on_files_given(files);
 }
 
 void FormWindow::on_destroy() {

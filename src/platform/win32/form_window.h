@@ -1,12 +1,15 @@
 // Form1 on Win32: a sizable top-level window whose only child is the text box Text1, raising
-// the core's Resize and handing Text1's presses to it.
+// the core's Resize and handing it Text1's presses and the files dropped on either window.
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs; left out of it by WIN32_LEAN_AND_MEAN.
+#include <shellapi.h>
 
 #include "core/host/window_events.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/scintilla_text_box.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_box_input.h"
 #include "platform/win32/window_base.h"
 
@@ -42,11 +45,14 @@ class FormWindow final : public WindowBase {
     void on_notify(const NMHDR& header);
     bool on_set_cursor(WPARAM wparam, LPARAM lparam);
     void on_dpi_changed(const RECT& suggested);
+    void on_drop_files(HDROP drop);
     void on_destroy();
 
     ScintillaTextBox text1_;
     TextBoxInput text1_input_;
     host::WindowEvents* events_ = nullptr;
+    // Loaded by the first drop: start-up has no need of it.
+    SystemLibrary shell32_{L"shell32.dll"};
     bool busy_ = false;
     // Destroying the window ends the program, unless this object is going away by itself.
     bool ends_program_ = true;

@@ -133,6 +133,11 @@ LRESULT TextBoxInput::handle_message(HWND box, UINT message, WPARAM wparam, LPAR
                     accessibility_.object_for(box, wparam, lparam))
                 return *object;
             break;
+        case WM_DROPFILES:
+            // Files dropped from the shell are Form1's to open, wherever they land.
+            if (const HWND form = GetParent(box); form != nullptr)
+                return SendMessageW(form, message, wparam, lparam);
+            break;
         case WM_NCDESTROY:
             box_ = nullptr;
             break;

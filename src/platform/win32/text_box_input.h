@@ -2,7 +2,7 @@
 // up unless the core's own menu just did; pastes take the clipboard's text only, once a key;
 // control characters are not typed into the text and the wheel does not zoom; screen readers get
 // the box's accessible object; a change the box's gate refused is said once the message that
-// made it has returned.
+// made it has returned; dropped files go to Form1.
 #pragma once
 
 #include <windows.h>

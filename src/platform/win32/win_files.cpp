@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "text/win32/wide_strings.h"
+#include "text/win32/windows_path.h"
 
 namespace platform::win32 {
 namespace {
@@ -39,6 +40,10 @@ std::u16string WinFileSystem::fallback_start_folder() const {
 bool WinFileSystem::is_folder(const std::u16string& path) const {
     const DWORD attributes = GetFileAttributesW(text::wide_c_str(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::u16string WinFileSystem::absolute_path(const std::u16string& path) const {
+    return text::u16_from_wstring(text::full_path_name(path));
 }
 
 std::u16string documents_folder(SystemLibrary& shell32) {

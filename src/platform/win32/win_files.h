@@ -13,6 +13,8 @@ class WinFileSystem final : public text::TextFileSystem {
     std::u16string preferred_start_folder() const override;
     std::u16string fallback_start_folder() const override;
     bool is_folder(const std::u16string& path) const override;
+    // As the system resolves it: ".." and "." taken out, a drive's own current folder for "D:x".
+    std::u16string absolute_path(const std::u16string& path) const override;
 
   private:
     // Loaded only when the open command first needs the Documents folder.

@@ -37,13 +37,19 @@ Win32Program::~Win32Program() {
     form_.set_events(nullptr);
 }
 
-void Win32Program::start() {
+void Win32Program::start(std::vector<std::u16string> files) {
     {
         const RedrawPaused paused(form_.text1().hwnd());
         form_.failures().guarded([this] {
             const ScintillaTextBox::ResizeBatch one_move(form_.text1());
             core_.on_load();
         });
+    }
+    if (!files.empty()) {
+        std::vector<host::GivenFile> given;
+        for (std::u16string& path : files)
+            given.push_back({std::move(path), true});
+        form_.failures().guarded([&] { core_.on_files_given(given); });
     }
     // The text first, then the icons.
     RedrawWindow(form_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

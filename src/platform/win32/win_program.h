@@ -2,16 +2,20 @@
 // them.
 //
 // What this layer does: creates Form1 and Text1 (a Scintilla window set up as a plain text box)
-// from the core's design values; turns window messages (size, mouse presses, context menu, paste)
-// into the core's events and the toolkit-free calls it expects; shows the core's popup menu, common
-// dialogs, message boxes and failures; calls SetWindowPos; sizes fonts and twips for the window's
-// DPI; reads files through the shared text reader. What it leaves to the core: every decision of
+// from the core's design values; turns window messages (size, mouse presses, context menu, paste,
+// dropped files) and the command line into the core's events and the toolkit-free calls it
+// expects; shows the core's popup menu, common dialogs, message boxes and failures; calls
+// SetWindowPos; sizes fonts and twips for the window's DPI; reads files through the shared text
+// reader. What it leaves to the core: every decision of
 // the program: the menu and when it opens, whether the edit menu may follow, start folders, the
-// font and the always-on-top state, all wording, twips arithmetic and whether a placement moves the
-// window.
+// font and the always-on-top state, all wording, twips arithmetic, whether a placement moves the
+// window, which of the files given is shown and when a drop is refused.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "core/window/main_window.h"
 #include "platform/win32/form_window.h"
@@ -28,9 +32,10 @@ class Win32Program {
     Win32Program(const Win32Program&) = delete;
     Win32Program& operator=(const Win32Program&) = delete;
 
-    // Raises Load, which shows the window; the text box draws once, at its laid-out size, and
-    // then the window takes its icons.
-    void start();
+    // Raises Load, which shows the window, and hands the core the files named on the command
+    // line, if any; the text box draws once, at its laid-out size, and then the window takes
+    // its icons.
+    void start(std::vector<std::u16string> files = {});
 
     FormWindow& form() noexcept { return form_; }
     WinWindow& window() noexcept { return window_; }

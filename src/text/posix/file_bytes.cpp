@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "text/file_errors.h"
+#include "text/posix/native_path.h"
 #include "text/read_to_end.h"
 #include "text/utf.h"
 
@@ -90,7 +91,7 @@ std::string read_file_bytes(const std::u16string& path, std::uint64_t limit) {
     // A NUL would end the name early and open some other file.
     if (path.find(u'\0') != std::u16string::npos)
         throw file_error(FileProblem::invalid_name);
-    const std::string native_path = utf8_from_utf16(path);
+    const std::string native_path = native_from_path(path);
 
     // O_NONBLOCK: opening a FIFO must not wait for a writer. O_NOCTTY: nor may a terminal
     // become ours.

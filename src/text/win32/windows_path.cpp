@@ -22,10 +22,8 @@ std::wstring with_extended_prefix(std::wstring_view full_path) {
     return std::wstring(full_path);
 }
 
-std::wstring extended_length_path(std::u16string_view path) {
+std::wstring full_path_name(std::u16string_view path) {
     const std::wstring given = wstring_from_u16(path);
-    if (given.starts_with(LR"(\\?\)") || given.starts_with(LR"(\\.\)"))
-        return given;
     std::wstring full(MAX_PATH, L'\0');
     for (;;) {
         const DWORD needed =
@@ -34,10 +32,16 @@ std::wstring extended_length_path(std::u16string_view path) {
             return given;  // let the open report what is wrong with it
         if (needed < full.size()) {
             full.resize(needed);
-            return with_extended_prefix(full);
+            return full;
         }
         full.resize(needed);
     }
+}
+
+std::wstring extended_length_path(std::u16string_view path) {
+    if (path.starts_with(uR"(\\?\)") || path.starts_with(uR"(\\.\)"))
+        return wstring_from_u16(path);
+    return with_extended_prefix(full_path_name(path));
 }
 
 }  // namespace text

@@ -11,7 +11,11 @@ namespace text {
 // namespace, as they are.
 std::wstring with_extended_prefix(std::wstring_view full_path);
 
-// The full form of `path` (relative parts and forward slashes resolved), prefixed as above.
+// The full form of `path` as the system makes it: relative parts resolved against the current
+// folder, forward slashes turned; the path as given when it has none.
+std::wstring full_path_name(std::u16string_view path);
+
+// The full form of `path`, prefixed as above.
 std::wstring extended_length_path(std::u16string_view path);
 
 }  // namespace text

@@ -28,6 +28,7 @@ class FailingEvents final : public host::WindowEvents {
         throw NotAStandardException{};
     }
     bool on_text_mouse_down(const host::MouseDown&) override { throw 42; }
+    void on_files_given(const std::vector<host::GivenFile>&) override { throw 42; }
     int resizes = 0;
 };
 
