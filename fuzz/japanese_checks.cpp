@@ -65,12 +65,13 @@ bool iconv_encode(const text::IconvHandle& converter, std::u16string_view text, 
 
 // EUC-JP straight from its byte ranges, one character at a time, each character the shared
 // decoder gives the converter converted alone: the rules of text/euc_jp.h, plainly. Each
-// character is converted once and remembered, by its one or two bytes, or fuzzing crawls.
+// character is converted once in the run and remembered, by its one or two bytes, or fuzzing
+// crawls.
 std::u16string plain_euc_jp_decode(std::string_view bytes) {
-    const text::IconvHandle converter(text::native_utf16, "EUC-JP", u"EUC-JP");
+    static const text::IconvHandle converter(text::native_utf16, "EUC-JP", u"EUC-JP");
     constexpr char32_t unknown = 0x110000;
     constexpr char32_t rejected = 0x110001;
-    std::vector<char32_t> converted_before(0x10000, unknown);
+    static std::vector<char32_t> converted_before(0x10000, unknown);
     const auto convert = [&](std::string_view character) {
         std::size_t key = 0;
         for (const char b : character)
@@ -187,7 +188,7 @@ void check_euc_jp(std::string_view bytes) {
               "EUC-JP resumes in step after an ASCII byte");
     }
     if (text.find(replacement) == std::u16string::npos) {
-        const text::IconvHandle encoder("EUC-JP", text::native_utf16, u"EUC-JP");
+        static const text::IconvHandle encoder("EUC-JP", text::native_utf16, u"EUC-JP");
         std::string encoded;
         check(iconv_encode(encoder, text, encoded) && encoded == bytes,
               "EUC-JP read whole encodes back to its bytes");
@@ -213,7 +214,7 @@ void check_iso2022_jp(std::string_view bytes) {
     check(control_units == control_bytes, "ISO-2022-JP: controls come through one for one");
     if (bytes.find("\x1B(I") != std::string_view::npos)
         return;
-    const text::IconvHandle converter(text::native_utf16, "ISO-2022-JP", u"ISO-2022-JP");
+    static const text::IconvHandle converter(text::native_utf16, "ISO-2022-JP", u"ISO-2022-JP");
     std::u16string expected;
     if (iconv_decode(converter, bytes, expected))
         check(text == expected, "ISO-2022-JP matches iconv wherever iconv reads it");
