@@ -62,4 +62,6 @@ done
 
 echo "Fuzzing, ${seconds} s in all:"
 printf '  %s\n' "${summary[@]}"
+with_findings=$(printf '%s\n' "${summary[@]}" | grep -c 'FOUND A FAULT' || true)
+echo "$((${#targets[@]} - with_findings)) fuzz targets without findings, $with_findings with"
 exit $status
