@@ -13,6 +13,7 @@ WINEDEBUG and WINEDLLOVERRIDES; its exit status is the helper's.
 """
 
 import argparse
+import contextlib
 import os
 import select
 import shutil
@@ -70,6 +71,18 @@ def start_session_bus(spawn, address: str) -> str:
     return bus
 
 
+@contextlib.contextmanager
+def signals_held():
+    """A tear-down runs whole: a time-out (SIGALRM), Ctrl+C or an ending signal arriving
+    meanwhile is taken after it."""
+    held = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGALRM, signal.SIGTERM,
+                                                     signal.SIGHUP, signal.SIGINT})
+    try:
+        yield
+    finally:
+        signal.pthread_sigmask(signal.SIG_SETMASK, held)
+
+
 def end_on_signals():
     """SIGTERM and SIGHUP raise SystemExit in the main thread, as Ctrl+C raises
     KeyboardInterrupt, so `with` blocks tear their desktops down however the run is ended
@@ -123,13 +136,8 @@ class VirtualDesktop:
         return self
 
     def __exit__(self, *exc):
-        # The tear-down runs whole: a time-out or a signal arriving now is taken after it.
-        ending = {signal.SIGALRM, signal.SIGTERM, signal.SIGHUP, signal.SIGINT}
-        held = signal.pthread_sigmask(signal.SIG_BLOCK, ending)
-        try:
+        with signals_held():
             self._tear_down()
-        finally:
-            signal.pthread_sigmask(signal.SIG_SETMASK, held)
         return False
 
     def _tear_down(self):

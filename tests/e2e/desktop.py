@@ -9,7 +9,7 @@ from collections import Counter
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
-from virtual_desktop import VirtualDesktop, start_session_bus  # noqa: E402,F401
+from virtual_desktop import VirtualDesktop, signals_held, start_session_bus  # noqa: E402,F401
 
 # A blinking text cursor may differ between two pictures of the same text; no more than this.
 CARET_PIXELS = 60
