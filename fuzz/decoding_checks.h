@@ -8,7 +8,7 @@
 namespace fuzz {
 
 // utf16_from_utf8 and is_valid_utf8 agree with the plain decoder; valid UTF-8 round-trips, and
-// utf8_size counts what utf8_from_utf16 makes.
+// utf8_size counts what utf8_from_utf16 makes. (check_utf16 writes any units out as UTF-8.)
 void check_utf8(std::string_view bytes);
 
 // The bytes after either byte-order mark of UTF-16: unit for unit, NULs shown, lone surrogates

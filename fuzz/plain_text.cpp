@@ -2,6 +2,7 @@
 #include "plain_text.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace fuzz {
 namespace {
@@ -37,8 +38,14 @@ bool is_well_formed_utf16(std::u16string_view text) {
     return true;
 }
 
+bool same_text(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+}
+
 std::u16string plain_utf8_decode(std::string_view bytes, bool& valid) {
     std::u16string out;
+    out.reserve(bytes.size());
     valid = true;
     std::size_t i = 0;
     while (i < bytes.size()) {

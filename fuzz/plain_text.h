@@ -12,6 +12,10 @@ inline constexpr char16_t symbol_for_nul = 0x2400;
 
 bool is_well_formed_utf16(std::u16string_view text);
 
+// Equal texts, compared as memory: char16_t's own comparison goes unit by unit, which the
+// sanitizers make the slowest part of a check.
+bool same_text(std::u16string_view a, std::u16string_view b);
+
 // UTF-8 one byte at a time straight from the table of well-formed sequences: one U+FFFD per
 // maximal ill-formed subpart; `valid` tells whether any was needed.
 std::u16string plain_utf8_decode(std::string_view bytes, bool& valid);
