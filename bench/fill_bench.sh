@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 source scripts/packages.sh
 scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}"
-scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
 cmake --preset win64 >/dev/null
 cmake --build build/win64 -j2 --target win32_fill_bench
 

@@ -43,7 +43,7 @@ if ! cmake --build "$build" -j2 --target startup_probe; then
 fi
 if $windows; then
     scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}"
-    scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+    python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
     cmake --preset win64 >/dev/null
     cmake --build build/win64 -j2 --target ontopview win32_floor win32_rich_floor
     program="${program:-build/win64/src/platform/win32/ontopview.exe}"

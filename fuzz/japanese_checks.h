@@ -6,8 +6,9 @@
 
 namespace fuzz {
 
-// decode_euc_jp: the ASCII bytes one for one, in step after each, a plain character-at-a-time
-// decoder's text, and a round trip through iconv's encoder when nothing was replaced.
+// decode_euc_jp: the ASCII bytes one for one, a plain character-at-a-time decoder's text (which
+// resumes in step after each ASCII byte), and a round trip through iconv's encoder when nothing
+// was replaced.
 void check_euc_jp(std::string_view bytes);
 
 // decode_iso2022_jp: controls one for one, and iconv's own ISO-2022-JP text wherever iconv

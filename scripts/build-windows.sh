@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/install-deps.sh "${windows_packages[@]}"
-scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --target ontopview

@@ -2,6 +2,6 @@
 # Configures and builds the Linux program (and its tests) with the "linux" preset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
 cmake --preset linux >/dev/null
 cmake --build --preset linux "$@"

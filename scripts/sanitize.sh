@@ -16,7 +16,7 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppr
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
-scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DONTOP_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" >/dev/null
 cmake --build build/asan -j2

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 screenshot="${1:-docs/windows.png}"
 scripts/install-deps.sh "${windows_packages[@]}" "${wine_packages[@]}" "${display_packages[@]}"
-scripts/scintilla-source.sh >/dev/null  # the text box's sources, fetched once
+python3 scripts/scintilla_source.py >/dev/null  # the text box's pinned sources, fetched once
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target ontopview >/dev/null
 exec python3 scripts/screenshot.py --screenshot "$screenshot" --menu --windows \

@@ -13,12 +13,15 @@ WINEDEBUG and WINEDLLOVERRIDES; its exit status is the helper's.
 """
 
 import argparse
+import contextlib
 import os
+import select
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from pathlib import Path
 
@@ -36,6 +39,25 @@ def wait_until(condition, timeout=10.0, interval=0.05) -> bool:
     return condition()
 
 
+def read_line(fd: int, timeout: float) -> str:
+    """The first line a child writes to the pipe `fd` (closed here), or "" when it ends the
+    pipe or writes no whole line in `timeout` seconds: a child that hangs must not hang us."""
+    deadline = time.monotonic() + timeout
+    data = b""
+    try:
+        while b"\n" not in data:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([fd], [], [], left)[0]:
+                return ""
+            chunk = os.read(fd, 256)
+            if not chunk:
+                break
+            data += chunk
+    finally:
+        os.close(fd)
+    return data.split(b"\n", 1)[0].decode(errors="replace").strip()
+
+
 def start_session_bus(spawn, address: str) -> str:
     """dbus-daemon listening at `address`, started through `spawn` (which takes a command and
     Popen's keywords); returns the bus's address once it listens, when others may use it."""
@@ -43,11 +65,37 @@ def start_session_bus(spawn, address: str) -> str:
     spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--address={address}",
            f"--print-address={write_end}"], pass_fds=(write_end,))
     os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        bus = pipe.readline().strip()
+    bus = read_line(read_end, timeout=30)
     if not bus:
         raise RuntimeError("dbus-daemon did not start")
     return bus
+
+
+@contextlib.contextmanager
+def signals_held():
+    """A tear-down runs whole: a time-out (SIGALRM), Ctrl+C or an ending signal arriving
+    meanwhile is taken after it."""
+    held = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGALRM, signal.SIGTERM,
+                                                     signal.SIGHUP, signal.SIGINT})
+    try:
+        yield
+    finally:
+        signal.pthread_sigmask(signal.SIG_SETMASK, held)
+
+
+def end_on_signals():
+    """SIGTERM and SIGHUP raise SystemExit in the main thread, as Ctrl+C raises
+    KeyboardInterrupt, so `with` blocks tear their desktops down however the run is ended
+    (a killed shell, a runner's time-out). Handlers the program set itself are left alone."""
+    if threading.current_thread() is not threading.main_thread():
+        return
+
+    def ended_by(signal_number, _frame):
+        raise SystemExit(128 + signal_number)
+
+    for signal_number in (signal.SIGTERM, signal.SIGHUP):
+        if signal.getsignal(signal_number) in (signal.SIG_DFL, None):
+            signal.signal(signal_number, ended_by)
 
 
 class VirtualDesktop:
@@ -75,6 +123,7 @@ class VirtualDesktop:
             self.env.pop(name, None)
 
     def __enter__(self):
+        end_on_signals()
         try:
             self._start_display()
             self._start_session_bus()
@@ -87,6 +136,11 @@ class VirtualDesktop:
         return self
 
     def __exit__(self, *exc):
+        with signals_held():
+            self._tear_down()
+        return False
+
+    def _tear_down(self):
         if self.keep_alive is not None:
             self.keep_alive.stdin.close()
         if self.wine_started:  # the prefix's server and every program still running in it
@@ -103,7 +157,6 @@ class VirtualDesktop:
                 process.kill()
                 process.wait()
         shutil.rmtree(self.folder, ignore_errors=True)
-        return False
 
     # The desktop.
     def _start_display(self):
@@ -113,8 +166,7 @@ class VirtualDesktop:
         self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.size}x24",
                     "-nolisten", "tcp"], pass_fds=(write_end,))
         os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
+        number = read_line(read_end, timeout=30)
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = f":{number}"
@@ -179,8 +231,8 @@ class VirtualDesktop:
         self.processes.append(process)
         return process
 
-    def quiet(self, command) -> int:
-        return subprocess.run(command, env=self.env, **QUIET).returncode
+    def quiet(self, command, timeout=30) -> int:
+        return subprocess.run(command, env=self.env, timeout=timeout, **QUIET).returncode
 
     def tool(self, *command, check=True) -> str:
         result = subprocess.run(command, env=self.env, capture_output=True, timeout=30)
@@ -193,16 +245,13 @@ class VirtualDesktop:
 
 def run(args) -> int:
     """The command on a desktop of its own; its exit status, or 128 + the signal that ended it."""
-    def ended_by(signal_number, _frame):
-        raise SystemExit(128 + signal_number)
-
-    for signal_number in (signal.SIGTERM, signal.SIGHUP):
-        signal.signal(signal_number, ended_by)
+    end_on_signals()
     try:
         with VirtualDesktop(size=args.size, wine=args.wine, wine_prefix=args.wine_prefix,
                             dpi=args.dpi) as desktop:
             status = subprocess.run(args.command, env=desktop.env).returncode
-    except (RuntimeError, OSError) as error:  # a desktop not set up, or a command not found
+    # A desktop not set up (a tool failing or hanging), or a command not found.
+    except (RuntimeError, OSError, subprocess.SubprocessError) as error:
         print(f"virtual desktop: {error}", file=sys.stderr)
         return 1
     return status if status >= 0 else 128 - status

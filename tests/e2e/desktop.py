@@ -9,7 +9,7 @@ from collections import Counter
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
-from virtual_desktop import VirtualDesktop, start_session_bus  # noqa: E402,F401
+from virtual_desktop import VirtualDesktop, signals_held, start_session_bus  # noqa: E402,F401
 
 # A blinking text cursor may differ between two pictures of the same text; no more than this.
 CARET_PIXELS = 60
@@ -153,7 +153,11 @@ class Desktop(VirtualDesktop):
     def clear_clipboard(self):
         self.set_clipboard("")
 
-    def capture(self, window: int) -> bytes:
+    def capture_screen(self) -> bytes:
+        """The whole screen, menus and every window on it."""
+        return self.capture("root")
+
+    def capture(self, window) -> bytes:
         result = subprocess.run(["import", "-window", str(window), "rgb:-"], env=self.env,
                                 capture_output=True, timeout=30)
         return result.stdout
@@ -221,14 +225,35 @@ class Program:
         """Open popup menus of the program: ours is the one whose window is named hoppu."""
         return self.desktop.find_windows("^hoppu$")
 
-    def open_menu(self, modifiers=("shift",), button=3, wait=5.0) -> bool:
+    # How long a menu may take to show after the click that opens it.
+    MENU_WAIT = 5.0
+    # After a click has shown it was handled, how long its menu may still take to follow.
+    SETTLE = 0.5
+
+    def open_menu(self, modifiers=("shift",), button=3, wait=MENU_WAIT) -> bool:
         self.desktop.activate(self.window)
         self.desktop.click(self.window, 120, 90, button, modifiers)
         return self.desktop.wait_until(lambda: bool(self.menu_windows()), timeout=wait)
 
+    def click_handled(self, modifiers, button) -> bool:
+        """Clicks and waits until a menu shows or the screen changes by more than a caret's
+        blink (a menu of the text box's own, a selection, the caret moved): the click was
+        handled. A click that changes nothing is waited on as long as a menu may take to show.
+        True when a menu of any kind shows."""
+        self.desktop.activate(self.window)
+        before = self.desktop.capture_screen()
+        self.desktop.click(self.window, 120, 90, button, modifiers)
+        changed = self.desktop.wait_until(
+            lambda: bool(self.menu_windows()) or
+            pixels_differing(self.desktop.capture_screen(), before) > CARET_PIXELS,
+            timeout=self.MENU_WAIT)
+        if changed:  # whatever the click shows has begun to: give its menu a moment more
+            self.desktop.wait_until(lambda: bool(self.menu_windows()), timeout=self.SETTLE)
+        return bool(self.menu_windows())
+
     def opens_our_menu(self, modifiers, button) -> bool:
         """Whether this click opens the command menu; leaves nothing open."""
-        opened = self.open_menu(modifiers=modifiers, button=button, wait=1.0)
+        opened = self.click_handled(modifiers, button)
         self.desktop.key("Escape")
         self.desktop.key("Escape")
         return opened
@@ -294,13 +319,17 @@ class WineProgram(Program):
                 if int(w) != self.window and self.desktop.window_name(int(w)) == ""]
 
     def opens_our_menu(self, modifiers, button) -> bool:
-        if not self.open_menu(modifiers=modifiers, button=button, wait=1.0):
+        if not self.click_handled(modifiers, button):
+            self.desktop.key("Escape", "Escape")  # whatever the click began
             return False
+        # A menu: ours when its first item opens the file dialog, waited for as long as the
+        # open command waits for it. The menu closing shows the item was taken.
         self.desktop.key("Down", "Return")
-        dialog = self.desktop.wait_window("^(開く|Open)$", timeout=2.0)
+        self.desktop.wait_until(lambda: not self.menu_windows(), timeout=self.MENU_WAIT)
+        dialog = self.wait_dialog()
         self.desktop.key("Escape")
         if dialog is not None:
-            self.desktop.wait_until(lambda: not self.desktop.find_windows("^(開く|Open)$"))
+            self.wait_dialog_closed()
         return dialog is not None
 
     def copy_text(self) -> str:

@@ -11,6 +11,7 @@ import faulthandler
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -205,9 +206,36 @@ def check_options(checks, desktop, program_command, windows):
                      code == status and said in output, f"status {code}: {output!r}")
 
 
+class RunTimedOut(Exception):
+    """The run took longer than --timeout: raised in the main thread wherever it waits, so the
+    desktop and everything on it are torn down on the way out."""
+
+
+def stop_after(seconds: float):
+    def timed_out(_signal_number, _frame):
+        print(f"Stopped after {seconds:.0f} s; where the run was:", file=sys.stderr, flush=True)
+        faulthandler.dump_traceback(all_threads=False)
+        raise RunTimedOut(f"timed out after {seconds:.0f} s")
+
+    signal.signal(signal.SIGALRM, timed_out)
+    signal.setitimer(signal.ITIMER_REAL, seconds)
+
+
 def run(args) -> int:
     checks = Checks()
     work = Path(tempfile.mkdtemp(prefix="ontopview-e2e-"))
+    try:
+        return run_checks(args, checks, work)
+    except RunTimedOut as error:
+        checks.check("the run ends in time", False, str(error))
+        print(f"{checks.passed} passed, {checks.failed} failed")
+        return 1
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def run_checks(args, checks, work: Path) -> int:
     home = work / "home"
     files_dir = work / "files"
     home.mkdir()
@@ -376,7 +404,6 @@ def run(args) -> int:
         checks.check("no file created or changed in home or the files' folder", not changed,
                      str(changed[:5]))
 
-    shutil.rmtree(work, ignore_errors=True)
     print(f"{checks.passed} passed, {checks.failed} failed")
     return 0 if checks.failed == 0 else 1
 
@@ -387,11 +414,12 @@ def main():
     parser.add_argument("--windows", action="store_true", help="the program is the .exe")
     parser.add_argument("--screenshots", default="build/e2e", help="where screenshots go")
     parser.add_argument("--timeout", type=float, default=600,
-                        help="seconds before the run is stopped with a stack dump")
+                        help="seconds before the run is stopped, with a stack dump and the "
+                             "desktop torn down")
     args = parser.parse_args()
     if Path(args.program[0]).exists():  # some runs start it from another folder
         args.program[0] = str(Path(args.program[0]).resolve())
-    faulthandler.dump_traceback_later(args.timeout, exit=True)  # a hang must not go unseen
+    stop_after(args.timeout)  # a hang must not go unseen
     sys.exit(run(args))
 
 

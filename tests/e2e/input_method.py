@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 from pathlib import Path
 
-from desktop import start_session_bus
+from desktop import signals_held, start_session_bus
 
 # The anthy engine is a Python program started as "python3": it needs the system's Python, whose
 # gi and ibus modules it imports, before any other Python on PATH.
@@ -55,9 +55,10 @@ class InputMethod:
     def __exit__(self, *exc):
         """Each daemon was started as the head of a process group, which its helpers (ibus-x11,
         the engine, dconf-service) joined: ending the groups ends them all."""
-        for group in reversed(self.groups):
-            self._end_group(group)
-        shutil.rmtree(self.folder, ignore_errors=True)
+        with signals_held():
+            for group in reversed(self.groups):
+                self._end_group(group)
+            shutil.rmtree(self.folder, ignore_errors=True)
         return False
 
     def japanese_locale(self) -> dict:

@@ -5,7 +5,7 @@
 # With FORMAT set, the program must also be of that format (pei-i386 for PE32, pei-x86-64), a
 # 32-bit one large address aware.
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> [-DFORMAT=<format>] -P check_imports.cmake
-cmake_minimum_required(VERSION 3.25)
+cmake_minimum_required(VERSION 3.22...3.25)
 # imm32, oleaut32, msimg32 and usp10 are the text box's (Scintilla: input methods, OLE data
 # transfer, alpha blending; Uniscribe's line breaking).
 set(system_dlls

@@ -2,7 +2,7 @@
 # headers they were made from: version record, the one icon group and the manifest.
 # Usage: cmake -DWINDRES=<windres> -DPROGRAM=<exe> -DRESOURCES_H=<resources.h>
 #              -DVERSION_H=<ontop_version.h> -P ...
-cmake_minimum_required(VERSION 3.25)
+cmake_minimum_required(VERSION 3.22...3.25)
 set(failures "")
 set(headers ${RESOURCES_H} ${VERSION_H})
 

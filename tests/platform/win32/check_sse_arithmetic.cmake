@@ -2,7 +2,7 @@
 # precision gives other pixels than the single precision the conversions are made for. The
 # 32-bit program cannot run on the build machine, so its machine code is read instead.
 # Usage: cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe> -P check_sse_arithmetic.cmake
-cmake_minimum_required(VERSION 3.25)
+cmake_minimum_required(VERSION 3.22...3.25)
 set(functions
     _ZN8geometry17pixels_from_twipsEff
     _ZN8geometry25nearest_pixels_from_twipsEff
