@@ -111,7 +111,7 @@ TEST_F(PopupTest, OtherPressesNeverShowOurMenu) {
 }
 
 TEST_F(PopupTest, SaveItemsChangeNothingAndTheTopItemFlipsItsCheckMark) {
-    const QString text = program.form().text1().toPlainText();
+    const std::u16string text = program.text_box().text();
     std::vector<bool> checked_shown;
     QStringList choices{QStringLiteral("保存"), QStringLiteral("上書き保存"),
                         QStringLiteral("常にケロミナする"), QStringLiteral("常にケロミナする")};
@@ -127,7 +127,7 @@ TEST_F(PopupTest, SaveItemsChangeNothingAndTheTopItemFlipsItsCheckMark) {
     }
     EXPECT_EQ(checked_shown, (std::vector<bool>{true, true, true, false}));
     EXPECT_TRUE(program.core().hoppu().top_on_checked());
-    EXPECT_EQ(program.form().text1().toPlainText(), text);
+    EXPECT_EQ(program.text_box().text(), text);
     EXPECT_EQ(program.form().windowTitle(), QStringLiteral("Form1"));
     EXPECT_TRUE(program.form().isVisible());
 }
