@@ -1,6 +1,8 @@
 // The command menu on Qt: opened by Shift + right press only, its entries, and choosing them.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
@@ -108,6 +110,33 @@ TEST_F(PopupTest, OtherPressesNeverShowOurMenu) {
             p.edit_menu ? QStringList{QStringLiteral("edit")} : QStringList{};
         EXPECT_EQ(popups, expected) << int(p.button) << " " << int(p.modifiers);
     }
+}
+
+TEST_F(PopupTest, APlainRightClickGivesTheJapaneseEditMenuWithWhatTheBoxAllows) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("貼る"));
+    QStringList items;  // caption, and "-" when greyed; a separator has none
+    qt_test::ModalWatch watch([&](QWidget& shown) {
+        auto& menu = static_cast<QMenu&>(shown);
+        for (const QAction* action : menu.actions())
+            items << action->text() + (action->isEnabled() ? "" : "-");
+        click_entry(menu, QStringLiteral("すべて選択(&A)"));
+    });
+    press(Qt::RightButton, Qt::NoModifier);
+    const QStringList expected{
+        QStringLiteral("元に戻す(&U)-"),
+        QString(),
+        QStringLiteral("切り取り(&T)-"),
+        QStringLiteral("コピー(&C)-"),
+        QStringLiteral("貼り付け(&P)"),
+        QStringLiteral("削除(&D)-"),
+        QString(),
+        QStringLiteral("すべて選択(&A)"),
+    };
+    EXPECT_EQ(items, expected);
+    const platform::qt::Text1Box& box = program.form().text1();
+    EXPECT_EQ(box.send(SCI_GETSELECTIONSTART), 0);
+    EXPECT_EQ(box.send(SCI_GETSELECTIONEND), box.send(SCI_GETLENGTH));
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(PopupTest, SaveItemsChangeNothingAndTheTopItemFlipsItsCheckMark) {
