@@ -141,6 +141,7 @@ void timed(const char* phase, platform::qt::QtProgram& program, Step&& step) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("open_bench_" + std::to_string(getpid()));
     const bool opening = candidate == "open";
+    program.text_box().set_text(u"");
     if (opening) {
         std::ofstream(path, std::ios::binary) << text::utf8_from_utf16(text->text);
     } else {
@@ -163,10 +164,13 @@ void timed(const char* phase, platform::qt::QtProgram& program, Step&& step) {
     std::filesystem::remove(path);
     constexpr std::chrono::milliseconds looking(300);
     double busiest = idle_for(application, looking);
+    const int width = program.form().text1().width();
     timed("resized", program, [&] {
         QWidget& form = program.form();
         form.resize(form.width() * 4 / 5, form.height());
     });
+    if (program.form().text1().width() >= width)
+        std::printf("error the box kept its width\n");
     busiest = std::max(busiest, idle_for(application, looking));
     timed("font", program, [&] {
         platform::qt::QtTextBox& box = program.text_box();
