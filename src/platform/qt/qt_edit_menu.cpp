@@ -29,6 +29,20 @@ std::optional<scintilla::EditCommand> exec_edit_menu(
     return static_cast<scintilla::EditCommand>(chosen->data().toUInt());
 }
 
+// QString::replace moves the rest of the text for every thousand matches: a copy of 100 MiB of
+// lines took it 14 s.
+void copy_with_lf_breaks(QString& text) {
+    QChar* const units = text.data();
+    const qsizetype size = text.size();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (units[i] == u'\r' && i + 1 < size && units[i + 1] == u'\n')
+            continue;
+        units[kept++] = units[i];
+    }
+    text.truncate(kept);
+}
+
 std::string pasted_bytes(QStringView text) {
     const std::u16string_view units = u16_view(text);
     std::string bytes;

@@ -90,7 +90,7 @@ Text1Box::Text1Box(QWidget& parent, common::FailureReporter& failures)
     connect(this, &ScintillaEditBase::aboutToCopy, this, [](QMimeData* copied) {
         QString text = copied->text();
         copied->setText(QString());  // the one copy left is changed in place
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        copy_with_lf_breaks(text);
         copied->setText(text);
     });
     // Framed as the system's other text boxes are; Scintilla's widget comes without.
@@ -169,12 +169,15 @@ void Text1Box::keyPressEvent(QKeyEvent* event) {
 void Text1Box::mousePressEvent(QMouseEvent* event) {
     // The middle button pastes the X selection where it is pressed, as the program pastes.
     if (event->button() == Qt::MiddleButton) {
-        if (QGuiApplication::clipboard()->supportsSelection()) {
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        if (clipboard.supportsSelection()) {
+            // Taken before the caret moves, which may end the box's own selection.
+            const QString text = clipboard.text(QClipboard::Selection);
             const QPoint at = event->position().toPoint();
             call_(SCI_SETEMPTYSELECTION,
                   static_cast<uptr_t>(
                       call_(SCI_POSITIONFROMPOINT, static_cast<uptr_t>(at.x()), at.y())));
-            paste(QClipboard::Selection);
+            paste_text(text);
         }
         return;
     }
@@ -220,14 +223,14 @@ void Text1Box::show_edit_menu(const QPoint& global_point) {
 }
 
 void Text1Box::paste(QClipboard::Mode mode) {
-    std::string bytes;
-    {
-        // Taken once: another program's clipboard hands its text over anew for every request.
-        const QString text = QGuiApplication::clipboard()->text(mode);
-        if (text.isEmpty())
-            return;
-        bytes = pasted_bytes(text);
-    }
+    // Taken once: another program's clipboard hands its text over anew for every request.
+    paste_text(QGuiApplication::clipboard()->text(mode));
+}
+
+void Text1Box::paste_text(const QString& text) {
+    if (text.isEmpty())
+        return;
+    const std::string bytes = pasted_bytes(text);
     const scintilla::InsertionGate::Pasting pasting(gate_);
     call_.with_text(SCI_REPLACESEL, 0, bytes.c_str());
 }

@@ -32,10 +32,11 @@ class Text1Box final : public ScintillaEditBase {
     // Every change of the text passes it.
     scintilla::InsertionGate& gate() noexcept { return gate_; }
 
-    // The program's paste: the text of `mode`'s clipboard, and nothing but text, in place of
-    // the selection, each line break as CR LF; undoable, and refused whole by the gate with a
-    // paste's wording.
+    // The program's paste: the text of `mode`'s clipboard (or `text`), and nothing but text, in
+    // place of the selection, each line break as CR LF; undoable, and refused whole by the gate
+    // with a paste's wording.
     void paste(QClipboard::Mode mode = QClipboard::Clipboard);
+    void paste_text(const QString& text);
 
   protected:
     bool event(QEvent* event) override;

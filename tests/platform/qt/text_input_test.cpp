@@ -312,4 +312,26 @@ TEST_F(TextInputTest, APressInTheSelectionSelectsAnewAndDragsNothing) {
     EXPECT_EQ(selection(), (Selection{1, 5}));
 }
 
+// The X selection holds the box's selection with this system's line ends: a small one copied at
+// once, so it stays after it is deselected; a large one made when asked for, as it is then.
+TEST_F(TextInputTest, TheXSelectionIsTheBoxsSelection) {
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    if (!clipboard.supportsSelection())
+        GTEST_SKIP() << "no X selection on this platform";
+    fill(u"一行目\r\n二行目", 0, 0);
+    box().send(SCI_SETSEL, 0, 14);
+    EXPECT_EQ(clipboard.text(QClipboard::Selection), QStringLiteral("一行目\n二"));
+    box().send(SCI_SETEMPTYSELECTION, 3);
+    EXPECT_EQ(clipboard.text(QClipboard::Selection), QStringLiteral("一行目\n二"));
+
+    const std::u16string line(1 << 20, u'字');  // 3 MiB as UTF-8
+    fill(line + u"\r\n" + line, 0, 0);
+    QTest::keyClick(&box(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box(), Qt::Key_Right, Qt::ShiftModifier);  // from the start, where it is
+    const QString selected = clipboard.text(QClipboard::Selection);
+    // The first 字 left out, and the line break as LF.
+    ASSERT_EQ(selected.size(), 2 * line.size());
+    EXPECT_EQ(selected[line.size() - 1], u'\n');
+}
+
 }  // namespace
