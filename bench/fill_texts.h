@@ -58,6 +58,18 @@ inline std::u16string unbroken_run(std::uint64_t units) {
     return run;
 }
 
+// Japanese prose with no space, as one line of a novel: `bytes` of UTF-8 at most.
+inline std::u16string japanese_run(std::uint64_t bytes) {
+    constexpr std::u16string_view prose =
+        u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
+        u"した所でニャーニャー泣いていた事だけは記憶している。";
+    std::u16string run;
+    run.reserve(static_cast<std::size_t>(bytes / 3));
+    while ((run.size() + prose.size()) * 3 <= bytes)
+        run += prose;
+    return run;
+}
+
 // Words of letters separated by spaces: one long line that can break at every space.
 inline std::u16string spaced_words(std::uint64_t units) {
     std::u16string line = unbroken_run(units);
@@ -77,8 +89,8 @@ inline FillText between_lines(std::u16string line) {
     return measured(around + line + u"\r\n" + around);
 }
 
-// The benchmark's cases by name: lines_<N>m, run_<N>k, words_<N>k, empty_<N>k (thousands of
-// empty lines).
+// The benchmark's cases by name: lines_<N>m, run_<N>k, japanese_<N>k, words_<N>k, empty_<N>k
+// (thousands of empty lines).
 inline std::optional<FillText> fill_text(std::string_view name) {
     const auto number = [&](std::string_view prefix) -> std::uint64_t {
         std::uint64_t n = 0;
@@ -90,6 +102,8 @@ inline std::optional<FillText> fill_text(std::string_view name) {
         return measured(ordinary_lines(number("lines_") * mib));
     if (name.starts_with("run_") && name.ends_with("k"))
         return between_lines(unbroken_run(number("run_") * 1024));
+    if (name.starts_with("japanese_") && name.ends_with("k"))
+        return between_lines(japanese_run(number("japanese_") * 1024));
     if (name.starts_with("words_") && name.ends_with("k"))
         return between_lines(spaced_words(number("words_") * 1024));
     if (name.starts_with("empty_") && name.ends_with("k")) {

@@ -1,297 +1,327 @@
-// Times opening a file into the Qt text box end to end (read, decode, CR LF text, setPlainText)
-// beside the toolkit's floor (setPlainText of the already-decoded text), with peak memory; then
-// pastes, of unbroken runs and of large texts the paste bound accepts or refuses.
-// Each measurement runs in a child process of its own, so its peak RSS is its own.
+// Fills the Linux program's text box with each benchmark text, each in a process of its own on
+// the offscreen platform, and prints the time until the text is drawn, then until a resize by a
+// fifth, a 24-point font and Ctrl+End are drawn, 0.3 s apart; the longest any event kept the
+// window from answering in those pauses and for 0.3 s after Ctrl+End (the idle wrap's steps);
+// and the peak memory beside the bound of 8 x the file + 200 MiB. The text comes in through the
+// program's own open path (a UTF-8 file given to the core, as a drop or the command line gives
+// it) or through its paste (the same text on the clipboard, Ctrl+V into the empty box).
+//   open_bench [--candidates open,paste] [--cases a,b] [--timeout S]
+#include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <string_view>
-#include <type_traits>
+#include <thread>
 #include <vector>
 
-#include "core/viewer/open_command.h"
 #include "fill_texts.h"
-#include "platform/qt/qt_paste_bound.h"
 #include "platform/qt/qt_program.h"
 #include "platform/qt/qt_strings.h"
-#include "platform/qt/qt_text_box.h"
-#include "text/text_file_reader.h"
 #include "text/utf.h"
 
 namespace {
 
-constexpr std::size_t mib = 1024 * 1024;
+using fill_bench::mib;
+using Clock = std::chrono::steady_clock;
 
-struct Figures {
-    double seconds = 0;
-    double weigh_seconds = 0;  // of a paste: deciding whether it fits, alone
-    bool refused = false;
-    long peak_rss_kib = 0;
+const char* const default_cases[] = {"lines_1m",       "lines_10m",  "lines_100m", "lines_256m",
+                                     "run_64k",        "run_2048k",  "run_16384k", "run_32768k",
+                                     "japanese_8192k", "empty_1000k"};
+const char* const candidates[] = {"open", "paste"};
+
+std::uint64_t bound_bytes(std::uint64_t file_bytes) {
+    return 8 * file_bytes + 200 * mib;
+}
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double peak_mib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+std::uint64_t resident_bytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::uint64_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Times every event the main loop hands out, the longest kept since the last reset.
+class TimedApplication final : public QApplication {
+  public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (depth_++ > 0) {
+            const bool handled = QApplication::notify(receiver, event);
+            --depth_;
+            return handled;
+        }
+        const auto start = Clock::now();
+        const bool handled = QApplication::notify(receiver, event);
+        longest_ = std::max(longest_, seconds_since(start));
+        --depth_;
+        return handled;
+    }
+    double take_longest() { return std::exchange(longest_, 0.0); }
+
+  private:
+    int depth_ = 0;
+    double longest_ = 0;
 };
 
-// Japanese prose-like lines of varying length, CR LF and LF mixed, up to `bytes` of UTF-8.
-void write_sample(const std::filesystem::path& path, std::size_t bytes) {
-    const std::string words[] = {"日本語の", "テキスト", "ファイルを", "読み込んで", "表示する。",
-                                 "ABC ",     "123 ",     "ｶﾀｶﾅ",       "漢字と",     "かな、"};
-    std::ofstream out(path, std::ios::binary);
-    std::size_t written = 0;
-    unsigned state = 12345;
-    while (written < bytes) {
-        std::string line;
-        const unsigned count = 3 + (state >> 16) % 20;
-        for (unsigned i = 0; i < count; ++i) {
-            state = state * 1103515245u + 12345u;
-            line += words[(state >> 16) % std::size(words)];
+// Lets the window run for `period`, as while the user looks at it; the longest one event took.
+double idle_for(TimedApplication& application, std::chrono::milliseconds period) {
+    application.take_longest();
+    QEventLoop loop;
+    QTimer::singleShot(period, &loop, &QEventLoop::quit);
+    loop.exec();
+    return application.take_longest();
+}
+
+// Ends this process once it outgrows `cap` or outlasts `timeout`.
+void watch(std::uint64_t cap, std::chrono::seconds timeout, const std::atomic<bool>& done) {
+    const auto start = Clock::now();
+    while (!done) {
+        const std::uint64_t now = resident_bytes();
+        if (now > cap || Clock::now() - start > timeout) {
+            std::printf("stopped %.1f %.0f %s\n", seconds_since(start), peak_mib(),
+                        now > cap ? "memory" : "time");
+            std::fflush(stdout);
+            _exit(3);
         }
-        line += (state & 1) ? "\r\n" : "\n";
-        out << line;
-        written += line.size();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
-// Runs `measure` in a child process with its own QApplication; the parent gets the figures.
-template <class Measure>
-Figures in_child(Measure measure) {
-    int pipe_fds[2];
-    if (pipe(pipe_fds) != 0)
-        std::abort();
+// "<phase> <seconds> <peak MiB>" once `step` and the paint it causes are done. What the box
+// leaves for idle time (Scintilla wraps the rest of the text then) is not waited for.
+template <class Step>
+void timed(const char* phase, platform::qt::QtProgram& program, Step&& step) {
+    const auto start = Clock::now();
+    step();
+    program.form().text1().viewport()->repaint();
+    std::printf("%s %.3f %.0f\n", phase, seconds_since(start), peak_mib());
+    std::fflush(stdout);
+}
+
+// One candidate with one text, in this (child) process: "base", the phases, "busiest", "done".
+[[noreturn]] void run_one(const std::string& candidate, const std::string& case_name,
+                          std::chrono::seconds timeout) {
+    auto text = fill_bench::fill_text(case_name);
+    if (!text) {
+        std::printf("error unknown case\n");
+        _exit(2);
+    }
+    int argc = 1;
+    char name[] = "open_bench";
+    char* argv[] = {name, nullptr};
+    TimedApplication application(argc, argv);
+    platform::qt::QtProgram program;
+    program.start();
+    idle_for(application, std::chrono::milliseconds(200));
+    const std::size_t length = text->text.size();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("open_bench_" + std::to_string(getpid()));
+    const bool opening = candidate == "open";
+    program.text_box().set_text(u"");
+    if (opening) {
+        std::ofstream(path, std::ios::binary) << text::utf8_from_utf16(text->text);
+    } else {
+        // The clipboard holds it now, as another program's copy would.
+        QGuiApplication::clipboard()->setText(platform::qt::qstring_from_u16(text->text));
+    }
+    std::u16string().swap(text->text);
+    std::printf("base %.0f %llu\n", peak_mib(), static_cast<unsigned long long>(text->file_bytes));
+    std::fflush(stdout);
+
+    std::atomic<bool> done = false;
+    const std::uint64_t cap = 4 * bound_bytes(text->file_bytes);
+    std::thread watcher(watch, cap, timeout, std::cref(done));
+    timed("shown", program, [&] {
+        if (opening)
+            program.core().on_files_given({{path.u16string(), true}});
+        else
+            program.form().text1().paste();
+    });
+    std::filesystem::remove(path);
+    constexpr std::chrono::milliseconds looking(300);
+    double busiest = idle_for(application, looking);
+    const int width = program.form().text1().width();
+    timed("resized", program, [&] {
+        QWidget& form = program.form();
+        form.resize(form.width() * 4 / 5, form.height());
+    });
+    if (program.form().text1().width() >= width)
+        std::printf("error the box kept its width\n");
+    busiest = std::max(busiest, idle_for(application, looking));
+    timed("font", program, [&] {
+        platform::qt::QtTextBox& box = program.text_box();
+        box.set_font_name(box.font_name());
+        box.set_font_bold(box.font_bold());
+        box.set_font_italic(box.font_italic());
+        box.set_font_size(24);
+    });
+    busiest = std::max(busiest, idle_for(application, looking));
+    timed("end", program, [&] { program.form().text1().send(SCI_DOCUMENTEND); });
+    // The idle wrap goes on above the rows the jump showed.
+    busiest = std::max(busiest, idle_for(application, looking));
+    const std::size_t held = program.text_box().text().size();
+    done = true;
+    watcher.join();
+    std::printf("busiest %.3f\n", busiest);
+    std::printf("done %s %.0f\n", held == length ? "ok" : "short", peak_mib());
+    std::fflush(stdout);
+    _exit(0);
+}
+
+// Runs one pair in a child and returns all it printed; a child past its deadline is ended.
+std::string run_child(const std::string& candidate, const std::string& case_name, int timeout) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return "error no pipe\n";
     const pid_t child = fork();
     if (child == 0) {
-        close(pipe_fds[0]);
-        int argc = 1;
-        char name[] = "open_bench";
-        char* argv[] = {name, nullptr};
-        QApplication application(argc, argv);
-        Figures figures;
-        if constexpr (std::is_same_v<decltype(measure()), Figures>)
-            figures = measure();
+        close(fds[0]);
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[1]);
+        run_one(candidate, case_name, std::chrono::seconds(timeout));
+    }
+    close(fds[1]);
+    std::string output;
+    // Each of the four phases may take up to the timeout.
+    const auto deadline = Clock::now() + std::chrono::seconds(timeout + 30);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        pollfd readable{fds[0], POLLIN, 0};
+        if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0) {
+            kill(child, SIGKILL);
+            break;
+        }
+        char buffer[256];
+        const ssize_t got = read(fds[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        output.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fds[0]);
+    waitpid(child, nullptr, 0);
+    return output.empty() ? "error no answer\n" : output;
+}
+
+// One row: the seconds of each phase reached ("-" for one not reached), the longest wait, the
+// peak memory beside the bound, and the verdict.
+void print_row(const std::string& candidate, const std::string& case_name,
+               const std::string& answer) {
+    double base = 0;
+    unsigned long long file_bytes = 0;
+    double phase_seconds[4] = {-1, -1, -1, -1};
+    const char* const phases[] = {"shown", "resized", "font", "end"};
+    double peak = 0;
+    double busiest = -1;
+    std::string verdict = "?";
+    std::size_t at = 0;
+    while (at < answer.size()) {
+        const std::size_t end = std::min(answer.find('\n', at), answer.size());
+        const std::string line = answer.substr(at, end - at);
+        at = end + 1;
+        char word[32] = {};
+        double seconds = 0;
+        double mib_now = 0;
+        if (std::sscanf(line.c_str(), "base %lf %llu", &base, &file_bytes) == 2)
+            continue;
+        if (std::sscanf(line.c_str(), "busiest %lf", &busiest) == 1)
+            continue;
+        if (std::sscanf(line.c_str(), "done %31s %lf", word, &mib_now) == 2) {
+            verdict = word;
+            peak = std::max(peak, mib_now);
+        } else if (std::sscanf(line.c_str(), "stopped %lf %lf %31s", &seconds, &mib_now, word) ==
+                   3) {
+            verdict = std::string("stopped (") + word + ")";
+            peak = std::max(peak, mib_now);
+        } else if (std::sscanf(line.c_str(), "%31s %lf %lf", word, &seconds, &mib_now) == 3) {
+            for (std::size_t i = 0; i < std::size(phases); ++i) {
+                if (std::string_view(word) == phases[i])
+                    phase_seconds[i] = seconds;
+            }
+            peak = std::max(peak, mib_now);
+        } else if (!line.empty()) {
+            verdict = line;
+        }
+    }
+    const double bound = static_cast<double>(bound_bytes(file_bytes)) / mib;
+    std::printf("%-15s %-6s %8.1f", case_name.c_str(), candidate.c_str(),
+                static_cast<double>(file_bytes) / mib);
+    for (const double seconds : phase_seconds) {
+        if (seconds < 0)
+            std::printf(" %9s", "-");
         else
-            figures.seconds = measure();
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        figures.peak_rss_kib = usage.ru_maxrss;
-        if (write(pipe_fds[1], &figures, sizeof figures) != sizeof figures)
-            _exit(1);
-        _exit(0);
+            std::printf(" %9.3f", seconds);
     }
-    close(pipe_fds[1]);
-    Figures figures;
-    if (read(pipe_fds[0], &figures, sizeof figures) != sizeof figures)
-        std::abort();
-    close(pipe_fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return figures;
+    if (busiest < 0)
+        std::printf(" %9s", "-");
+    else
+        std::printf(" %9.3f", busiest);
+    const bool within = peak <= bound && verdict == "ok";
+    std::printf(" %8.0f %8.0f %6.0f  %s%s\n", peak, bound, base, verdict.c_str(),
+                within ? "" : " OVER");
+    std::fflush(stdout);
 }
 
-double seconds_since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The program's own path: reader, CR LF text, the Qt text box, and the first layout.
-double open_through_program(const std::filesystem::path& path) {
-    platform::qt::QtProgram program;
-    program.start();
-    QCoreApplication::processEvents();
-    const auto start = std::chrono::steady_clock::now();
-    std::u16string text;
-    {
-        text::TextFileReader reader(path.u16string());
-        text = viewer::read_crlf_text(reader);
+std::vector<std::string> split(std::string_view list) {
+    std::vector<std::string> parts;
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        parts.emplace_back(list.substr(0, comma));
+        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
     }
-    platform::qt::QtTextBox(program.form()).set_text(std::move(text));
-    QCoreApplication::processEvents();
-    return seconds_since(start);
-}
-
-// The toolkit's floor: the same text, already decoded, handed to setPlainText.
-double toolkit_floor(const std::filesystem::path& path) {
-    platform::qt::QtProgram program;
-    program.start();
-    QCoreApplication::processEvents();
-    std::u16string decoded;
-    {
-        text::TextFileReader reader(path.u16string());
-        decoded = viewer::read_crlf_text(reader);
-    }
-    QString text = platform::qt::qstring_from_u16(decoded);
-    std::u16string().swap(decoded);
-    const auto start = std::chrono::steady_clock::now();
-    program.form().text1().setPlainText(text);
-    QCoreApplication::processEvents();
-    return seconds_since(start);
-}
-
-// A run of letters with no place to break, pasted at the caret, and then drawn.
-double paste_into_program(const QString& run) {
-    platform::qt::QtProgram program;
-    program.start();
-    QCoreApplication::processEvents();
-    QPlainTextEdit& text1 = program.form().text1();
-    const auto start = std::chrono::steady_clock::now();
-    text1.insertPlainText(run);
-    text1.repaint();
-    QCoreApplication::processEvents();
-    return seconds_since(start);
-}
-
-// The same run opened as a file's whole text, and drawn.
-double open_run_in_program(const QString& run) {
-    platform::qt::QtProgram program;
-    program.start();
-    QCoreApplication::processEvents();
-    const auto start = std::chrono::steady_clock::now();
-    platform::qt::QtTextBox(program.form()).set_text(platform::qt::u16_from_qstring(run) + u"\r\n");
-    program.form().text1().repaint();
-    QCoreApplication::processEvents();
-    return seconds_since(start);
-}
-
-// A paste through the clipboard, as Ctrl+V makes it, at the end of a box holding `box_bytes` of
-// ordinary lines (none: the start text): until the text is drawn, or until the error box of a
-// refusal shows. The weighing alone is timed on the same text beforehand.
-Figures paste_large_text(std::uint64_t box_bytes, std::uint64_t pasted_bytes) {
-    platform::qt::QtProgram program;
-    program.start();
-    QPlainTextEdit& text1 = program.form().text1();
-    if (box_bytes > 0)
-        platform::qt::QtTextBox(program.form()).set_text(fill_bench::ordinary_lines(box_bytes));
-    text1.moveCursor(QTextCursor::End);
-    QCoreApplication::processEvents();
-    const QString pasted = platform::qt::qstring_from_u16(fill_bench::ordinary_lines(pasted_bytes));
-    QGuiApplication::clipboard()->setText(pasted);
-
-    Figures figures;
-    const int end = text1.textCursor().position();
-    auto start = std::chrono::steady_clock::now();
-    const bool fits = platform::qt::paste_fits_document(*text1.document(), end, end, pasted);
-    figures.weigh_seconds = seconds_since(start);
-
-    QTimer box_watch;
-    QObject::connect(&box_watch, &QTimer::timeout, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            figures.seconds = seconds_since(start);
-            figures.refused = true;
-            box->close();
-        }
-    });
-    box_watch.start(1);
-    start = std::chrono::steady_clock::now();
-    text1.paste();
-    if (!figures.refused) {
-        text1.repaint();
-        QCoreApplication::processEvents();
-        figures.seconds = seconds_since(start);
-    }
-    if (figures.refused == fits)
-        std::fprintf(stderr, "open_bench: the paste's outcome differs from its weighing\n");
-    return figures;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void bench_opening(const std::vector<std::size_t>& sizes_mib) {
-    const auto folder = std::filesystem::temp_directory_path() / "ontopview_open_bench";
-    std::filesystem::create_directories(folder);
-    std::printf("%8s %12s %12s %7s %14s %14s\n", "size", "open s", "floor s", "ratio",
-                "open peak MiB", "floor peak MiB");
-    for (const std::size_t size : sizes_mib) {
-        const auto path = folder / ("sample_" + std::to_string(size) + "MiB.txt");
-        write_sample(path, size * mib);
-        const int runs = size >= 100 ? 1 : 3;
-        std::vector<double> open_times, floor_times;
-        Figures open_figures, floor_figures;
-        for (int i = 0; i < runs; ++i) {
-            open_figures = in_child([&] { return open_through_program(path); });
-            floor_figures = in_child([&] { return toolkit_floor(path); });
-            open_times.push_back(open_figures.seconds);
-            floor_times.push_back(floor_figures.seconds);
-        }
-        const double open_s = median(open_times);
-        const double floor_s = median(floor_times);
-        std::printf("%5zu MiB %12.3f %12.3f %7.2f %14.1f %14.1f\n", size, open_s, floor_s,
-                    open_s / floor_s, open_figures.peak_rss_kib / 1024.0,
-                    floor_figures.peak_rss_kib / 1024.0);
-        std::filesystem::remove(path);
-    }
-    std::filesystem::remove_all(folder);
-}
-
-// Pasting must be no slower than opening the same text: the wrap mode follows edits too.
-void bench_unbroken_pastes() {
-    std::printf("%-28s %12s %12s %14s %14s\n", "unbroken run", "paste s", "open s",
-                "paste peak MiB", "open peak MiB");
-    for (const int letters : {100000, 400000}) {
-        const QString run(letters, QLatin1Char('x'));
-        const Figures paste = in_child([&] { return paste_into_program(run); });
-        const Figures open = in_child([&] { return open_run_in_program(run); });
-        std::printf("%-28s %12.3f %12.3f %14.1f %14.1f\n",
-                    (std::to_string(letters) + " letters").c_str(), paste.seconds, open.seconds,
-                    paste.peak_rss_kib / 1024.0, open.peak_rss_kib / 1024.0);
-    }
-}
-
-// Large pastes against the bound: weighing the box costs nothing while three bytes a unit cannot
-// reach the bound, and one pass over the box's text when they can.
-void bench_large_pastes() {
-    std::printf("%-14s %-10s %-9s %10s %10s %10s\n", "box holds", "pasted", "outcome", "paste s",
-                "weigh s", "peak MiB");
-    struct PasteCase {
-        const char* box;
-        std::uint64_t box_bytes;
-        const char* pasted;
-        std::uint64_t pasted_bytes;
-    };
-    constexpr std::uint64_t kib = 1024;
-    const PasteCase cases[] = {
-        {"start text", 0, "10 MiB", 10 * mib},
-        {"start text", 0, "100 MiB", 100 * mib},
-        {"start text", 0, "300 MiB", 300 * mib},
-        {"100 MiB", 100 * mib, "1 KiB", kib},
-        {"200 MiB", 200 * mib, "1 KiB", kib},
-        {"255.9 MiB", 256 * mib - 100 * kib, "1 KiB", kib},
-        {"255.9 MiB", 256 * mib - 100 * kib, "1 MiB", mib},
-    };
-    for (const PasteCase& c : cases) {
-        const Figures paste =
-            in_child([&] { return paste_large_text(c.box_bytes, c.pasted_bytes); });
-        std::printf("%-14s %-10s %-9s %10.3f %10.4f %10.1f\n", c.box, c.pasted,
-                    paste.refused ? "refused" : "pasted", paste.seconds, paste.weigh_seconds,
-                    paste.peak_rss_kib / 1024.0);
-    }
+    return parts;
 }
 
 }  // namespace
 
-// open_bench [MiB]: opening (1, 10 and 100 MiB, or the size given) and all pastes;
-// open_bench --pastes: the pastes alone.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::string_view argument = argc > 1 ? argv[1] : "";
-    if (argument != "--pastes") {
-        std::vector<std::size_t> sizes_mib{1, 10, 100};
-        if (!argument.empty())
-            sizes_mib = {static_cast<std::size_t>(std::atoi(argv[1]))};
-        bench_opening(sizes_mib);
-        std::printf("\n");
+    int timeout = 90;
+    std::vector<std::string> chosen_candidates(std::begin(candidates), std::end(candidates));
+    std::vector<std::string> chosen_cases(std::begin(default_cases), std::end(default_cases));
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--timeout") == 0)
+            timeout = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--candidates") == 0)
+            chosen_candidates = split(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--cases") == 0)
+            chosen_cases = split(argv[i + 1]);
     }
-    bench_unbroken_pastes();
-    std::printf("\n");
-    bench_large_pastes();
+    std::printf(
+        "The program's text box on the offscreen platform: filled by the open path or a paste,\n"
+        "then narrowed by a fifth, a 24-point font and Ctrl+End, 0.3 s apart: seconds until each\n"
+        "is painted, the longest any event took in between and in 0.3 s after; peak memory\n"
+        "beside the bound of 8 x file + 200 MiB\n");
+    std::printf("%-15s %-6s %8s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "way", "file MiB",
+                "shown s", "resize s", "24 pt s", "end s", "longest", "peak MiB", "bound", "base");
+    std::fflush(stdout);
+    for (const std::string& case_name : chosen_cases) {
+        for (const std::string& candidate : chosen_candidates)
+            print_row(candidate, case_name, run_child(candidate, case_name, timeout));
+    }
     return 0;
 }

@@ -47,18 +47,22 @@ def ordinary_lines(size: int) -> bytes:
     return b"".join(blocks)
 
 
-# The further files by name: an unbroken run of letters between lines, or empty lines alone.
+# The further files by name: an unbroken run of letters or a line of Japanese prose between
+# lines, or empty lines alone.
 FILES = {
     "run64k": ("run 64 KiB", "run", 64 * 1024),
     "run512k": ("run 512 KiB", "run", 512 * 1024),
     "run2m": ("run 2 MiB", "run", 2 * MIB),
+    "run16m": ("run 16 MiB", "run", 16 * MIB),
+    "run32m": ("run 32 MiB", "run", 32 * MIB),
+    "japanese8m": ("Japanese 8 MiB", "japanese", 8 * MIB),
     "empty1m": ("10^6 empty", "empty", 1_000_000),
 }
 
 
 def make_file(path: Path, kind: str, size: int):
-    """Ordinary lines of `size` bytes; an unbroken run of `size` letters between 16 KiB of them
-    on either side; or `size` empty lines."""
+    """Ordinary lines of `size` bytes; an unbroken run of `size` letters, or a line of `size`
+    bytes of Japanese prose, between 16 KiB of them on either side; or `size` empty lines."""
     with open(path, "wb") as out:
         if kind == "lines":
             out.write(ordinary_lines(size))
@@ -66,6 +70,10 @@ def make_file(path: Path, kind: str, size: int):
             around = ordinary_lines(16 * 1024)
             letters = bytes(ord("a") + i % 26 for i in range(26))
             out.write(around + (letters * (size // 26 + 1))[:size] + b"\r\n" + around)
+        elif kind == "japanese":
+            around = ordinary_lines(16 * 1024)
+            prose = (LINES[0] + LINES[2]).encode("utf-8")
+            out.write(around + prose * (size // len(prose)) + b"\r\n" + around)
         elif kind == "empty":
             out.write(b"\r\n" * size)
 

@@ -2,7 +2,7 @@
 # Opening 1, 10 and 100 MiB files end to end, from Return in the open dialog to the text shown,
 # in the Linux program or (--windows) the 64-bit Windows program under Wine, each on a virtual
 # display of its own. Prints medians per file and the program's memory after the open.
-#   bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100] [--files run64k,run512k,run2m,empty1m]
+#   bench/open_e2e.sh [--windows] [--runs N] [--sizes 1,10,100] [--files run64k,run2m,run16m,...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -8,6 +8,9 @@ if(NOT WIN32)
             RENAME ontopview.png)
     endforeach()
     install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ontopview RENAME copyright)
+    # Scintilla is linked into the program: its licence goes with it.
+    install(FILES ${CMAKE_BINARY_DIR}/scintilla/License.txt
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ontopview RENAME Scintilla-License.txt)
 endif()
 
 set(CPACK_PACKAGE_NAME ontopview)

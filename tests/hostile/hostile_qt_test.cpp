@@ -8,10 +8,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextDocument>
 #include <functional>
 #include <random>
 #include <string>
@@ -20,7 +18,7 @@
 #include "modal_watch.h"
 #include "platform/qt/qt_program.h"
 #include "platform/qt/qt_strings.h"
-#include "platform/qt/qt_text_box.h"
+#include "platform/scintilla/long_lines.h"
 #include "text/text_decoding.h"
 #include "text/text_lines.h"
 
@@ -49,19 +47,19 @@ struct Outcome {
     bool dialog_refused = false;  // the dialog stayed open after Open and was cancelled
 };
 
-// The document's text with a paragraph separator after each line, as the text box holds the
-// file's lines: derived from the reader's decoding and line cutting, so that what is checked
-// here is that nothing is lost, cut short or changed on the way to the screen.
-QString document_text_for(const std::string& bytes) {
+// The box's text for a file, CR LF after each line: derived from the reader's decoding and line
+// cutting, so that what is checked here is that nothing is lost, cut short or changed on the
+// way to the screen.
+std::u16string box_text_for(const std::string& bytes) {
     const std::u16string text = text::decode_text(bytes);
     text::LineCursor cursor(text);
-    std::u16string document;
-    document.reserve(text.size() + 1);
+    std::u16string lines;
+    lines.reserve(text.size() + 2);
     while (!cursor.at_end()) {
-        document += cursor.next_line();
-        document += u'\u2029';
+        lines += cursor.next_line();
+        lines += u"\r\n";
     }
-    return platform::qt::qstring_from_u16(document);
+    return lines;
 }
 
 std::string random_bytes(std::size_t size) {
@@ -164,7 +162,7 @@ struct HostileOpenTest : ::testing::Test {
     }
 
     QString caption() { return program.form().windowTitle(); }
-    QString document() { return program.form().text1().document()->toRawText(); }
+    std::u16string document() { return program.text_box().text(); }
 
     // The window is up and the open command still works from start to end.
     void expect_still_working() {
@@ -173,7 +171,7 @@ struct HostileOpenTest : ::testing::Test {
         const Outcome outcome = open(path);
         EXPECT_TRUE(outcome.errors.isEmpty());
         EXPECT_EQ(caption(), path);
-        EXPECT_EQ(program.form().text1().toPlainText(), QStringLiteral("まだ動く\n"));
+        EXPECT_EQ(document(), u"まだ動く\r\n");
     }
 };
 
@@ -192,7 +190,8 @@ TEST_F(HostileOpenTest, ShowsEmptyTinyHugeAndBinaryFilesWhole) {
          [](const QString&) { return std::string("\x88"); }},
         {"1 byte, NUL", "nul.txt", [](const QString&) { return std::string(1, '\0'); }},
         {"1 byte, LF", "lf.txt", [](const QString&) { return std::string("\n"); }},
-        {"a single 50 MiB line", "line.txt", [](const QString&) { return single_line(50 * mib); }},
+        {"a single line at the line limit", "line.txt",
+         [](const QString&) { return single_line(platform::scintilla::max_line_bytes); }},
         {"1 million empty lines", "lines.txt",
          [](const QString&) { return std::string(1000000, '\n'); }},
         {"random bytes", "random.txt", [](const QString&) { return random_bytes(1 * mib); }},
@@ -206,59 +205,20 @@ TEST_F(HostileOpenTest, ShowsEmptyTinyHugeAndBinaryFilesWhole) {
         std::string bytes = c.bytes(path);
         ASSERT_GE(bytes.size(), c.at_least) << "no sample to open";
         write_file(c.file_name, bytes);
-        const QString expected = document_text_for(bytes);
+        const std::u16string expected = box_text_for(bytes);
         std::string().swap(bytes);
 
         const Outcome outcome = open(path);
         EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(u'\n').toStdString();
         EXPECT_FALSE(outcome.dialog_refused);
         EXPECT_EQ(caption(), path);
-        const QString shown = document();
+        const std::u16string shown = document();
         EXPECT_EQ(shown.size(), expected.size());
         EXPECT_TRUE(shown == expected);  // not EXPECT_EQ: a failure would print megabytes
-        EXPECT_FALSE(shown.contains(QChar(0)));
+        EXPECT_EQ(shown.find(u'\0'), std::u16string::npos);
         QFile::remove(path);
     }
     expect_still_working();
-}
-
-// Breaking lines only at word boundaries takes Qt time quadratic in a word's length, so a word
-// too long for that makes the box break lines anywhere; any other text keeps breaking at word
-// boundaries, Japanese included (Qt may break between most of its characters, but not before
-// a prolonged sound mark or a full stop: 300,000 of those in a row take seconds otherwise).
-TEST_F(HostileOpenTest, BreaksLinesAnywhereOnlyForAWordTooLongToWrapAtItsEnd) {
-    const std::u16string japanese_line = [] {
-        std::u16string line;
-        while (line.size() < 40000)
-            line += u"日本語の文章は空白なしで続き、";
-        return line;
-    }();
-    struct Case {
-        const char* name;
-        std::u16string text;
-        QTextOption::WrapMode mode;
-    };
-    const std::vector<Case> cases = {
-        {"ordinary lines", u"the quick brown fox\r\njumps over the lazy dog\r\n",
-         QTextOption::WrapAtWordBoundaryOrAnywhere},
-        {"a long Japanese line without spaces", japanese_line + u"\r\n",
-         QTextOption::WrapAtWordBoundaryOrAnywhere},
-        {"40,000 letters in one word", u"a " + std::u16string(40000, u'x') + u"\r\n",
-         QTextOption::WrapAnywhere},
-        // Japanese characters that no line may start with: no break between any two of them.
-        {"40,000 prolonged sound marks", std::u16string(40000, u'ー') + u"\r\n",
-         QTextOption::WrapAnywhere},
-        {"40,000 ideographic full stops", std::u16string(40000, u'。') + u"\r\n",
-         QTextOption::WrapAnywhere},
-        {"ordinary lines again", u"short words\r\n", QTextOption::WrapAtWordBoundaryOrAnywhere},
-    };
-    platform::qt::QtTextBox box(program.form());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        box.set_text(c.text);
-        EXPECT_EQ(program.form().text1().wordWrapMode(), c.mode);
-        EXPECT_EQ(program.form().text1().lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    }
 }
 
 // Files that cannot be shown: a clear message naming the path and the reason, and the caption
@@ -271,7 +231,10 @@ TEST_F(HostileOpenTest, RefusesWhatCannotBeShownAndKeepsTheWindow) {
         std::function<void()> after_open;
         QString reason;
     };
+    const QString long_line = write_file(QStringLiteral("long.txt"),
+                                         single_line(platform::scintilla::max_line_bytes + 1));
     const std::vector<Case> cases = {
+        {"a line past the line limit", long_line, {}, QStringLiteral("1 行が長すぎる")},
         {"deleted between the dialog and the read", vanishing, [&] { QFile::remove(vanishing); },
          QStringLiteral("ファイルが見つかりません。")},
         {"/dev/zero",
@@ -283,7 +246,7 @@ TEST_F(HostileOpenTest, RefusesWhatCannotBeShownAndKeepsTheWindow) {
          {},
          QStringLiteral("通常のファイルではないため開けません。")},
     };
-    const QString before = document();
+    const std::u16string before = document();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Outcome outcome = open(c.path, c.after_open);
@@ -304,7 +267,7 @@ TEST_F(HostileOpenTest, DialogTurnsDownFoldersAndLinkLoops) {
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString loop = files.filePath(QStringLiteral("loop.txt"));
     ASSERT_TRUE(QFile::link(loop, loop));
-    const QString before = document();
+    const std::u16string before = document();
     for (const QString& path : {folder, loop}) {
         SCOPED_TRACE(path.toStdString());
         const Outcome outcome = open(path);
@@ -331,7 +294,7 @@ TEST_F(HostileOpenTest, OpensPathsWithJapaneseEmojiAndSpaces) {
     EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(u'\n').toStdString();
     EXPECT_FALSE(outcome.dialog_refused);
     EXPECT_EQ(caption(), path);
-    EXPECT_EQ(program.form().text1().toPlainText(), QStringLiteral("一行目\n二行目\n"));
+    EXPECT_EQ(document(), u"一行目\r\n二行目\r\n");
     expect_still_working();
 }
 

@@ -42,7 +42,7 @@ int vb_shift(Qt::KeyboardModifiers modifiers) {
 
 FormWidget::FormWidget()
     : failures_(failure_box(this)),
-      text1_(new Text1Widget(*this, failures_)),
+      text1_(new Text1Box(*this, failures_)),
       file_drop_([this](std::vector<host::GivenFile> files) { files_dropped(std::move(files)); }) {
     setWindowTitle(qstring_from_u16(window::form1_initial_caption));
     text1_->setObjectName(QStringLiteral("Text1"));
@@ -53,11 +53,6 @@ FormWidget::FormWidget()
         geometry::nearest_pixels_from_twips(window::text1_design_width_twips, twips_per_pixel_x()),
         geometry::nearest_pixels_from_twips(window::text1_design_height_twips,
                                             twips_per_pixel_y()));
-    // Long lines wrap at the edge, even inside a word, and nothing scrolls sideways.
-    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1_->viewport()->installEventFilter(this);
     // Files dropped anywhere: on the form and on the text box, whichever widget that is, with
     // the viewport inside it where drops land.

@@ -9,7 +9,7 @@
 #include "platform/common/context_menu_gate.h"
 #include "platform/common/failure_report.h"
 #include "platform/qt/file_drop.h"
-#include "platform/qt/text1_widget.h"
+#include "platform/qt/text1_box.h"
 
 namespace platform::qt {
 
@@ -20,8 +20,8 @@ class FormWidget final : public QWidget {
     // The core handling this window's events; set once, before Load.
     void set_events(host::WindowEvents& events) { events_ = &events; }
 
-    Text1Widget& text1() { return *text1_; }
-    const Text1Widget& text1() const { return *text1_; }
+    Text1Box& text1() { return *text1_; }
+    const Text1Box& text1() const { return *text1_; }
 
     float dots_per_inch_x() const;
     float dots_per_inch_y() const;
@@ -43,7 +43,7 @@ class FormWidget final : public QWidget {
     void files_dropped(std::vector<host::GivenFile> files);
 
     common::FailureReporter failures_;  // before Text1, which reports through it
-    Text1Widget* text1_;                // owned by this widget, as Qt children are
+    Text1Box* text1_;                   // owned by this widget, as Qt children are
     host::WindowEvents* events_ = nullptr;
     common::ContextMenuGate context_menu_gate_;
     FileDrop file_drop_;

@@ -4,12 +4,14 @@
 #include "core/geometry/twips.h"
 #include "core/window/form1_design.h"
 #include "platform/qt/qt_accessibility.h"
+#include "platform/qt/text_box_accessible.h"
 
 namespace platform::qt {
 namespace {
 
 std::unique_ptr<FormWidget> create_form() {
     expose_form_as_window();
+    expose_text_box_as_editable_text();
     return std::make_unique<FormWidget>();
 }
 

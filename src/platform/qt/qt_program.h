@@ -4,14 +4,15 @@
 // resize, mouse press and context menu events, the command line's files and files dropped on the
 // window into the core's; shows the core's popup menu
 // (QMenu), dialogs (QFileDialog, QFontDialog, QMessageBox) and failures; sets the stay-on-top
-// hint through the native window; reads files through the shared text reader; picks Text1's
-// wrap mode for the text it holds, as Qt's line breaking needs; shows Form1 to screen readers as
-// a window; weighs a paste's text for the shared paste bound.
+// hint through the native window; reads files through the shared text reader; makes Text1 the
+// shared Scintilla text box (text1_box.h), with the system's colours, the program's edit menu
+// and pastes; shows Form1 to screen readers as a window and Text1 as an editable text.
 // What it leaves to the core: every decision of the program: the menu and when it opens, which
 // item is checkable, whether the edit menu may follow, start folders, the font and the
 // always-on-top state, all wording (accessible names included), twips arithmetic, whether a
 // placement moves the window, how much a paste may bring, which of the files given is shown and
-// when a drop is refused.
+// when a drop is refused; and, in platform/scintilla, the text box's set-up, keys, edit menu,
+// limits and the gate every change of its text passes.
 #pragma once
 
 #include <memory>
@@ -38,6 +39,7 @@ class QtProgram {
 
     FormWidget& form() { return *form_; }
     window::Form1& core() { return core_; }
+    QtTextBox& text_box() { return text_box_; }
 
   private:
     std::unique_ptr<FormWidget> form_;

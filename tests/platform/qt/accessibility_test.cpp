@@ -90,7 +90,7 @@ TEST_F(AccessibilityTest, TheWindowIsAFrameNamedByItsCaptionAndTheTextBoxHasAJap
     program.core().on_menu_click(window::MenuItem::IDM_open);
     ASSERT_EQ(watch.seen(), 1);
     EXPECT_EQ(form.text(QAccessible::Name), path);
-    EXPECT_EQ(whole_text(text1), QStringLiteral("一行目\n二行目\n"));
+    EXPECT_EQ(whole_text(text1), QStringLiteral("一行目\r\n二行目\r\n"));
 }
 
 // One entry of the popup as assistive technology reads it.

@@ -52,7 +52,7 @@ struct DialogsTest : ::testing::Test {
         file.write(bytes);
         return path;
     }
-    QString text() { return program.form().text1().toPlainText(); }
+    QString text() { return platform::qt::qstring_from_u16(program.text_box().text()); }
     QString caption() { return program.form().windowTitle(); }
 };
 
@@ -80,7 +80,7 @@ TEST_F(DialogsTest, OpenStartsAtHomeOffersTheFiltersAndShowsTheChosenFile) {
                                QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
     EXPECT_EQ(filters_shown, expected);
     EXPECT_EQ(caption(), path);
-    EXPECT_EQ(text(), QStringLiteral("a\nb\nc\n"));
+    EXPECT_EQ(text(), QStringLiteral("a\r\nb\r\nc\r\n"));
 }
 
 TEST_F(DialogsTest, NextOpenStartsInTheLastFolderAndCancelKeepsEverything) {
@@ -99,7 +99,7 @@ TEST_F(DialogsTest, NextOpenStartsInTheLastFolderAndCancelKeepsEverything) {
     }
     EXPECT_EQ(directory, QDir(files.path()).absolutePath());
     EXPECT_EQ(caption(), path);
-    EXPECT_EQ(text(), QStringLiteral("x=1\n"));
+    EXPECT_EQ(text(), QStringLiteral("x=1\r\n"));
 }
 
 TEST_F(DialogsTest, FileThatCannotBeReadGivesAnErrorAndKeepsCaptionAndText) {
@@ -143,14 +143,26 @@ std::optional<std::pair<QString, QString>> bold_italic_style() {
     return std::nullopt;
 }
 
+// The box's font as Scintilla draws it, sizes in hundredths of a point.
+host::FontChoice drawn_font(const platform::qt::Text1Box& box) {
+    char face[256] = {};
+    box.sends(SCI_STYLEGETFONT, STYLE_DEFAULT, face);
+    return {platform::qt::u16_from_qstring(QString::fromUtf8(face)),
+            box.send(SCI_STYLEGETWEIGHT, STYLE_DEFAULT) >= SC_WEIGHT_BOLD,
+            box.send(SCI_STYLEGETITALIC, STYLE_DEFAULT) != 0,
+            static_cast<float>(box.send(SCI_STYLEGETSIZEFRACTIONAL, STYLE_DEFAULT)) / 100};
+}
+
 TEST_F(DialogsTest, FontDialogStartsAtTheTextBoxFontAndAppliesTheChoice) {
     const auto found = bold_italic_style();
     if (!found)
         GTEST_SKIP() << "no font with a bold italic style is installed";
     const auto bold_italic = *found;
-    QFont initial = program.form().text1().font();
-    initial.setPointSizeF(11);
-    program.form().text1().setFont(initial);
+    // Sizes in fractions of a point are drawn so; QFontDialog itself offers whole points.
+    program.text_box().set_font_size(10.5f);
+    EXPECT_EQ(drawn_font(program.form().text1()).size, 10.5f);
+    program.text_box().set_font_size(11);
+    const QString initial_family = platform::qt::qstring_from_u16(program.text_box().font_name());
     QFont preset;
     int visible_effects = -1;
     qt_test::ModalWatch watch([&](QWidget& shown) {
@@ -167,18 +179,18 @@ TEST_F(DialogsTest, FontDialogStartsAtTheTextBoxFontAndAppliesTheChoice) {
         dialog.accept();
     });
     program.core().on_menu_click(MenuItem::IDM_font_set);
-    EXPECT_EQ(preset.family(), initial.family());
+    EXPECT_EQ(preset.family(), initial_family);
     EXPECT_EQ(preset.pointSizeF(), 11);
     EXPECT_EQ(visible_effects, 0);  // no underline or strikeout on offer
-    const QFont applied = program.form().text1().font();
-    EXPECT_EQ(applied.family(), bold_italic.first);
-    EXPECT_TRUE(applied.bold());
-    EXPECT_TRUE(applied.italic());
-    EXPECT_EQ(applied.pointSizeF(), 14);
+    const host::FontChoice chosen{platform::qt::u16_from_qstring(bold_italic.first), true, true,
+                                  14};
+    EXPECT_EQ(drawn_font(program.form().text1()), chosen);
+    EXPECT_EQ(program.text_box().font_name(), chosen.name);
+    EXPECT_EQ(program.text_box().font_size(), chosen.size);
 }
 
 TEST_F(DialogsTest, CancelledFontDialogKeepsTheFontBeforeAndAfterAnOpen) {
-    const QFont before = program.form().text1().font();
+    const host::FontChoice before = drawn_font(program.form().text1());
     const auto cancel_font = [&] {
         qt_test::ModalWatch watch(
             [](QWidget& shown) { qobject_cast<QFontDialog*>(&shown)->reject(); });
@@ -186,13 +198,13 @@ TEST_F(DialogsTest, CancelledFontDialogKeepsTheFontBeforeAndAfterAnOpen) {
         EXPECT_EQ(watch.seen(), 1);
     };
     cancel_font();
-    EXPECT_EQ(program.form().text1().font(), before);
+    EXPECT_EQ(drawn_font(program.form().text1()), before);
     {
         qt_test::ModalWatch watch([](QWidget& shown) { answer_open(shown, QString()); });
         program.core().on_menu_click(MenuItem::IDM_open);
     }
     cancel_font();
-    EXPECT_EQ(program.form().text1().font(), before);
+    EXPECT_EQ(drawn_font(program.form().text1()), before);
     EXPECT_TRUE(program.form().isVisible());
 }
 

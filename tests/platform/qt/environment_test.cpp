@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <new>
@@ -132,42 +131,6 @@ TEST(FailureBoundaryTest, TheProgramsExitCodeOrAFailureWithNoWindowInABoxOfItsOw
         EXPECT_EQ(told, c.told);
         EXPECT_TRUE(stood_alone);
     }
-}
-
-TEST(WrapPolicyTest, PastingOrTypingAWordTooLongSwitchesToWrappingAnywhere) {
-    platform::qt::QtProgram program;
-    program.start();
-    QPlainTextEdit& text1 = program.form().text1();
-    const auto mode = [&] { return text1.wordWrapMode(); };
-    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // Ordinary text, long as it is, keeps wrapping at words.
-    text1.moveCursor(QTextCursor::End);
-    text1.insertPlainText(
-        QString(20000, QLatin1Char(' ')).replace(QLatin1Char(' '), QStringLiteral("ab ")));
-    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // Typed a letter at a time, a word grows past the limit in the middle of the text.
-    text1.moveCursor(QTextCursor::Start);
-    text1.insertPlainText(QString(16380, QLatin1Char('x')));
-    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    for (int i = 0; i < 10; ++i)
-        QTest::keyClick(&text1, Qt::Key_Y);
-    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
-    // A whole new text decides afresh.
-    program.core().on_load();
-    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // A pasted run of 400,000 letters, and one joined by deleting the space between two runs.
-    text1.moveCursor(QTextCursor::End);
-    text1.insertPlainText(QString(400000, QLatin1Char('z')));
-    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
-    program.core().on_load();
-    text1.setPlainText(QString(10000, QLatin1Char('p')) + QLatin1Char(' ') +
-                       QString(10000, QLatin1Char('q')));
-    EXPECT_EQ(mode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    text1.moveCursor(QTextCursor::Start);
-    for (int i = 0; i < 10000; ++i)
-        text1.moveCursor(QTextCursor::Right);
-    QTest::keyClick(&text1, Qt::Key_Delete);
-    EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
 }
 
 }  // namespace

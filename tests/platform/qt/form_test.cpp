@@ -1,14 +1,12 @@
 // Form1 on Qt with real widgets: start-up, layout on resize, stay-on-top and quitting.
 #include <gtest/gtest.h>
 
-#include <QScrollBar>
 #include <QTest>
 #include <QWindow>
 
 #include "core/window/instruction_text.h"
 #include "modal_watch.h"
 #include "platform/qt/qt_program.h"
-#include "platform/qt/qt_strings.h"
 
 namespace {
 
@@ -32,16 +30,8 @@ TEST(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
         EXPECT_EQ(form.size(), QSize(394, 287));
     }
 
-    const QPlainTextEdit& text1 = program.form().text1();
-    EXPECT_EQ(text1.geometry(), form.rect());
-    EXPECT_EQ(text1.document()->blockCount(), 2);
-    QString expected = platform::qt::qstring_from_u16(window::instruction_text);
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(text1.toPlainText(), expected);
-    EXPECT_FALSE(text1.isReadOnly());
-    EXPECT_EQ(text1.lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(text1.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(text1.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(program.form().text1().geometry(), form.rect());
+    EXPECT_EQ(program.text_box().text(), window::instruction_text);
 }
 
 TEST(FormTest, TextBoxFollowsEveryResizeMaximiseAndRestore) {
@@ -62,6 +52,40 @@ TEST(FormTest, TextBoxFollowsEveryResizeMaximiseAndRestore) {
     QTRY_VERIFY(!form.windowState().testFlag(Qt::WindowMaximized));
     QCoreApplication::processEvents();
     EXPECT_EQ(program.form().text1().geometry(), form.rect());
+}
+
+// The box's colours as Scintilla draws them, 0xBBGGRR.
+std::vector<sptr_t> drawn_colours(const platform::qt::Text1Box& box) {
+    const auto element = [&](int which) {
+        return box.send(SCI_GETELEMENTCOLOUR, which) & 0xFFFFFF;
+    };
+    return {box.send(SCI_STYLEGETFORE, 0),      box.send(SCI_STYLEGETBACK, 0),
+            box.send(SCI_STYLEGETBACK, 1),      element(SC_ELEMENT_SELECTION_TEXT),
+            element(SC_ELEMENT_SELECTION_BACK), element(SC_ELEMENT_CARET)};
+}
+
+std::vector<sptr_t> palette_colours(const QPalette& palette) {
+    const auto bgr = [&](QPalette::ColorRole role) -> sptr_t {
+        const QColor colour = palette.color(QPalette::Active, role);
+        return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+    };
+    return {bgr(QPalette::Text),      bgr(QPalette::Base),
+            bgr(QPalette::Base),      bgr(QPalette::HighlightedText),
+            bgr(QPalette::Highlight), bgr(QPalette::Text)};
+}
+
+TEST(FormTest, TheTextBoxTakesTheSystemsColoursAndFollowsTheirChange) {
+    QtProgram program;
+    program.start();
+    platform::qt::Text1Box& box = program.form().text1();
+    EXPECT_EQ(drawn_colours(box), palette_colours(box.palette()));
+    QPalette changed = program.form().palette();
+    changed.setColor(QPalette::Text, QColor(0x10, 0x20, 0x30));
+    changed.setColor(QPalette::Base, QColor(0x40, 0x50, 0x60));
+    changed.setColor(QPalette::Highlight, QColor(0x70, 0x80, 0x90));
+    changed.setColor(QPalette::HighlightedText, QColor(0xA0, 0xB0, 0xC0));
+    program.form().setPalette(changed);
+    EXPECT_EQ(drawn_colours(box), palette_colours(changed));
 }
 
 TEST(FormTest, ToggleFollowsTheCheckMarkWithoutRecreatingMovingOrHiding) {

@@ -57,7 +57,7 @@ struct OpenFromOutsideTest : ::testing::Test {
             text::path_from_native((folder + '/' + name).toStdString()));
     }
     QString caption() { return program.form().windowTitle(); }
-    QString text() { return program.form().text1().toPlainText(); }
+    QString text() { return platform::qt::qstring_from_u16(program.text_box().text()); }
 };
 
 TEST_F(OpenFromOutsideTest, WhatADropBringsWhereverItLands) {

@@ -1,6 +1,8 @@
 // The command menu on Qt: opened by Shift + right press only, its entries, and choosing them.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
@@ -110,8 +112,35 @@ TEST_F(PopupTest, OtherPressesNeverShowOurMenu) {
     }
 }
 
+TEST_F(PopupTest, APlainRightClickGivesTheJapaneseEditMenuWithWhatTheBoxAllows) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("貼る"));
+    QStringList items;  // caption, and "-" when greyed; a separator has none
+    qt_test::ModalWatch watch([&](QWidget& shown) {
+        auto& menu = static_cast<QMenu&>(shown);
+        for (const QAction* action : menu.actions())
+            items << action->text() + (action->isEnabled() ? "" : "-");
+        click_entry(menu, QStringLiteral("すべて選択(&A)"));
+    });
+    press(Qt::RightButton, Qt::NoModifier);
+    const QStringList expected{
+        QStringLiteral("元に戻す(&U)-"),
+        QString(),
+        QStringLiteral("切り取り(&T)-"),
+        QStringLiteral("コピー(&C)-"),
+        QStringLiteral("貼り付け(&P)"),
+        QStringLiteral("削除(&D)-"),
+        QString(),
+        QStringLiteral("すべて選択(&A)"),
+    };
+    EXPECT_EQ(items, expected);
+    const platform::qt::Text1Box& box = program.form().text1();
+    EXPECT_EQ(box.send(SCI_GETSELECTIONSTART), 0);
+    EXPECT_EQ(box.send(SCI_GETSELECTIONEND), box.send(SCI_GETLENGTH));
+    QGuiApplication::clipboard()->clear();
+}
+
 TEST_F(PopupTest, SaveItemsChangeNothingAndTheTopItemFlipsItsCheckMark) {
-    const QString text = program.form().text1().toPlainText();
+    const std::u16string text = program.text_box().text();
     std::vector<bool> checked_shown;
     QStringList choices{QStringLiteral("保存"), QStringLiteral("上書き保存"),
                         QStringLiteral("常にケロミナする"), QStringLiteral("常にケロミナする")};
@@ -127,7 +156,7 @@ TEST_F(PopupTest, SaveItemsChangeNothingAndTheTopItemFlipsItsCheckMark) {
     }
     EXPECT_EQ(checked_shown, (std::vector<bool>{true, true, true, false}));
     EXPECT_TRUE(program.core().hoppu().top_on_checked());
-    EXPECT_EQ(program.form().text1().toPlainText(), text);
+    EXPECT_EQ(program.text_box().text(), text);
     EXPECT_EQ(program.form().windowTitle(), QStringLiteral("Form1"));
     EXPECT_TRUE(program.form().isVisible());
 }

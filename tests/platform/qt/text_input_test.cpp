@@ -1,35 +1,63 @@
-// Text reaching Text1 other than by opening a file: an input method's composition and pastes,
-// which the shared bound limits.
+// Text reaching Text1 other than by opening a file: an input method's composition, pastes and
+// copies, and every way in through the one gate: typing, pastes by each way in, a drop, an input
+// method's commit, deletions that join lines, undo and redo. A refused change leaves the text,
+// the selection and the history as they were and is said once, after the event.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
-#include <cstdint>
+#include <QTextCharFormat>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "modal_watch.h"
-#include "platform/common/paste_limit.h"
-#include "platform/qt/qt_paste_bound.h"
 #include "platform/qt/qt_program.h"
 #include "platform/qt/qt_strings.h"
-#include "platform/qt/qt_wrap_policy.h"
+#include "platform/scintilla/change_limits.h"
 
 namespace {
 
+using platform::qt::qstring_from_u16;
 using platform::qt::QtProgram;
+using platform::qt::Text1Box;
+using platform::scintilla::ChangeKind;
+using platform::scintilla::refusal_message;
+using platform::scintilla::Verdict;
 
-QTextCharFormat underlined() {
-    QTextCharFormat format;
-    format.setFontUnderline(true);
-    return format;
+// What an input method sends: a pre-edit, underlined with the caret at its end, as fcitx5 and
+// ibus send it, or a commit.
+struct InputMethodStep {
+    QString preedit;
+    QString commit;
+};
+
+void send_input(QWidget& box, const InputMethodStep& step) {
+    QTextCharFormat underlined;
+    underlined.setFontUnderline(true);
+    const auto length = static_cast<int>(step.preedit.size());
+    QInputMethodEvent event(step.preedit, {{QInputMethodEvent::TextFormat, 0, length, underlined},
+                                           {QInputMethodEvent::Cursor, length, 1, QVariant()}});
+    event.setCommitString(step.commit);
+    QCoreApplication::sendEvent(&box, &event);
 }
 
-constexpr auto max_bytes = static_cast<qsizetype>(platform::common::max_text_box_bytes);
+QString surrounding_text(QWidget& box) {
+    QInputMethodQueryEvent query(Qt::ImSurroundingText);
+    QCoreApplication::sendEvent(&box, &query);
+    return query.value(Qt::ImSurroundingText).toString();
+}
+
+struct Selection {
+    sptr_t anchor;
+    sptr_t caret;
+    bool operator==(const Selection&) const = default;
+};
 
 struct TextInputTest : ::testing::Test {
     QtProgram program;
@@ -38,191 +66,272 @@ struct TextInputTest : ::testing::Test {
         program.start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
     }
-    QPlainTextEdit& text1() { return program.form().text1(); }
-
-    void place_caret(const QString& text, int position) {
-        text1().setPlainText(text);
-        QTextCursor caret = text1().textCursor();
-        caret.setPosition(position);
-        text1().setTextCursor(caret);
+    Text1Box& box() { return program.form().text1(); }
+    std::u16string text() { return program.text_box().text(); }
+    void fill(const std::u16string& text, sptr_t anchor, sptr_t caret) {
+        program.text_box().set_text(text);
+        box().send(SCI_SETSEL, static_cast<uptr_t>(anchor), caret);
+    }
+    Selection selection() { return {box().send(SCI_GETANCHOR), box().send(SCI_GETCURRENTPOS)}; }
+    void send(QEvent&& event) { QCoreApplication::sendEvent(&box(), &event); }
+    // Where position `at` is drawn, in the viewport.
+    QPoint point_of(sptr_t at) {
+        return {static_cast<int>(box().send(SCI_POINTXFROMPOSITION, 0, at)),
+                static_cast<int>(box().send(SCI_POINTYFROMPOSITION, 0, at)) + 2};
     }
 
-    // What the input method shows while the user is still choosing, inline at the caret.
-    QString preedit_shown() { return text1().textCursor().block().layout()->preeditAreaText(); }
-};
-
-// An input method's pre-edit, underlined with the caret at its end, as fcitx5 and ibus send it.
-void show_preedit(QWidget& target, const QString& preedit) {
-    const QList<QInputMethodEvent::Attribute> attributes{
-        {QInputMethodEvent::TextFormat, 0, static_cast<int>(preedit.size()), underlined()},
-        {QInputMethodEvent::Cursor, static_cast<int>(preedit.size()), 1, QVariant()},
-    };
-    QInputMethodEvent editing(preedit, attributes);
-    QCoreApplication::sendEvent(&target, &editing);
-}
-
-TEST_F(TextInputTest, AnInputMethodsCompositionIsShownInlineThenCommittedLikeTyping) {
-    const QString long_word(platform::qt::longest_word_wrapped_at_boundaries - 5, QLatin1Char('x'));
-    struct Case {
-        const char* name;
-        QString before;
-        int caret;
-        QString preedit;
-        QString committed;
-        QString after;
-        QTextOption::WrapMode wrap_after;
-    };
-    const Case cases[] = {
-        {"into an empty box", QString(), 0, QStringLiteral("にほんご"), QStringLiteral("日本語"),
-         QStringLiteral("日本語"), QTextOption::WrapAtWordBoundaryOrAnywhere},
-        {"between two words", QStringLiteral("abc def"), 4, QStringLiteral("にほんご"),
-         QStringLiteral("日本語"), QStringLiteral("abc 日本語def"),
-         QTextOption::WrapAtWordBoundaryOrAnywhere},
-        {"on a second line", QStringLiteral("一行目\n"), 4, QStringLiteral("かな"),
-         QStringLiteral("仮名"), QStringLiteral("一行目\n仮名"),
-         QTextOption::WrapAtWordBoundaryOrAnywhere},
-        // Committed letters that make a word too long to wrap at boundaries, as typing would.
-        {"ending a word too long", long_word, static_cast<int>(long_word.size()),
-         QStringLiteral("abcdefgh"), QStringLiteral("abcdefgh"), long_word + "abcdefgh",
-         QTextOption::WrapAnywhere},
-    };
-    ASSERT_TRUE(text1().testAttribute(Qt::WA_InputMethodEnabled));
-    ASSERT_TRUE(text1().inputMethodQuery(Qt::ImEnabled).toBool());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        program.core().on_load();  // a whole new text: wraps at words again
-        place_caret(c.before, c.caret);
-        ASSERT_EQ(text1().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-
-        show_preedit(text1(), c.preedit);
-        EXPECT_EQ(preedit_shown(), c.preedit);
-        EXPECT_EQ(text1().toPlainText(), c.before);  // not text until committed
-        EXPECT_EQ(text1().wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-
-        QInputMethodEvent commit;
-        commit.setCommitString(c.committed);
-        QCoreApplication::sendEvent(&text1(), &commit);
-        EXPECT_EQ(preedit_shown(), QString());
-        EXPECT_EQ(text1().toPlainText(), c.after);
-        EXPECT_EQ(text1().textCursor().position(), c.caret + c.committed.size());
-        EXPECT_EQ(text1().wordWrapMode(), c.wrap_after);
-    }
-}
-
-// A document's text and the selection a paste would replace.
-struct Weighed {
-    QString text;
-    int from, to;
-    std::uint64_t bytes;
-};
-
-TEST(PasteBoundTest, TheBoxWeighsEachUnitAsUtf8AndEachLineBreakAsCrLfOutsideTheSelection) {
-    // Long texts are weighed a stretch at a time; a character may straddle any place.
-    const QString long_line = QString((1 << 20) - 1, QLatin1Char('a')) + QStringLiteral("😀b");
-    const Weighed cases[] = {
-        {long_line, 0, 0, (1 << 20) - 1 + 4 + 1},
-        {long_line, 1, 1, (1 << 20) - 1 + 4 + 1},
-        {QString(), 0, 0, 0},
-        {QStringLiteral("abc"), 0, 0, 3},
-        {QStringLiteral("a\nb"), 0, 0, 1 + 2 + 1},
-        {QStringLiteral("\n\n"), 0, 0, 4},
-        {QStringLiteral("日本語\n"), 1, 1, 9 + 2},
-        {QStringLiteral("😀é"), 0, 0, 4 + 2},
-        {QStringLiteral("abc\ndef"), 1, 6, 2},                // "bc", its break and "de" replaced
-        {QStringLiteral("ab\ncd\nef"), 3, 6, 2 + 2 + 2},      // "cd" with its break
-        {QStringLiteral("ab\ncd\nef"), 2, 3, 2 + 2 + 2 + 2},  // the first break alone
-        {QStringLiteral("ab\ncd\nef"), 0, 8, 0},              // everything
-        {QStringLiteral("日本\n語"), 1, 4, 3},                // "本", the break and "語"
-    };
-    for (const Weighed& c : cases) {
-        SCOPED_TRACE(c.text.toStdString() + " " + std::to_string(c.from) + "-" +
-                     std::to_string(c.to));
-        QTextDocument document;
-        document.setPlainText(c.text);
-        EXPECT_EQ(platform::qt::kept_utf8_bytes(document, c.from, c.to), c.bytes);
-    }
-}
-
-// Filled to one byte below the bound, mostly with three-byte characters but for a first line of
-// one letter, which the estimate of three bytes a unit overweighs: the document is weighed
-// exactly, and the last byte decides.
-TEST(PasteBoundTest, AtTheBoundOneByteDecides) {
-    const QString first_line = QStringLiteral("a\n");  // three bytes with its CR LF
-    const auto units = static_cast<int>((max_bytes - 1 - 3) / 3);
-    ASSERT_EQ(units * qsizetype{3} + 3, max_bytes - 1);
-    QTextDocument document;
-    document.setPlainText(first_line + QString(units, QChar(u'あ')));
-    const int end = document.characterCount() - 1;
-    ASSERT_EQ(platform::qt::kept_utf8_bytes(document, end, end),
-              static_cast<std::uint64_t>(max_bytes - 1));
-    struct Case {
-        QString pasted;
-        int replaced;  // of the last units
-        bool fits;
-    };
-    const Case cases[] = {
-        {QString(), 0, true},
-        {QStringLiteral("x"), 0, true},
-        {QStringLiteral("xx"), 0, false},
-        {QStringLiteral("é"), 0, false},
-        {QStringLiteral("\n"), 0, false},  // a line break weighs two, as CR LF
-        {QStringLiteral("\r"), 0, false},
-        {QStringLiteral("xxxx"), 1, true},  // one あ replaced leaves four bytes
-        {QStringLiteral("xxxxx"), 1, false},
-        {QStringLiteral("ab\r\n"), 1, true},
-        {QStringLiteral("abc\n"), 1, false},
-        {QStringLiteral("いう"), 2, true},
-        {QStringLiteral("いう😀"), 2, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pasted.toStdString() + " over " + std::to_string(c.replaced));
-        EXPECT_EQ(platform::qt::paste_fits_document(document, end - c.replaced, end, c.pasted),
-                  c.fits);
-    }
-}
-
-TEST_F(TextInputTest, APasteThatWouldOverfillTheBoxIsRefusedWithAMessageAndChangesNothing) {
-    const QString instruction = text1().toPlainText();
-    // Alone it would just fit; with the instruction kept beside it, it cannot.
-    const QString almost_full(max_bytes / 3, QChar(u'あ'));
-    struct Case {
-        const char* name;
-        QString pasted;
-        bool select_all;
-        QString after;  // empty when refused
-    };
-    const Case cases[] = {
-        {"a short text at the caret", QStringLiteral("貼り付け\n"), false,
-         QStringLiteral("貼り付け\n") + instruction},
-        {"in place of everything", QStringLiteral("全部"), true, QStringLiteral("全部")},
-        {"too much beside what is kept", almost_full, false, QString()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        program.core().on_load();
-        text1().moveCursor(QTextCursor::Start);
-        if (c.select_all)
-            text1().selectAll();
-        QGuiApplication::clipboard()->setText(c.pasted);
-        QStringList boxes;
+    // The messages of the boxes the change brings once its events have returned, each
+    // answered; the edit menu is answered with its paste.
+    QStringList refusals_of(const std::function<void()>& change) {
+        QStringList said;
         qt_test::ModalWatch watch([&](QWidget& shown) {
-            boxes << shown.windowTitle() + QLatin1Char('|') +
-                         static_cast<QMessageBox&>(shown).text();
+            if (auto* menu = qobject_cast<QMenu*>(&shown)) {
+                for (QAction* action : menu->actions()) {
+                    if (action->text().startsWith(QStringLiteral("貼り付け")))
+                        QTest::mouseClick(menu, Qt::LeftButton, {},
+                                          menu->actionGeometry(action).center());
+                }
+                return;
+            }
+            if (auto* message = qobject_cast<QMessageBox*>(&shown))
+                said << message->text();
             shown.close();
         });
-        QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
-        if (c.after.isEmpty()) {
-            EXPECT_EQ(boxes, QStringList{QStringLiteral("エラー|") +
-                                         platform::qt::qstring_from_u16(
-                                             platform::common::paste_too_large_message())});
-            EXPECT_EQ(text1().toPlainText(), instruction);
-            EXPECT_EQ(text1().textCursor().position(), 0);
-        } else {
-            EXPECT_EQ(boxes, QStringList{});
-            EXPECT_EQ(text1().toPlainText(), c.after);
-        }
+        change();
+        QTest::qWait(60);
+        return said;
     }
-    QGuiApplication::clipboard()->clear();
+};
+
+TEST_F(TextInputTest, AnInputMethodsCompositionIsShownInlineThenCommittedLikeTyping) {
+    struct Case {
+        std::u16string before;
+        sptr_t caret;  // bytes
+        QString composing;
+        QString committed;
+        std::u16string after;
+    };
+    const Case cases[] = {
+        {u"", 0, QStringLiteral("にほんご"), QStringLiteral("日本語"), u"日本語"},
+        {u"abc def", 4, QStringLiteral("にほんご"), QStringLiteral("日本語"), u"abc 日本語def"},
+        {u"一行目\r\n", 11, QStringLiteral("かな"), QStringLiteral("仮名"), u"一行目\r\n仮名"},
+    };
+    ASSERT_TRUE(box().testAttribute(Qt::WA_InputMethodEnabled));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(platform::qt::qstring_from_u16(c.after).toStdString());
+        fill(c.before, c.caret, c.caret);
+        send_input(box(), {c.composing, {}});
+        // Shown in the box, but not yet text: an input method asking is told the text without it.
+        EXPECT_EQ(surrounding_text(box()), qstring_from_u16(c.before).section(u'\n', -1));
+        send_input(box(), {{}, c.committed});
+        EXPECT_EQ(text(), c.after);
+        EXPECT_EQ(box().send(SCI_GETCURRENTPOS), c.caret + c.committed.toUtf8().size());
+        // One undo takes the whole commit back.
+        box().send(SCI_UNDO);
+        EXPECT_EQ(text(), c.before);
+    }
+}
+
+TEST_F(TextInputTest, PastesTakeTextAloneWithTheBoxsLineEndsAndCopiesGiveThisSystems) {
+    struct Case {
+        QString clipboard;
+        std::u16string pasted;
+        QString copied;  // the whole box, copied back
+    };
+    const Case cases[] = {
+        {QStringLiteral("日本語"), u"日本語", QStringLiteral("日本語")},
+        {QStringLiteral("a\nb\rc\r\nd\n"), u"a\r\nb\r\nc\r\nd\r\n", QStringLiteral("a\nb\nc\nd\n")},
+        {QStringLiteral("😀\r\r\n"), u"😀\r\n\r\n", QStringLiteral("😀\n\n")},
+        // A NUL cannot end what is pasted: it shows as a file's NUL does.
+        {QStringLiteral("前") + QChar(0) + QStringLiteral("後"), u"前␀後", QStringLiteral("前␀後")},
+    };
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.copied.toStdString());
+        fill(u"", 0, 0);
+        auto* rich = new QMimeData;  // text and HTML, as a browser copies
+        rich->setText(c.clipboard);
+        rich->setHtml(QStringLiteral("<b>太字</b>"));
+        clipboard.setMimeData(rich);
+        EXPECT_EQ(refusals_of([&] { QTest::keyClick(&box(), Qt::Key_V, Qt::ControlModifier); }),
+                  QStringList());
+        EXPECT_EQ(text(), c.pasted);
+        clipboard.clear();
+        QTest::keyClick(&box(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&box(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(clipboard.text(), c.copied);
+    }
+    clipboard.clear();
+}
+
+TEST_F(TextInputTest, EveryWayInPassesTheGate) {
+    const std::u16string line = u"abcdefghij\r\n";  // a full line
+    const std::u16string lines = u"abcdefgh\r\nijklmnop";
+    const QString typed =
+        qstring_from_u16(refusal_message(ChangeKind::typing, Verdict::line_too_long));
+    const QString pasted =
+        qstring_from_u16(refusal_message(ChangeKind::paste, Verdict::line_too_long));
+    const QString deleted =
+        qstring_from_u16(refusal_message(ChangeKind::deletion, Verdict::line_too_long));
+    const auto keys = [this](std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+        return [this, presses] {
+            for (const auto& [key, held] : presses)
+                QTest::keyClick(&box(), key, held);
+        };
+    };
+    const auto key = [&](Qt::Key pressed, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        return keys({{pressed, held}});
+    };
+    const auto input = [this](std::vector<InputMethodStep> steps) {
+        return [this, steps] {
+            for (const InputMethodStep& step : steps)
+                send_input(box(), step);
+        };
+    };
+    const bool x11_selection = QGuiApplication::clipboard()->supportsSelection();
+    struct Case {
+        const char* way;
+        std::u16string text;
+        sptr_t anchor;
+        sptr_t caret;
+        std::function<void()> change;
+        QString refusal;  // none: the change is made
+        std::u16string text_after = {};
+    };
+    const std::vector<Case> cases = {
+        {"typing within the line", u"abc", 3, 3, key(Qt::Key_X), {}, u"abcx"},
+        {"typing", line, 10, 10, key(Qt::Key_X), typed},
+        {"typing on before the refusal is said, said once", line, 10, 10,
+         keys({{Qt::Key_X, {}}, {Qt::Key_Y, {}}}), typed},
+        {"typing past the box", line + line, 24, 24, key(Qt::Key_X),
+         qstring_from_u16(refusal_message(ChangeKind::typing, Verdict::box_too_large))},
+        {"typing over a selection", line, 2, 3,
+         [this] { send(QKeyEvent(QEvent::KeyPress, 0, {}, QStringLiteral("日"))); }, typed},
+        {"a tab", line, 10, 10, key(Qt::Key_Tab), typed},
+        {"an input method's commit",
+         u"abc",
+         3,
+         3,
+         input({{{}, QStringLiteral("日本")}}),
+         {},
+         u"abc日本"},
+        {"an input method's commit of which only a part would fit", u"abcd", 4, 4,
+         input({{{}, QStringLiteral("日本語")}}), typed},
+        {"an input method's commit over its composition", u"abc", 3, 3,
+         input({{QStringLiteral("にほ"), {}}, {{}, QStringLiteral("日本語")}}), typed},
+        {"Enter over lines it would join", lines, 7, 11, key(Qt::Key_Return), deleted},
+        {"Ctrl+V", line, 10, 10, key(Qt::Key_V, Qt::ControlModifier), pasted},
+        {"Ctrl+V over a selection", line, 5, 10, key(Qt::Key_V, Qt::ControlModifier), pasted},
+        {"Shift+Insert", line, 10, 10, key(Qt::Key_Insert, Qt::ShiftModifier), pasted},
+        {"the edit menu's paste", line, 10, 10,
+         [this] {
+             send(QContextMenuEvent(QContextMenuEvent::Keyboard, QPoint(),
+                                    box().mapToGlobal(QPoint())));
+         },
+         pasted},
+        {"a text dropped from another program", line, 10, 10,
+         [this] {
+             QMimeData words;
+             words.setText(QStringLiteral("落とす"));
+             const QPointF at = point_of(10);
+             QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &words, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(box().viewport(), &enter);
+             QDropEvent drop(at, Qt::CopyAction, &words, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(box().viewport(), &drop);
+         },
+         pasted},
+        {"Ctrl+Z after a refusal undoes the change before it", u"abcdefghi", 9, 9,
+         keys({{Qt::Key_J, {}}, {Qt::Key_K, {}}, {Qt::Key_Z, Qt::ControlModifier}}), typed},
+        // Redo returns to a text the gate let through before, and is not asked again.
+        {"Ctrl+Y under narrower limits",
+         u"abcdefghi",
+         9,
+         9,
+         [&] {
+             key(Qt::Key_J)();
+             key(Qt::Key_Z, Qt::ControlModifier)();
+             box().gate().set_limits({.box_bytes = 24, .line_bytes = 5});
+             key(Qt::Key_Y, Qt::ControlModifier)();
+         },
+         {},
+         u"abcdefghij"},
+        {"Backspace joining lines within the limit",
+         u"abcde\r\nfghij",
+         7,
+         7,
+         key(Qt::Key_Backspace),
+         {},
+         u"abcdefghij"},
+        {"Backspace joining lines", lines, 10, 10, key(Qt::Key_Backspace), deleted},
+        {"Ctrl+Backspace joining lines", lines, 10, 10, key(Qt::Key_Backspace, Qt::ControlModifier),
+         deleted},
+        {"Delete joining lines", lines, 8, 8, key(Qt::Key_Delete), deleted},
+        {"Shift+Delete cutting across lines", lines, 7, 11, key(Qt::Key_Delete, Qt::ShiftModifier),
+         deleted},
+    };
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        box().gate().set_limits({.box_bytes = 24, .line_bytes = 10});
+        fill(c.text, c.anchor, c.caret);
+        clipboard.setText(QStringLiteral("貼る"));
+        const QStringList refusals = refusals_of(c.change);
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(text(), c.text_after);
+            EXPECT_EQ(refusals, QStringList());
+            continue;
+        }
+        EXPECT_EQ(text(), c.text);
+        EXPECT_EQ(selection(), (Selection{c.anchor, c.caret}));
+        EXPECT_EQ(refusals, QStringList{c.refusal});
+        EXPECT_FALSE(box().send(SCI_CANUNDO)) << "nothing to undo";
+    }
+    // The middle button pastes the X selection where it is pressed, where the system has one.
+    if (x11_selection) {
+        fill(line, 0, 0);
+        clipboard.setText(QStringLiteral("貼る"), QClipboard::Selection);
+        const QStringList refusals = refusals_of(
+            [&] { QTest::mouseClick(box().viewport(), Qt::MiddleButton, {}, point_of(10)); });
+        EXPECT_EQ(text(), line);
+        EXPECT_EQ(selection(), (Selection{10, 10}));
+        EXPECT_EQ(refusals, QStringList{pasted});
+    }
+    clipboard.clear();
+}
+
+// A press inside the selection starts a new selection, as in any text box: Scintilla would drag
+// the selected text away instead, and a move refused where it lands would lose it.
+TEST_F(TextInputTest, APressInTheSelectionSelectsAnewAndDragsNothing) {
+    fill(u"abcdef", 0, 3);
+    QTest::mousePress(box().viewport(), Qt::LeftButton, {}, point_of(1));
+    QMouseEvent moved(QEvent::MouseMove, point_of(5), box().viewport()->mapToGlobal(point_of(5)),
+                      Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box().viewport(), &moved);
+    QTest::mouseRelease(box().viewport(), Qt::LeftButton, {}, point_of(5));
+    EXPECT_EQ(text(), u"abcdef");
+    EXPECT_EQ(selection(), (Selection{1, 5}));
+}
+
+// The X selection holds the box's selection with this system's line ends: a small one copied at
+// once, so it stays after it is deselected; a large one made when asked for, as it is then.
+TEST_F(TextInputTest, TheXSelectionIsTheBoxsSelection) {
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    if (!clipboard.supportsSelection())
+        GTEST_SKIP() << "no X selection on this platform";
+    fill(u"一行目\r\n二行目", 0, 0);
+    box().send(SCI_SETSEL, 0, 14);
+    EXPECT_EQ(clipboard.text(QClipboard::Selection), QStringLiteral("一行目\n二"));
+    box().send(SCI_SETEMPTYSELECTION, 3);
+    EXPECT_EQ(clipboard.text(QClipboard::Selection), QStringLiteral("一行目\n二"));
+
+    const std::u16string line(1 << 20, u'字');  // 3 MiB as UTF-8
+    fill(line + u"\r\n" + line, 0, 0);
+    QTest::keyClick(&box(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box(), Qt::Key_Right, Qt::ShiftModifier);  // from the start, where it is
+    const QString selected = clipboard.text(QClipboard::Selection);
+    // The first 字 left out, and the line break as LF.
+    ASSERT_EQ(selected.size(), 2 * line.size());
+    EXPECT_EQ(selected[line.size() - 1], u'\n');
 }
 
 }  // namespace
