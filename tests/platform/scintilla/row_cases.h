@@ -22,6 +22,15 @@ inline constexpr BreakCase break_cases[] = {
     {"never after （ or before ）", u"（注）", "000"},
     {"after spaces in Latin text", u"ab cd", "00010"},
     {"none inside a word", u"word", "0000"},
+    {"kanji, hiragana and katakana alike", u"漢字かなカナ", "011111"},
+    {"half-width katakana too, never before ｰ or ｯ", u"ｶﾀｶﾅｰｯ", "011100"},
+    {"never before 々", u"日々ゝ", "000"},
+    {"never before ！ or ？", u"本当！？です", "010011"},
+    {"never before ・, 〜 or …", u"ア・イ〜ウ…", "001010"},
+    {"every kind of bracket", u"『本』【注】〔a〕", "000100100"},
+    {"digits stay together", u"2024年です", "0000111"},
+    {"Latin words stay whole beside Japanese", u"word日本語word", "00001111000"},
+    {"after an ideographic space", u"あ\u3000い", "001"},
     {"empty", u"", ""},
 };
 
