@@ -73,8 +73,9 @@ sptr_t FakeScintilla::answer(unsigned int message, uptr_t wparam, sptr_t lparam)
     const auto length = static_cast<Sci_Position>(text_.size());
     const auto position = static_cast<Sci_Position>(wparam);
     switch (message) {
+        case SCI_GETSTATUS:
         case SCI_SETSTATUS:
-            return 0;
+            return SC_STATUS_OK;
         case SCI_GETLENGTH:
             return length;
         case SCI_GETENDSTYLED:
