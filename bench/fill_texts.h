@@ -50,6 +50,32 @@ inline std::u16string ordinary_lines(std::uint64_t bytes) {
     return text;
 }
 
+// Numbered lines of Japanese prose alone, up to `bytes` of UTF-8.
+inline std::u16string japanese_lines(std::uint64_t bytes) {
+    static constexpr std::u16string_view lines[] = {
+        u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
+        u"吾輩はここで始めて人間というものを見た。しかもあとで聞くとそれは書生という人間中で一番獰"
+        u"悪な種族であったそうだ。",
+        u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
+        u"この書生というのは時々我々を捕えて煮て食うという話である。",
+    };
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(bytes / 3));
+    std::uint64_t written = 0;
+    for (unsigned number = 0;; ++number) {
+        std::u16string line(8, u' ');
+        for (unsigned n = number, digit = 7; digit-- > 0; n /= 10)
+            line[digit] = static_cast<char16_t>(u'0' + n % 10);
+        line += lines[number % 4];
+        line += u"\r\n";
+        written += utf8_size(line);
+        if (written > bytes)
+            break;
+        text += line;
+    }
+    return text;
+}
+
 // Letters with no break opportunity at all, a, b, c… z and again.
 inline std::u16string unbroken_run(std::uint64_t units) {
     std::u16string run(static_cast<std::size_t>(units), u'a');
@@ -89,8 +115,9 @@ inline FillText between_lines(std::u16string line) {
     return measured(around + line + u"\r\n" + around);
 }
 
-// The benchmark's cases by name: lines_<N>m, run_<N>k, japanese_<N>k, words_<N>k, empty_<N>k
-// (thousands of empty lines).
+// The benchmark's cases by name: lines_<N>m, jlines_<N>m (Japanese alone), run_<N>k,
+// japanese_<N>k (one line of Japanese, N KiB of UTF-8), words_<N>k, empty_<N>k (thousands of
+// empty lines).
 inline std::optional<FillText> fill_text(std::string_view name) {
     const auto number = [&](std::string_view prefix) -> std::uint64_t {
         std::uint64_t n = 0;
@@ -100,6 +127,8 @@ inline std::optional<FillText> fill_text(std::string_view name) {
     };
     if (name.starts_with("lines_") && name.ends_with("m"))
         return measured(ordinary_lines(number("lines_") * mib));
+    if (name.starts_with("jlines_") && name.ends_with("m"))
+        return measured(japanese_lines(number("jlines_") * mib));
     if (name.starts_with("run_") && name.ends_with("k"))
         return between_lines(unbroken_run(number("run_") * 1024));
     if (name.starts_with("japanese_") && name.ends_with("k"))

@@ -1,8 +1,11 @@
 // Times Scintilla's Qt widget on the offscreen platform, 640 x 480: setting each benchmark text
-// and painting it, then a 24-point font, then Ctrl+End, with the peak memory after each step.
-// Each text runs in a child process of its own, so its peak is its own; a step that runs past
-// the time limit is reported as such and ends the text's run. Times are wall clock, with the
-// process's own CPU time in brackets.
+// and painting it, then a 24-point font, then Ctrl+End, then a keystroke in the middle of the
+// text, with the peak memory after each step. With --rows the text is styled for Japanese rows as
+// the Linux text box styles it (platform/scintilla/row_styler.h over Qt's break opportunities),
+// and the units of text the styling asked Qt about are counted for each step. Each text runs in a
+// child process of its own, so its peak is its own; a step that runs past the time limit is
+// reported as such and ends the text's run. Times are wall clock, with the process's own CPU time
+// in brackets.
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -17,9 +20,12 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ScintillaEditBase.h"
+#include "platform/qt/line_breaks.h"
+#include "platform/scintilla/row_styler.h"
 
 namespace {
 
@@ -53,6 +59,27 @@ std::string unbroken_line(std::size_t bytes) {
     return text;
 }
 
+// Numbered lines of Japanese prose alone, CR LF, up to `bytes`.
+std::string japanese_lines(std::size_t bytes) {
+    static constexpr std::string_view lines[] = {
+        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
+        "吾輩はここで始めて人間というものを見た。しかもあとで聞くとそれは書生という人間中で一番獰悪"
+        "な種族であったそうだ。",
+        "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
+        "この書生というのは時々我々を捕えて煮て食うという話である。",
+    };
+    std::string text;
+    text.reserve(bytes + 256);
+    char number[16];
+    for (unsigned n = 0; text.size() < bytes; ++n) {
+        std::snprintf(number, sizeof number, "%7u ", n);
+        text += number;
+        text += lines[n % 4];
+        text += "\r\n";
+    }
+    return text;
+}
+
 // One line of Japanese prose, `bytes` long.
 std::string japanese_line(std::size_t bytes) {
     constexpr std::string_view prose =
@@ -77,6 +104,8 @@ const Case cases[] = {
     {"line_16m", [] { return unbroken_line(16 * mib); }, true},
     {"line_32m", [] { return unbroken_line(32 * mib); }, true},
     {"japanese_8m", [] { return japanese_line(8 * mib); }, true},
+    {"japanese_16m", [] { return japanese_line(16 * mib); }, true},
+    {"jlines_100m", [] { return japanese_lines(100 * mib); }, false},
     {"empty_1000k",
      [] {
          std::string text;
@@ -87,15 +116,18 @@ const Case cases[] = {
      false},
 };
 
-enum class Step : int { shown, font, end, count };
-constexpr const char* step_names[] = {"shown", "24 pt", "Ctrl+End"};
+enum class Step : int { shown, font, end, key, count };
+constexpr const char* step_names[] = {"shown", "24 pt", "Ctrl+End", "key mid-text"};
 
 struct Record {
     Step step;
     double seconds;
     double cpu_seconds;  // the process's own, which other load on the machine leaves alone
     long peak_kib;
+    std::size_t units;  // asked of Qt's line breaking, with --rows
 };
+
+bool styled_rows = false;
 
 rusage usage_now() {
     rusage usage{};
@@ -127,6 +159,20 @@ void paint(ScintillaEditBase& box) {
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
     ScintillaEditBase box;
+    std::size_t units = 0;
+    const platform::scintilla::ScintillaCall call(
+        reinterpret_cast<SciFnDirectStatus>(box.send(SCI_GETDIRECTSTATUSFUNCTION)),
+        box.send(SCI_GETDIRECTPOINTER));
+    platform::scintilla::RowStyler rows([&](std::u16string_view part) {
+        units += part.size();
+        return platform::qt::break_opportunities(part);
+    });
+    if (styled_rows) {
+        box.send(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
+        QObject::connect(&box, &ScintillaEditBase::notify, [&](Scintilla::NotificationData* data) {
+            rows.on_notification(call, *reinterpret_cast<const SCNotification*>(data));
+        });
+    }
     box.resize(640, 480);
     box.show();
     const QByteArray family = QApplication::font().family().toUtf8();
@@ -151,7 +197,7 @@ void paint(ScintillaEditBase& box) {
         const Record record{
             step,
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start.wall).count(),
-            cpu_seconds(usage) - start.cpu, usage.ru_maxrss};
+            cpu_seconds(usage) - start.cpu, usage.ru_maxrss, std::exchange(units, 0)};
         if (write(out, &record, sizeof record) != sizeof record)
             _exit(1);
     };
@@ -175,6 +221,15 @@ void paint(ScintillaEditBase& box) {
     box.send(SCI_DOCUMENTEND);
     paint(box);
     report(Step::end, start);
+
+    // Untimed: the jump there, and the idle wrap's work it leaves.
+    box.send(SCI_GOTOPOS, box.send(SCI_GETLENGTH) / 2);
+    paint(box);
+    units = 0;
+    start = Start();
+    box.sends(SCI_REPLACESEL, 0, "字");
+    paint(box);
+    report(Step::key, start);
     _exit(0);
 }
 
@@ -213,13 +268,15 @@ void bench_case(const Case& c, double limit) {
 
     std::printf("%-12s", c.name);
     for (std::size_t i = 0; i < static_cast<std::size_t>(Step::count); ++i) {
-        if (i < records.size())
-            std::printf(" %6.2f s (%5.2f) %5ld MiB", records[i].seconds, records[i].cpu_seconds,
+        if (i < records.size()) {
+            std::printf(" %6.3f s (%5.2f) %5ld MiB", records[i].seconds, records[i].cpu_seconds,
                         records[i].peak_kib / 1024);
-        else if (i == records.size() && timed_out)
-            std::printf(" %18s %9s", "> limit", "");
-        else
-            std::printf(" %18s %9s", "-", "");
+            if (styled_rows)
+                std::printf(" %9zu", records[i].units);
+        } else {
+            std::printf(" %19s %9s%s", i == records.size() && timed_out ? "> limit" : "-", "",
+                        styled_rows ? "          " : "");
+        }
     }
     std::printf("\n");
     std::fflush(stdout);
@@ -227,20 +284,22 @@ void bench_case(const Case& c, double limit) {
 
 }  // namespace
 
-// scintilla_qt_bench [--cases a,b] [--limit seconds]: every text, or those named.
+// scintilla_qt_bench [--rows] [--cases a,b] [--limit seconds]: every text, or those named.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::string chosen;
     double limit = 120;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--cases") == 0)
-            chosen = std::string(",") + argv[i + 1] + ",";
-        else if (std::strcmp(argv[i], "--limit") == 0)
-            limit = std::atof(argv[i + 1]);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rows") == 0)
+            styled_rows = true;
+        else if (std::strcmp(argv[i], "--cases") == 0 && i + 1 < argc)
+            chosen = std::string(",") + argv[++i] + ",";
+        else if (std::strcmp(argv[i], "--limit") == 0 && i + 1 < argc)
+            limit = std::atof(argv[++i]);
     }
     std::printf("%-12s", "text");
     for (const char* step : step_names)
-        std::printf(" %18s %9s", step, "peak");
+        std::printf(" %19s %9s%s", step, "peak", styled_rows ? "     units" : "");
     std::printf("\n");
     std::fflush(stdout);
     for (const Case& c : cases) {

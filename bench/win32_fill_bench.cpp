@@ -1,7 +1,8 @@
 // Fills a real text box with each candidate way and each benchmark text, each pair in a process
 // of its own, and prints the time until the text is shown, then until the window answers after a
-// resize, after a change to a 24-point font and after Ctrl+End, and the process's peak memory
-// beside the bound of 8 × the file's size + 200 MiB. Run under Wine by bench/fill_bench.sh.
+// resize, after a change to a 24-point font, after Ctrl+End and after a keystroke in the middle of
+// the text, and the process's peak memory beside the bound of 8 × the file's size + 200 MiB. Run
+// under Wine by bench/fill_bench.sh.
 //   win32_fill_bench [--candidates a,b] [--cases x,y] [--timeout S]
 #include <windows.h>
 
@@ -269,9 +270,23 @@ int run_one(const Candidate& candidate, std::string_view case_name, std::chrono:
         });
         // The idle wrap goes on above the rows the jump showed.
         busiest = std::max(busiest, idle_for(looking));
+        // A character typed in the middle (in a long line, the line's middle), once the jump
+        // there has been wrapped and shown.
+        if (program) {
+            const LRESULT middle = SendMessageW(box, SCI_GETLENGTH, 0, 0) / 2;
+            SendMessageW(box, SCI_GOTOPOS,
+                         SendMessageW(box, SCI_POSITIONBEFORE,
+                                      SendMessageW(box, SCI_POSITIONAFTER, middle, 0), 0),
+                         0);
+        } else {
+            SendMessageW(box, EM_SETSEL, length / 2, length / 2);
+        }
+        idle_for(looking);
+        timed("key", form, [&] { SendMessageW(box, WM_CHAR, L'字', 0); });
+        busiest = std::max(busiest, idle_for(looking));
         const std::size_t held = program ? program_box.text().size()
                                          : static_cast<std::size_t>(GetWindowTextLengthW(box));
-        if (held != length)
+        if (held != length + 1)
             verdict = "short";
     }
     done = true;
@@ -335,7 +350,7 @@ std::string run_child(const std::string& candidate, const std::string& case_name
         while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0)
             output.append(buffer, got);
     });
-    // Each of the four phases may take up to the timeout.
+    // Each of the five phases may take up to the timeout.
     if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeout + 30) * 1000) !=
         WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 4);
@@ -354,8 +369,8 @@ void print_row(const std::string& candidate, const std::string& case_name,
                const std::string& answer) {
     double base = 0;
     unsigned long long file_bytes = 0;
-    double phase_seconds[4] = {-1, -1, -1, -1};
-    const char* const phases[] = {"shown", "resized", "font", "end"};
+    double phase_seconds[5] = {-1, -1, -1, -1, -1};
+    const char* const phases[] = {"shown", "resized", "font", "end", "key"};
     double peak = 0;
     double busiest = -1;
     std::string verdict = "?";
@@ -435,16 +450,17 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     std::printf(
-        "Filling a %dx%d text box, then narrowing it by a fifth, a 24-point font and Ctrl+End,\n"
-        "0.3 s apart: seconds until each is painted, the longest any other message took in\n"
+        "Filling a %dx%d text box, then narrowing it by a fifth, a 24-point font, Ctrl+End and a\n"
+        "keystroke mid-text, 0.3 s apart: seconds until each is painted, the longest any other\n"
+        "message took in\n"
         "between and in 0.3 s after; peak working set beside the bound of 8 x file + 200 MiB\n",
         client_width, client_height);
     for (const Candidate& c : candidates)
         std::printf("  %-14s %.*s\n", std::string(c.name).c_str(), static_cast<int>(c.what.size()),
                     c.what.data());
-    std::printf("%-12s %-14s %8s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "candidate",
-                "file MiB", "shown s", "resize s", "24 pt s", "end s", "longest", "peak MiB",
-                "bound", "base");
+    std::printf("%-12s %-14s %8s %9s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "candidate",
+                "file MiB", "shown s", "resize s", "24 pt s", "end s", "key s", "longest",
+                "peak MiB", "bound", "base");
     for (const std::string& case_name : chosen_cases) {
         for (const std::string& candidate : chosen_candidates)
             print_row(candidate, case_name, run_child(candidate, case_name, timeout));

@@ -9,7 +9,7 @@ namespace fuzz {
 // A failed check must stop the run so libFuzzer keeps the input that caused it.
 inline void check(bool ok, const char* what) {
     if (!ok) {
-        std::fprintf(stderr, "reader_fuzz: check failed: %s\n", what);
+        std::fprintf(stderr, "check failed: %s\n", what);
         std::abort();
     }
 }

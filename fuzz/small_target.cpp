@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "box_checks.h"
 #include "decoding_checks.h"
 #include "japanese_checks.h"
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the text reader's libFuzzer targets with clang (ASan + UBSan) and runs each in turn
-# from a copy of fuzz/corpus, the time given split evenly between them:
-# scripts/fuzz.sh [seconds], 60 by default. The small targets (one a decoder, the lines, the
-# encoding choice) get inputs up to 4 KiB; reader_fuzz, the whole reader on a real file, up to
-# 128 KiB. Every target runs even when one finds a fault; any finding fails the run, and the
+# Builds the libFuzzer targets with clang (ASan + UBSan) and runs each in turn from a copy of
+# fuzz/corpus, the time given split evenly between them: scripts/fuzz.sh [seconds], 60 by
+# default. The small targets (one a decoder, the lines, the encoding choice, the text box's row
+# styling and its line limits) get inputs up to 4 KiB; reader_fuzz, the whole reader on a real
+# file, up to 128 KiB. Every target runs even when one finds a fault; any finding fails the run, and the
 # input behind it is kept in build/fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(utf8 utf16 euc_jp iso2022_jp cp932 lines encoding_choice reader)
+targets=(utf8 utf16 euc_jp iso2022_jp cp932 lines encoding_choice row_styling line_limits reader)
 seconds="${1:-60}"
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ "$seconds" -lt ${#targets[@]} ]; then
     echo "usage: scripts/fuzz.sh [seconds], at least ${#targets[@]} (a second a target)" >&2
@@ -16,11 +16,13 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ "$seconds" -lt ${#targets[@]} ]; the
 fi
 
 source scripts/packages.sh
-# The reader alone: no Qt. clang++ uses g++'s C++ library.
-scripts/install-deps.sh cmake make g++ "${fuzz_packages[@]}"
+# No Qt: the reader, and the text box's arithmetic with Scintilla's headers alone. clang++ uses
+# g++'s C++ library.
+scripts/install-deps.sh cmake make g++ python3 "${fuzz_packages[@]}"
 runtime=$(fuzz_runtime_package)
 [ -z "$runtime" ] || scripts/install-deps.sh "$runtime"
 
+python3 scripts/scintilla_source.py >/dev/null  # Scintilla's pinned source, for its headers
 cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j2
 

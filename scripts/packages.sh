@@ -30,8 +30,9 @@ wine_packages=(wine "wine64|wine" "${desktop_packages[@]}" fonts-noto-cjk fonts-
 # server, on a D-Bus session bus of its own (dbus-daemon), anthy set to hiragana with gsettings,
 # and the Japanese locale's sources, which the check compiles for the program (locales).
 ime_packages=(ibus ibus-anthy "dbus-daemon|dbus" libglib2.0-bin locales)
-# Fuzzing the text reader: clang, and its libFuzzer and sanitizer runtimes (fuzz_runtime_package).
-fuzz_packages=(clang)
+# Fuzzing the text reader and the text box's arithmetic: clang, and its libFuzzer and sanitizer
+# runtimes (fuzz_runtime_package); patch for Scintilla's patches, whose headers the latter use.
+fuzz_packages=(clang patch)
 # The benchmarks' probes (bench/startup_bench.sh, bench/open_e2e.sh) watch windows through XCB
 # and press keys through its XTest extension.
 bench_packages=(libxcb1-dev libxcb-xtest0-dev)

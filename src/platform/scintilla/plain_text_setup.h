@@ -9,11 +9,6 @@
 
 namespace platform::scintilla {
 
-// The two styles text alternates between at the places a row may break. They look the same:
-// every style has the one font and the one set of colours.
-inline constexpr int text_style = 0;
-inline constexpr int text_style_after_break = 1;
-
 // Colours as Scintilla takes them, 0xBBGGRR.
 struct BoxColours {
     int text = 0;

@@ -44,6 +44,8 @@ uptr_t system_caret_width() {
 
 }  // namespace
 
+ScintillaTextBox::ScintillaTextBox() : rows_(break_opportunities) {}
+
 ScintillaTextBox::~ScintillaTextBox() = default;
 
 void ScintillaTextBox::create(HWND parent, HINSTANCE instance) {
@@ -101,8 +103,7 @@ void ScintillaTextBox::set_font_size(float points) {
 }
 
 void ScintillaTextBox::on_notify(const SCNotification& notification) {
-    if (notification.nmhdr.code == SCN_STYLENEEDED)
-        style_for_breaks(call_, notification.position);
+    rows_.on_notification(call_, notification);
     gate_.on_modified(notification);
     // What a Windows text box tells screen readers when its text changes.
     if (scintilla::ends_text_change(notification))

@@ -11,13 +11,14 @@
 #include "core/host/dialogs.h"
 #include "core/host/text_box.h"
 #include "platform/scintilla/insertion_gate.h"
+#include "platform/scintilla/row_styler.h"
 #include "platform/scintilla/scintilla_call.h"
 
 namespace platform::win32 {
 
 class ScintillaTextBox final : public host::TextBox {
   public:
-    ScintillaTextBox() = default;
+    ScintillaTextBox();
     ~ScintillaTextBox() override;
     ScintillaTextBox(const ScintillaTextBox&) = delete;
     ScintillaTextBox& operator=(const ScintillaTextBox&) = delete;
@@ -84,6 +85,8 @@ class ScintillaTextBox final : public host::TextBox {
     HWND window_ = nullptr;
     scintilla::ScintillaCall call_;
     scintilla::InsertionGate gate_{call_};
+    // Japanese rows broken where Unicode allows.
+    scintilla::RowStyler rows_;
     host::FontChoice font_;
     int batches_ = 0;
     std::optional<SIZE> batched_size_;

@@ -20,6 +20,11 @@ ScintillaBox::ScintillaBox(int width, int height) {
     (void)QTest::qWaitForWindowExposed(&widget_);
 }
 
+platform::scintilla::ScintillaCall ScintillaBox::call() const {
+    return {reinterpret_cast<SciFnDirectStatus>(send(SCI_GETDIRECTSTATUSFUNCTION)),
+            send(SCI_GETDIRECTPOINTER)};
+}
+
 void ScintillaBox::set_text(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     send(SCI_SETTEXT, 0, reinterpret_cast<sptr_t>(bytes.constData()));

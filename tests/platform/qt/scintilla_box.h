@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "ScintillaEditBase.h"
+#include "platform/scintilla/scintilla_call.h"
 
 namespace qt_test {
 
@@ -17,6 +18,9 @@ class ScintillaBox {
     sptr_t send(unsigned int message, uptr_t w = 0, sptr_t l = 0) const {
         return widget_.send(message, w, l);
     }
+
+    // Direct calls, as the program's text box makes them.
+    platform::scintilla::ScintillaCall call() const;
 
     void set_text(const QString& text);
     QString text() const;

@@ -106,7 +106,7 @@ TEST_F(ProgramTest, Text1IsAPlainEditableScintillaBoxWithoutScrollBarsOrMargins)
     for (WPARAM margin = 0; margin < margins; ++margin)
         EXPECT_EQ(send(text1(), SCI_GETMARGINWIDTHN, margin), 0) << "margin " << margin;
     // The text and its background in the system's colours, whichever style a run has.
-    for (const int text_style : {0, 1, STYLE_DEFAULT}) {
+    for (const int text_style : {0, 1, 2, STYLE_DEFAULT}) {
         EXPECT_EQ(send(text1(), SCI_STYLEGETFORE, static_cast<WPARAM>(text_style)),
                   static_cast<LRESULT>(GetSysColor(COLOR_WINDOWTEXT)));
         EXPECT_EQ(send(text1(), SCI_STYLEGETBACK, static_cast<WPARAM>(text_style)),

@@ -59,7 +59,7 @@ host::FontChoice style_font(HWND text_box, int style) {
 
 host::FontChoice shown_font(HWND text_box) {
     host::FontChoice font = style_font(text_box, STYLE_DEFAULT);
-    for (const int style : {0, 1}) {
+    for (const int style : {0, 1, 2}) {
         if (!(style_font(text_box, style) == font))
             font.name.clear();
     }
