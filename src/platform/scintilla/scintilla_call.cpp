@@ -16,12 +16,20 @@ ScintillaCall::ScintillaCall(SciFnDirectStatus function, sptr_t pointer)
 sptr_t ScintillaCall::operator()(unsigned int message, uptr_t wparam, sptr_t lparam) const {
     // Scintilla keeps a failure until told otherwise, whichever way the message came that
     // failed (a key press through the window, say): cleared first, so that only this call's
-    // failure is thrown from it.
+    // failure is thrown from it. A call made from inside another (a notification's handler
+    // styling text during a paste) puts the status back as it found it when it succeeds, so
+    // the outer call still sees its own failure.
     int status = SC_STATUS_OK;
-    function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
+    const auto before = static_cast<int>(function_(pointer_, SCI_GETSTATUS, 0, 0, &status));
+    if (before != SC_STATUS_OK)
+        function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
+    status = SC_STATUS_OK;
     const sptr_t result = function_(pointer_, message, wparam, lparam, &status);
-    if (status == SC_STATUS_OK || status >= SC_STATUS_WARN_START)
+    if (status == SC_STATUS_OK || status >= SC_STATUS_WARN_START) {
+        if (before != SC_STATUS_OK)
+            function_(pointer_, SCI_SETSTATUS, static_cast<uptr_t>(before), 0, &status);
         return result;
+    }
     const int failure = status;
     function_(pointer_, SCI_SETSTATUS, SC_STATUS_OK, 0, &status);
     if (failure == SC_STATUS_BADALLOC)
