@@ -1,14 +1,16 @@
 // The caret at a wrapped row's end in Scintilla's Qt widget set up as the program's text box: the
 // table both programs share, driven with Qt's key and mouse events. The row is read from the
 // pixels drawn and from the cursor rectangle an input method gets; a screen reader's line at the
-// caret is that row.
+// caret starts that row.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QFocusEvent>
-#include <QImage>
 #include <QTest>
+#include <algorithm>
+#include <iterator>
 #include <set>
+#include <string>
 
 #include "../scintilla/caret_side_cases.h"
 #include "platform/qt/text_box_accessible.h"
@@ -19,7 +21,24 @@ namespace {
 
 using caret_side::Act;
 
-constexpr QRgb caret_colour = qRgb(255, 0, 0);
+struct KeyPress {
+    Act act;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+const KeyPress key_presses[] = {
+    {Act::home, Qt::Key_Home},
+    {Act::end, Qt::Key_End},
+    {Act::shift_end, Qt::Key_End, Qt::ShiftModifier},
+    {Act::up, Qt::Key_Up},
+    {Act::down, Qt::Key_Down},
+    {Act::shift_down, Qt::Key_Down, Qt::ShiftModifier},
+    {Act::left, Qt::Key_Left},
+    {Act::right, Qt::Key_Right},
+    {Act::ctrl_right, Qt::Key_Right, Qt::ControlModifier},
+    {Act::type_space, Qt::Key_Space},
+    {Act::type_x, Qt::Key_X},
+};
 
 struct CaretSideTest : ::testing::Test {
     static void SetUpTestSuite() { platform::qt::expose_text_box_as_editable_text(); }
@@ -34,14 +53,14 @@ struct CaretSideTest : ::testing::Test {
             box.send(SCI_GETDIRECTPOINTER)));
         box.send(SCI_SETELEMENTCOLOUR, SC_ELEMENT_CARET, 0xFF0000FF);  // opaque red
         box.send(SCI_SETCARETPERIOD, 0);                               // never blinked off
-        QFocusEvent focus_in(QEvent::FocusIn);
-        QApplication::sendEvent(&box.widget(), &focus_in);  // the caret is drawn with the focus
+        QFocusEvent focus_in(QEvent::FocusIn);  // the caret is drawn with the focus
+        QApplication::sendEvent(&box.widget(), &focus_in);
         line_height = static_cast<int>(box.send(SCI_TEXTHEIGHT, 0));
-        const auto text_width = static_cast<int>(
-            box.send(SCI_TEXTWIDTH, STYLE_DEFAULT,
-                     reinterpret_cast<sptr_t>(std::string(caret_side::row_width_sample).c_str())));
-        const int frame = box.widget().width() - box.widget().viewport()->width();
-        narrow = QSize(text_width + 4 + frame, 8 * line_height);
+        const std::string sample(caret_side::row_width_sample);
+        const auto width = static_cast<int>(
+            box.send(SCI_TEXTWIDTH, STYLE_DEFAULT, reinterpret_cast<sptr_t>(sample.c_str())));
+        narrow = QSize(width + 4 + box.widget().width() - box.widget().viewport()->width(),
+                       8 * line_height);
         box.widget().resize(narrow);
     }
 
@@ -50,75 +69,34 @@ struct CaretSideTest : ::testing::Test {
         QCoreApplication::processEvents();
     }
 
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(&box.widget(), key, modifiers);
-    }
-
-    void click(int x, int row) {
-        QTest::mouseClick(box.widget().viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(x, row * line_height + line_height / 2));
-    }
-
     void perform(const caret_side::Step& step) {
-        switch (step.act) {
-            case Act::go_to:
-                box.send(SCI_GOTOPOS, static_cast<uptr_t>(step.at));
-                break;
-            case Act::home:
-                key(Qt::Key_Home);
-                break;
-            case Act::end:
-                key(Qt::Key_End);
-                break;
-            case Act::shift_end:
-                key(Qt::Key_End, Qt::ShiftModifier);
-                break;
-            case Act::up:
-                key(Qt::Key_Up);
-                break;
-            case Act::down:
-                key(Qt::Key_Down);
-                break;
-            case Act::shift_down:
-                key(Qt::Key_Down, Qt::ShiftModifier);
-                break;
-            case Act::left:
-                key(Qt::Key_Left);
-                break;
-            case Act::right:
-                key(Qt::Key_Right);
-                break;
-            case Act::ctrl_right:
-                key(Qt::Key_Right, Qt::ControlModifier);
-                break;
-            case Act::type_space:
-                key(Qt::Key_Space);
-                break;
-            case Act::type_x:
-                key(Qt::Key_X);
-                break;
-            case Act::click_past_end:
-                click(box.widget().viewport()->width() - 2, step.at);
-                break;
-            case Act::click_at_start:
-                click(1, step.at);
-                break;
-            case Act::rewrap:
-                box.widget().resize(narrow.width() * 4, narrow.height());
-                settle();
-                box.widget().resize(narrow);
-                break;
+        if (step.act == Act::go_to) {
+            box.send(SCI_GOTOPOS, static_cast<uptr_t>(step.at));
+        } else if (step.act == Act::click_past_end || step.act == Act::click_at_start) {
+            const int x =
+                step.act == Act::click_at_start ? 1 : box.widget().viewport()->width() - 2;
+            QTest::mouseClick(box.widget().viewport(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(x, step.at * line_height + line_height / 2));
+        } else if (step.act == Act::rewrap) {
+            box.widget().resize(narrow.width() * 4, narrow.height());
+            settle();
+            box.widget().resize(narrow);
+        } else {
+            const KeyPress& press =
+                *std::find_if(std::begin(key_presses), std::end(key_presses),
+                              [&](const KeyPress& k) { return k.act == step.act; });
+            QTest::keyClick(&box.widget(), press.key, press.modifiers);
         }
         settle();
     }
 
-    // The rows holding the caret's pixels.
+    // The rows holding the caret's red pixels.
     std::set<int> rows_drawn_on() {
         const QImage picture = box.widget().viewport()->grab().toImage();
         std::set<int> rows;
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
-                if (picture.pixel(x, y) == caret_colour)
+                if (picture.pixel(x, y) == qRgb(255, 0, 0))
                     rows.insert(y / line_height);
         return rows;
     }
@@ -127,7 +105,6 @@ struct CaretSideTest : ::testing::Test {
 TEST_F(CaretSideTest, TheCaretAtAWrappedRowsEnd) {
     QAccessibleTextInterface* accessible =
         QAccessible::queryAccessibleInterface(&box.widget())->textInterface();
-    ASSERT_NE(accessible, nullptr);
     for (const caret_side::Case& c : caret_side::cases) {
         SCOPED_TRACE(c.name);
         box.set_text(QString::fromLatin1(caret_side::text));
@@ -141,8 +118,8 @@ TEST_F(CaretSideTest, TheCaretAtAWrappedRowsEnd) {
                   c.anchor == caret_side::no_selection ? c.caret : c.anchor);
         EXPECT_EQ(rows_drawn_on(), std::set<int>{c.drawn_row});
         const QWidget& widget = box.widget();  // asked as an input method asks
-        const QRect cursor = widget.inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        EXPECT_EQ(cursor.y() / line_height, c.drawn_row);
+        EXPECT_EQ(widget.inputMethodQuery(Qt::ImCursorRectangle).toRect().y() / line_height,
+                  c.drawn_row);
         int start = -1;
         int end = -1;
         accessible->textAtOffset(accessible->cursorPosition(), QAccessible::LineBoundary, &start,

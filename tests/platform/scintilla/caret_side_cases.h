@@ -13,8 +13,10 @@ inline constexpr std::string_view text = "0123456789 0123456789 0123456789 01234
 inline constexpr std::string_view row_width_sample = "0123456789 01234";
 inline constexpr int rows = 4;
 
+// go_to: the caret to `at` by message; the clicks: past the end of row `at`, or on the left half
+// of its first character; rewrap: wide enough for one row, then as narrow as before.
 enum class Act {
-    go_to,  // the caret to `at`, as a message sets it
+    go_to,
     home,
     end,
     shift_end,
@@ -26,9 +28,9 @@ enum class Act {
     ctrl_right,
     type_space,
     type_x,
-    click_past_end,  // a click past the end of row `at`
-    click_at_start,  // a click on the first character of row `at`, before its middle
-    rewrap,          // wide enough for one row, then as narrow as before
+    click_past_end,
+    click_at_start,
+    rewrap
 };
 
 struct Step {
@@ -40,52 +42,42 @@ inline constexpr int no_selection = -1;
 
 struct Case {
     const char* name;
-    std::vector<Step> steps;
     int caret;
     int drawn_row;
+    std::vector<Step> steps;
     int anchor = no_selection;
     std::string_view text_after = text;
 };
 
+using enum Act;
+
 inline const std::vector<Case> cases = {
-    {"End goes after the row's last character", {{Act::go_to, 3}, {Act::end}}, 11, 0},
-    {"End at a row's end stays", {{Act::go_to, 3}, {Act::end}, {Act::end}}, 11, 0},
-    {"Home from a row's end", {{Act::go_to, 3}, {Act::end}, {Act::home}}, 0, 0},
-    {"Home on the next row", {{Act::go_to, 14}, {Act::home}}, 11, 1},
-    {"Right onto the next row's start", {{Act::go_to, 10}, {Act::right}}, 11, 1},
-    {"Left onto the next row's start", {{Act::go_to, 12}, {Act::left}}, 11, 1},
-    {"Left from a row's end", {{Act::go_to, 3}, {Act::end}, {Act::left}}, 10, 0},
-    {"Right from a row's end", {{Act::go_to, 3}, {Act::end}, {Act::right}}, 12, 1},
-    {"Shift+End selects the whole row", {{Act::go_to, 11}, {Act::shift_end}}, 22, 1, 11},
-    {"Down from a row's end to the next row's end",
-     {{Act::go_to, 3}, {Act::end}, {Act::down}},
-     22,
-     1},
-    {"Up from a row's end", {{Act::go_to, 25}, {Act::end}, {Act::up}}, 22, 1},
-    {"Shift+Down from a row's end", {{Act::go_to, 3}, {Act::end}, {Act::shift_down}}, 22, 1, 11},
-    {"Down onto a shorter last row", {{Act::go_to, 25}, {Act::end}, {Act::down}}, 43, 3},
-    {"A space typed at a row's end joins the row",
-     {{Act::go_to, 3}, {Act::end}, {Act::type_space}},
+    {"End goes after the row's last character", 11, 0, {{go_to, 3}, {end}}},
+    {"End again stays; Home", 0, 0, {{go_to, 3}, {end}, {end}, {home}}},
+    {"Home on the next row", 11, 1, {{go_to, 14}, {home}}},
+    {"Right onto the next row's start", 11, 1, {{go_to, 10}, {right}}},
+    {"Left from a row's end", 10, 0, {{go_to, 3}, {end}, {left}}},
+    {"Right from a row's end", 12, 1, {{go_to, 3}, {end}, {right}}},
+    {"Shift+End selects the whole row", 22, 1, {{go_to, 11}, {shift_end}}, 11},
+    {"Down, Down, Up at rows' ends", 22, 1, {{go_to, 3}, {end}, {down}, {down}, {up}}},
+    {"Shift+Down from a row's end", 22, 1, {{go_to, 3}, {end}, {shift_down}}, 11},
+    {"Down onto a shorter last row", 43, 3, {{go_to, 25}, {end}, {down}}},
+    {"A space typed there joins the row",
      12,
      0,
+     {{go_to, 3}, {end}, {type_space}},
      no_selection,
      "0123456789  0123456789 0123456789 0123456789"},
-    {"A letter typed at a row's end goes with the next word",
-     {{Act::go_to, 3}, {Act::end}, {Act::type_x}},
+    {"A letter typed there goes down",
      12,
      1,
+     {{go_to, 3}, {end}, {type_x}},
      no_selection,
      "0123456789 x0123456789 0123456789 0123456789"},
-    {"A click past a row's end", {{Act::click_past_end, 0}}, 11, 0},
-    {"A click at the next row's start", {{Act::click_at_start, 1}}, 11, 1},
-    {"Ctrl+Right from a row's end as before",
-     {{Act::go_to, 3}, {Act::end}, {Act::ctrl_right}},
-     22,
-     2},
-    {"A re-wrap without the break drops the side",
-     {{Act::go_to, 3}, {Act::end}, {Act::rewrap}},
-     11,
-     1},
+    {"A click past a row's end", 11, 0, {{click_past_end, 0}}},
+    {"A click at the next row's start", 11, 1, {{click_at_start, 1}}},
+    {"Ctrl+Right as before", 22, 2, {{go_to, 3}, {end}, {ctrl_right}}},
+    {"A re-wrap drops the side", 11, 1, {{go_to, 3}, {end}, {rewrap}}},
 };
 
 }  // namespace caret_side

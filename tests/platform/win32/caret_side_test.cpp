@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "../scintilla/caret_side_cases.h"
 #include "win32_test_support.h"
@@ -14,6 +17,25 @@ namespace {
 
 using caret_side::Act;
 using win32_test::press;
+
+struct KeyPress {
+    Act act;
+    UINT key;
+    std::vector<int> held = {};
+};
+const KeyPress key_presses[] = {
+    {Act::home, VK_HOME},
+    {Act::end, VK_END},
+    {Act::shift_end, VK_END, {VK_SHIFT}},
+    {Act::up, VK_UP},
+    {Act::down, VK_DOWN},
+    {Act::shift_down, VK_DOWN, {VK_SHIFT}},
+    {Act::left, VK_LEFT},
+    {Act::right, VK_RIGHT},
+    {Act::ctrl_right, VK_RIGHT, {VK_CONTROL}},
+    {Act::type_space, VK_SPACE},
+    {Act::type_x, 'X'},
+};
 
 LRESULT send(HWND box, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
     return SendMessageW(box, message, wparam, lparam);
@@ -43,63 +65,25 @@ class CaretSideTest : public win32_test::ProgramTest {
         win32_test::paint_now(box_);
     }
 
-    void click(int x, int row) {
-        const LPARAM at = MAKELPARAM(x, row * line_height_ + line_height_ / 2);
-        send(box_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        send(box_, WM_LBUTTONUP, 0, at);
-    }
-
     void perform(const caret_side::Step& step) {
-        switch (step.act) {
-            case Act::go_to:
-                send(box_, SCI_GOTOPOS, static_cast<WPARAM>(step.at));
-                break;
-            case Act::home:
-                press(box_, {}, VK_HOME);
-                break;
-            case Act::end:
-                press(box_, {}, VK_END);
-                break;
-            case Act::shift_end:
-                press(box_, {VK_SHIFT}, VK_END);
-                break;
-            case Act::up:
-                press(box_, {}, VK_UP);
-                break;
-            case Act::down:
-                press(box_, {}, VK_DOWN);
-                break;
-            case Act::shift_down:
-                press(box_, {VK_SHIFT}, VK_DOWN);
-                break;
-            case Act::left:
-                press(box_, {}, VK_LEFT);
-                break;
-            case Act::right:
-                press(box_, {}, VK_RIGHT);
-                break;
-            case Act::ctrl_right:
-                press(box_, {VK_CONTROL}, VK_RIGHT);
-                break;
-            case Act::type_space:
-                press(box_, {}, VK_SPACE);
-                break;
-            case Act::type_x:
-                press(box_, {}, 'X');
-                break;
-            case Act::click_past_end:
-                click(narrow_ - 2, step.at);
-                break;
-            case Act::click_at_start:
-                click(1, step.at);
-                break;
-            case Act::rewrap:
-                set_width(narrow_ * 4);
-                set_width(narrow_);
-                // A resize moves the system caret at its next blink, and it blinks not here.
-                send(box_, SCI_SETCARETPERIOD, 500);
-                send(box_, SCI_SETCARETPERIOD, 0);
-                break;
+        if (step.act == Act::go_to) {
+            send(box_, SCI_GOTOPOS, static_cast<WPARAM>(step.at));
+        } else if (step.act == Act::click_past_end || step.act == Act::click_at_start) {
+            const int x = step.act == Act::click_at_start ? 1 : narrow_ - 2;
+            const LPARAM at = MAKELPARAM(x, step.at * line_height_ + line_height_ / 2);
+            send(box_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            send(box_, WM_LBUTTONUP, 0, at);
+        } else if (step.act == Act::rewrap) {
+            set_width(narrow_ * 4);
+            set_width(narrow_);
+            // A resize moves the system caret at its next blink, and it blinks not here.
+            send(box_, SCI_SETCARETPERIOD, 500);
+            send(box_, SCI_SETCARETPERIOD, 0);
+        } else {
+            const KeyPress& key =
+                *std::find_if(std::begin(key_presses), std::end(key_presses),
+                              [&](const KeyPress& k) { return k.act == step.act; });
+            press(box_, key.held, key.key);
         }
         win32_test::paint_now(box_);
     }
