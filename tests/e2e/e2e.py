@@ -19,6 +19,7 @@ from pathlib import Path
 
 from desktop import CARET_PIXELS, Desktop, Program, WineProgram, pixels_differing
 from input_method import InputMethod
+from row_ends import check_row_ends
 
 INSTRUCTION = "ファイルを読み込んでください。\nShift 右クリックで､ホップメニューの表示｡"
 
@@ -396,6 +397,7 @@ def run_checks(args, checks, work: Path) -> int:
         check_files_given(checks, desktop, args.program, args.windows, given)
         check_drops(checks, desktop, args.program, args.windows, given)
         check_options(checks, desktop, args.program, args.windows)
+        check_row_ends(checks, desktop, args.program, args.windows, given)
         if args.windows:
             check_japanese_input(checks, desktop, args.program)
 

@@ -125,7 +125,7 @@ TextBoxAccessible::Span TextBoxAccessible::paragraph_at(int offset) const {
 
 // A line is a row as the box shows it, a paragraph's last row with the line end. A line not
 // yet wrapped (the box wraps in the background) is one row until it is.
-TextBoxAccessible::Span TextBoxAccessible::row_at(int offset) const {
+TextBoxAccessible::Span TextBoxAccessible::row_at(int offset, bool as_caret) const {
     const sptr_t position = offsets_->position_of(offset);
     const auto line =
         static_cast<uptr_t>(send(SCI_LINEFROMPOSITION, static_cast<uptr_t>(position)));
@@ -134,10 +134,15 @@ TextBoxAccessible::Span TextBoxAccessible::row_at(int offset) const {
     const sptr_t next_line = send(SCI_POSITIONFROMLINE, line + 1);
     if (send(SCI_WRAPCOUNT, line) <= 1)
         return {offsets_->offset_of(line_start), offsets_->offset_of(next_line)};
-    const sptr_t y = send(SCI_POINTYFROMPOSITION, 0, position);
+    // The caret at a row's end is on that row, not on the next one its position starts.
+    const bool at_row_end =
+        as_caret && position == send(SCI_GETCURRENTPOS) && send(SCI_GETCARETATROWEND) != 0;
+    const sptr_t on_row =
+        at_row_end ? send(SCI_POSITIONBEFORE, static_cast<uptr_t>(position)) : position;
+    const sptr_t y = send(SCI_POINTYFROMPOSITION, 0, on_row);
     const sptr_t row_start = send(SCI_POSITIONFROMPOINT, 0, y);
     sptr_t row_end = send(SCI_POSITIONFROMPOINT, far_right, y);
-    if (row_start < line_start || row_start > position || row_end < position)
+    if (row_start < line_start || row_start > on_row || row_end < on_row)
         return {offsets_->offset_of(line_start), offsets_->offset_of(next_line)};
     if (row_end >= line_end)
         row_end = next_line;
@@ -145,7 +150,8 @@ TextBoxAccessible::Span TextBoxAccessible::row_at(int offset) const {
 }
 
 TextBoxAccessible::Span TextBoxAccessible::span_at(int offset,
-                                                   QAccessible::TextBoundaryType boundary) const {
+                                                   QAccessible::TextBoundaryType boundary,
+                                                   bool as_caret) const {
     const int count = characterCount();
     offset = std::clamp(offset, 0, count);
     QTextBoundaryFinder::BoundaryType finder_type = QTextBoundaryFinder::Grapheme;
@@ -153,7 +159,7 @@ TextBoxAccessible::Span TextBoxAccessible::span_at(int offset,
         case QAccessible::NoBoundary:
             return {0, count};
         case QAccessible::LineBoundary:
-            return row_at(offset);
+            return row_at(offset, as_caret);
         case QAccessible::ParagraphBoundary:
             return paragraph_at(offset);
         case QAccessible::WordBoundary:
@@ -195,7 +201,7 @@ QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundar
     const Span at = span_at(offset, boundary);
     if (at.start == 0)
         return span_text({0, 0}, start, end);
-    return span_text(span_at(at.start - 1, boundary), start, end);
+    return span_text(span_at(at.start - 1, boundary, false), start, end);
 }
 
 QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
@@ -204,7 +210,7 @@ QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundary
     const int count = characterCount();
     if (at.end >= count)
         return span_text({count, count}, start, end);
-    return span_text(span_at(at.end, boundary), start, end);
+    return span_text(span_at(at.end, boundary, false), start, end);
 }
 
 // On the screen, as Qt's accessibility counts.

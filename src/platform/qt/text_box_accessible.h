@@ -57,8 +57,10 @@ class TextBoxAccessible final : public QAccessibleWidget,
     };
     ScintillaEditBase& box() const;
     sptr_t send(unsigned int message, uptr_t w = 0, sptr_t l = 0) const;
-    Span span_at(int offset, QAccessible::TextBoundaryType boundary) const;
-    Span row_at(int offset) const;
+    // `as_caret`: an offset that is the caret's is where the caret is drawn, at the end of the
+    // row before it at a wrap point; the spans before and after a span are asked without.
+    Span span_at(int offset, QAccessible::TextBoundaryType boundary, bool as_caret = true) const;
+    Span row_at(int offset, bool as_caret) const;
     Span paragraph_at(int offset) const;
     QString span_text(Span span, int* start, int* end) const;
 
