@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <utility>
 
+#include "platform/qt/line_breaks.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_edit_menu.h"
 #include "platform/scintilla/edit_menu.h"
@@ -81,7 +82,10 @@ class UndoGroup {
 }  // namespace
 
 Text1Box::Text1Box(QWidget& parent, common::FailureReporter& failures)
-    : ScintillaEditBase(&parent), failures_(failures), call_(direct_call(*this)) {
+    : ScintillaEditBase(&parent),
+      failures_(failures),
+      call_(direct_call(*this)),
+      rows_(break_opportunities) {
     connect(this, &ScintillaEditBase::notify, this,
             [this](Scintilla::NotificationData* notification) {
                 on_notify(*reinterpret_cast<const SCNotification*>(notification));
@@ -129,7 +133,7 @@ bool Text1Box::viewportEvent(QEvent* event) {
 }
 
 void Text1Box::on_notify(const SCNotification& notification) {
-    // SCN_STYLENEEDED: where the shared Japanese-row styling is to answer.
+    rows_.on_notification(call_, notification);
     gate_.on_modified(notification);
     // A change made outside the box's events (a screen reader's edit, say) is settled once
     // control is back in the event loop.

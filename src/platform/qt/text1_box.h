@@ -15,6 +15,7 @@
 #include "platform/common/failure_report.h"
 #include "platform/qt/text_box_accessible_events.h"
 #include "platform/scintilla/insertion_gate.h"
+#include "platform/scintilla/row_styler.h"
 #include "platform/scintilla/scintilla_call.h"
 
 namespace platform::qt {
@@ -65,6 +66,7 @@ class Text1Box final : public ScintillaEditBase {
     common::FailureReporter& failures_;
     scintilla::ScintillaCall call_;
     scintilla::InsertionGate gate_{call_};
+    scintilla::RowStyler rows_;
     TextBoxAccessibleEvents accessible_events_{*this};
     int depth_ = 0;  // events being handled, one inside another
     bool settle_queued_ = false;

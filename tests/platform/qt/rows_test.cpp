@@ -1,12 +1,14 @@
-// Japanese rows on the pieces of the Linux text box: Qt's break opportunities, and the row
-// styling on a bare Scintilla widget set up as the program's box, held to the table both programs
-// share.
+// Japanese rows on the Linux text box: Qt's break opportunities, the row styling across pieces
+// on a bare Scintilla widget set up as the program's box, and the program's box itself, held to
+// the table both programs share.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <functional>
 
 #include "platform/qt/line_breaks.h"
+#include "platform/qt/qt_program.h"
+#include "platform/qt/text1_box.h"
 #include "platform/scintilla/plain_text_setup.h"
 #include "platform/scintilla/row_styler.h"
 #include "row_checks.h"
@@ -40,14 +42,17 @@ TEST_F(StyledBoxTest, StylesFollowTheSharedTableAndLongLinesAcrossPieces) {
     row_test::expect_long_line_styles(call_, breaks_);
 }
 
-TEST_F(StyledBoxTest, RowsBreakAsTheSharedTableSays) {
-    platform::scintilla::apply_font(call_, {u"Noto Sans CJK JP", false, false, 12});
-    ScintillaEditBase& widget = box_.widget();
-    row_test::expect_row_cases(call_, [&](int text_width) {
-        const int frame = widget.width() - widget.viewport()->width();
-        widget.resize(text_width + frame, 300);
+// On the program's own box, whose notifications reach its row styling as the program runs.
+TEST(RowsTest, TheProgramsBoxBreaksRowsAsTheSharedTableSays) {
+    platform::qt::QtProgram program;
+    program.start();
+    platform::qt::Text1Box& box = program.form().text1();
+    platform::scintilla::apply_font(box.call(), {u"Noto Sans CJK JP", false, false, 12});
+    row_test::expect_row_cases(box.call(), [&](int text_width) {
+        const int frame = box.width() - box.viewport()->width();
+        program.form().resize(text_width + frame, 300);
         QApplication::processEvents();
-        widget.viewport()->repaint();
+        box.viewport()->repaint();
     });
 }
 
