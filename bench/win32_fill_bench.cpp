@@ -65,9 +65,11 @@ LRESULT CALLBACK form_procedure(HWND form, UINT message, WPARAM wparam, LPARAM l
     return DefWindowProcW(form, message, wparam, lparam);
 }
 
-// The ordinary files, the unbroken runs and the empty lines; words_<N>k on request.
-const char* const default_cases[] = {"lines_1m", "lines_10m", "lines_100m", "lines_256m",
-                                     "run_64k",  "run_2048k", "run_16384k", "empty_1000k"};
+// The ordinary files, the unbroken runs, a line of Japanese and the empty lines, as the Linux
+// benchmark has them; words_<N>k on request.
+const char* const default_cases[] = {"lines_1m",       "lines_10m",  "lines_100m", "lines_256m",
+                                     "run_64k",        "run_2048k",  "run_16384k", "run_32768k",
+                                     "japanese_8192k", "empty_1000k"};
 
 std::uint64_t bound_bytes(std::uint64_t file_bytes) {
     return 8 * file_bytes + 200 * mib;
