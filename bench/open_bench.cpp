@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "fill_report.h"
 #include "fill_texts.h"
 #include "platform/qt/qt_program.h"
 #include "platform/qt/qt_strings.h"
@@ -231,59 +232,10 @@ std::string run_child(const std::string& candidate, const std::string& case_name
 // peak memory beside the bound, and the verdict.
 void print_row(const std::string& candidate, const std::string& case_name,
                const std::string& answer) {
-    double base = 0;
-    unsigned long long file_bytes = 0;
-    double phase_seconds[4] = {-1, -1, -1, -1};
-    const char* const phases[] = {"shown", "resized", "font", "end"};
-    double peak = 0;
-    double busiest = -1;
-    std::string verdict = "?";
-    std::size_t at = 0;
-    while (at < answer.size()) {
-        const std::size_t end = std::min(answer.find('\n', at), answer.size());
-        const std::string line = answer.substr(at, end - at);
-        at = end + 1;
-        char word[32] = {};
-        double seconds = 0;
-        double mib_now = 0;
-        if (std::sscanf(line.c_str(), "base %lf %llu", &base, &file_bytes) == 2)
-            continue;
-        if (std::sscanf(line.c_str(), "busiest %lf", &busiest) == 1)
-            continue;
-        if (std::sscanf(line.c_str(), "done %31s %lf", word, &mib_now) == 2) {
-            verdict = word;
-            peak = std::max(peak, mib_now);
-        } else if (std::sscanf(line.c_str(), "stopped %lf %lf %31s", &seconds, &mib_now, word) ==
-                   3) {
-            verdict = std::string("stopped (") + word + ")";
-            peak = std::max(peak, mib_now);
-        } else if (std::sscanf(line.c_str(), "%31s %lf %lf", word, &seconds, &mib_now) == 3) {
-            for (std::size_t i = 0; i < std::size(phases); ++i) {
-                if (std::string_view(word) == phases[i])
-                    phase_seconds[i] = seconds;
-            }
-            peak = std::max(peak, mib_now);
-        } else if (!line.empty()) {
-            verdict = line;
-        }
-    }
-    const double bound = static_cast<double>(bound_bytes(file_bytes)) / mib;
-    std::printf("%-15s %-6s %8.1f", case_name.c_str(), candidate.c_str(),
-                static_cast<double>(file_bytes) / mib);
-    for (const double seconds : phase_seconds) {
-        if (seconds < 0)
-            std::printf(" %9s", "-");
-        else
-            std::printf(" %9.3f", seconds);
-    }
-    if (busiest < 0)
-        std::printf(" %9s", "-");
-    else
-        std::printf(" %9.3f", busiest);
-    const bool within = peak <= bound && verdict == "ok";
-    std::printf(" %8.0f %8.0f %6.0f  %s%s\n", peak, bound, base, verdict.c_str(),
-                within ? "" : " OVER");
-    std::fflush(stdout);
+    static const char* const phases[] = {"shown", "resized", "font", "end"};
+    fill_report::print_row(candidate, case_name, answer, phases, [](std::uint64_t bytes) {
+        return static_cast<double>(bound_bytes(bytes)) / mib;
+    });
 }
 
 std::vector<std::string> split(std::string_view list) {
@@ -316,7 +268,7 @@ int main(int argc, char* argv[]) {
         "then narrowed by a fifth, a 24-point font and Ctrl+End, 0.3 s apart: seconds until each\n"
         "is painted, the longest any event took in between and in 0.3 s after; peak memory\n"
         "beside the bound of 8 x file + 200 MiB\n");
-    std::printf("%-15s %-6s %8s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "way", "file MiB",
+    std::printf("%-15s %-14s %8s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "way", "file MiB",
                 "shown s", "resize s", "24 pt s", "end s", "longest", "peak MiB", "bound", "base");
     std::fflush(stdout);
     for (const std::string& case_name : chosen_cases) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/host/host_error.h"
+#include "fill_report.h"
 #include "fill_texts.h"
 #include "platform/win32/scintilla_classes.h"
 #include "platform/win32/scintilla_text_box.h"
@@ -369,59 +370,9 @@ std::string run_child(const std::string& candidate, const std::string& case_name
 // the verdict.
 void print_row(const std::string& candidate, const std::string& case_name,
                const std::string& answer) {
-    double base = 0;
-    unsigned long long file_bytes = 0;
-    double phase_seconds[5] = {-1, -1, -1, -1, -1};
-    const char* const phases[] = {"shown", "resized", "font", "end", "key"};
-    double peak = 0;
-    double busiest = -1;
-    std::string verdict = "?";
-    std::size_t at = 0;
-    while (at < answer.size()) {
-        const std::size_t end = std::min(answer.find('\n', at), answer.size());
-        const std::string line = answer.substr(at, end - at);
-        at = end + 1;
-        char word[32] = {};
-        double seconds = 0;
-        double mib_now = 0;
-        if (std::sscanf(line.c_str(), "base %lf %llu", &base, &file_bytes) == 2)
-            continue;
-        if (std::sscanf(line.c_str(), "busiest %lf", &busiest) == 1)
-            continue;
-        if (std::sscanf(line.c_str(), "done %31s %lf", word, &mib_now) == 2) {
-            verdict = word;
-            peak = std::max(peak, mib_now);
-        } else if (std::sscanf(line.c_str(), "stopped %lf %lf %31s", &seconds, &mib_now, word) ==
-                   3) {
-            verdict = std::string("stopped (") + word + ")";
-            peak = std::max(peak, mib_now);
-        } else if (std::sscanf(line.c_str(), "%31s %lf %lf", word, &seconds, &mib_now) == 3) {
-            for (std::size_t i = 0; i < std::size(phases); ++i) {
-                if (std::string_view(word) == phases[i])
-                    phase_seconds[i] = seconds;
-            }
-            peak = std::max(peak, mib_now);
-        } else {
-            verdict = line;
-        }
-    }
-    const double bound = in_mib(bound_bytes(file_bytes));
-    std::printf("%-12s %-14s %8.1f", case_name.c_str(), candidate.c_str(), in_mib(file_bytes));
-    for (const double seconds : phase_seconds) {
-        if (seconds < 0)
-            std::printf(" %9s", "-");
-        else
-            std::printf(" %9.3f", seconds);
-    }
-    if (busiest < 0)
-        std::printf(" %9s", "-");
-    else
-        std::printf(" %9.3f", busiest);
-    const bool within =
-        peak <= bound && phase_seconds[0] >= 0 && phase_seconds[0] <= 60 && verdict == "ok";
-    std::printf(" %8.0f %8.0f %6.0f  %s%s\n", peak, bound, base, verdict.c_str(),
-                within || verdict == "refused" ? "" : " OVER");
-    std::fflush(stdout);
+    static const char* const phases[] = {"shown", "resized", "font", "end", "key"};
+    fill_report::print_row(candidate, case_name, answer, phases,
+                           [](std::uint64_t bytes) { return in_mib(bound_bytes(bytes)); });
 }
 
 }  // namespace
@@ -460,7 +411,7 @@ int wmain(int argc, wchar_t** argv) {
     for (const Candidate& c : candidates)
         std::printf("  %-14s %.*s\n", std::string(c.name).c_str(), static_cast<int>(c.what.size()),
                     c.what.data());
-    std::printf("%-12s %-14s %8s %9s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "candidate",
+    std::printf("%-15s %-14s %8s %9s %9s %9s %9s %9s %9s %8s %8s %6s\n", "case", "candidate",
                 "file MiB", "shown s", "resize s", "24 pt s", "end s", "key s", "longest",
                 "peak MiB", "bound", "base");
     for (const std::string& case_name : chosen_cases) {
