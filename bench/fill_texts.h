@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,14 +25,10 @@ inline std::uint64_t utf8_size(std::u16string_view text) {
     return bytes;
 }
 
-// Numbered Japanese and English lines, as bench/open_e2e.py writes them, up to `bytes` of UTF-8.
-inline std::u16string ordinary_lines(std::uint64_t bytes) {
-    static constexpr std::u16string_view lines[] = {
-        u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
-        u"The quick brown fox jumps over the lazy dog; 0123456789 ABCDEFGHIJ.",
-        u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
-        u"Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.",
-    };
+// Numbered lines taken from `lines` in turn, CR LF, up to `bytes` of UTF-8 (never past it: 256 MiB
+// of them is the most a paste may bring).
+inline std::u16string numbered_lines(std::span<const std::u16string_view> lines,
+                                     std::uint64_t bytes) {
     std::u16string text;
     text.reserve(static_cast<std::size_t>(bytes * 2 / 3));
     std::uint64_t written = 0;
@@ -39,9 +36,8 @@ inline std::u16string ordinary_lines(std::uint64_t bytes) {
         std::u16string line(8, u' ');
         for (unsigned n = number, digit = 7; digit-- > 0; n /= 10)
             line[digit] = static_cast<char16_t>(u'0' + n % 10);
-        line += lines[number % 4];
+        line += lines[number % lines.size()];
         line += u"\r\n";
-        // Never past `bytes`: 256 MiB of them is the most a paste may bring.
         written += utf8_size(line);
         if (written > bytes)
             break;
@@ -50,7 +46,18 @@ inline std::u16string ordinary_lines(std::uint64_t bytes) {
     return text;
 }
 
-// Numbered lines of Japanese prose alone, up to `bytes` of UTF-8.
+// Numbered Japanese and English lines, as bench/open_e2e.py writes them.
+inline std::u16string ordinary_lines(std::uint64_t bytes) {
+    static constexpr std::u16string_view lines[] = {
+        u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
+        u"The quick brown fox jumps over the lazy dog; 0123456789 ABCDEFGHIJ.",
+        u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
+        u"Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.",
+    };
+    return numbered_lines(lines, bytes);
+}
+
+// Numbered lines of Japanese prose alone.
 inline std::u16string japanese_lines(std::uint64_t bytes) {
     static constexpr std::u16string_view lines[] = {
         u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
@@ -59,21 +66,7 @@ inline std::u16string japanese_lines(std::uint64_t bytes) {
         u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
         u"この書生というのは時々我々を捕えて煮て食うという話である。",
     };
-    std::u16string text;
-    text.reserve(static_cast<std::size_t>(bytes / 3));
-    std::uint64_t written = 0;
-    for (unsigned number = 0;; ++number) {
-        std::u16string line(8, u' ');
-        for (unsigned n = number, digit = 7; digit-- > 0; n /= 10)
-            line[digit] = static_cast<char16_t>(u'0' + n % 10);
-        line += lines[number % 4];
-        line += u"\r\n";
-        written += utf8_size(line);
-        if (written > bytes)
-            break;
-        text += line;
-    }
-    return text;
+    return numbered_lines(lines, bytes);
 }
 
 // Letters with no break opportunity at all, a, b, c… z and again.

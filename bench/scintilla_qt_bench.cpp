@@ -24,72 +24,17 @@
 #include <vector>
 
 #include "ScintillaEditBase.h"
+#include "fill_texts.h"
 #include "platform/qt/line_breaks.h"
 #include "platform/scintilla/row_styler.h"
+#include "text/utf.h"
 
 namespace {
 
 constexpr std::size_t mib = 1024 * 1024;
 
-// Numbered lines of Japanese and English prose, CR LF, up to `bytes`.
-std::string ordinary_lines(std::size_t bytes) {
-    static constexpr std::string_view lines[] = {
-        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
-        "The quick brown fox jumps over the lazy dog; 0123456789 ABCDEFGHIJ.",
-        "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
-        "Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod.",
-    };
-    std::string text;
-    text.reserve(bytes + 256);
-    char number[16];
-    for (unsigned n = 0; text.size() < bytes; ++n) {
-        std::snprintf(number, sizeof number, "%7u ", n);
-        text += number;
-        text += lines[n % 4];
-        text += "\r\n";
-    }
-    return text;
-}
-
-// One line of `bytes` letters a to z with no place to break.
-std::string unbroken_line(std::size_t bytes) {
-    std::string text(bytes, 'a');
-    for (std::size_t i = 0; i < bytes; ++i)
-        text[i] = static_cast<char>('a' + i % 26);
-    return text;
-}
-
-// Numbered lines of Japanese prose alone, CR LF, up to `bytes`.
-std::string japanese_lines(std::size_t bytes) {
-    static constexpr std::string_view lines[] = {
-        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
-        "吾輩はここで始めて人間というものを見た。しかもあとで聞くとそれは書生という人間中で一番獰悪"
-        "な種族であったそうだ。",
-        "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
-        "この書生というのは時々我々を捕えて煮て食うという話である。",
-    };
-    std::string text;
-    text.reserve(bytes + 256);
-    char number[16];
-    for (unsigned n = 0; text.size() < bytes; ++n) {
-        std::snprintf(number, sizeof number, "%7u ", n);
-        text += number;
-        text += lines[n % 4];
-        text += "\r\n";
-    }
-    return text;
-}
-
-// One line of Japanese prose, `bytes` long.
-std::string japanese_line(std::size_t bytes) {
-    constexpr std::string_view prose =
-        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
-        "した所でニャーニャー泣いていた事だけは記憶している。";
-    std::string text;
-    text.reserve(bytes + prose.size());
-    while (text.size() + prose.size() <= bytes)
-        text += prose;
-    return text;
+std::string utf8(const std::u16string& text) {
+    return text::utf8_from_utf16(text);
 }
 
 struct Case {
@@ -99,13 +44,13 @@ struct Case {
 };
 
 const Case cases[] = {
-    {"lines_100m", [] { return ordinary_lines(100 * mib); }, false},
-    {"lines_250m", [] { return ordinary_lines(250 * mib); }, false},
-    {"line_16m", [] { return unbroken_line(16 * mib); }, true},
-    {"line_32m", [] { return unbroken_line(32 * mib); }, true},
-    {"japanese_8m", [] { return japanese_line(8 * mib); }, true},
-    {"japanese_16m", [] { return japanese_line(16 * mib); }, true},
-    {"jlines_100m", [] { return japanese_lines(100 * mib); }, false},
+    {"lines_100m", [] { return utf8(fill_bench::ordinary_lines(100 * mib)); }, false},
+    {"lines_250m", [] { return utf8(fill_bench::ordinary_lines(250 * mib)); }, false},
+    {"line_16m", [] { return utf8(fill_bench::unbroken_run(16 * mib)); }, true},
+    {"line_32m", [] { return utf8(fill_bench::unbroken_run(32 * mib)); }, true},
+    {"japanese_8m", [] { return utf8(fill_bench::japanese_run(8 * mib)); }, true},
+    {"japanese_16m", [] { return utf8(fill_bench::japanese_run(16 * mib)); }, true},
+    {"jlines_100m", [] { return utf8(fill_bench::japanese_lines(100 * mib)); }, false},
     {"empty_1000k",
      [] {
          std::string text;
