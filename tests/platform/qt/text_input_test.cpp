@@ -1,12 +1,15 @@
-// Text reaching Text1 other than by opening a file: an input method's composition, pastes and
-// copies, and every way in through the one gate: typing, pastes by each way in, a drop, an input
-// method's commit, deletions that join lines, undo and redo. A refused change leaves the text,
-// the selection and the history as they were and is said once, after the event.
+// Text reaching Text1 other than by opening a file: an input method's composition, what the box
+// tells an input method (the caret's line in UTF-16 units, bounded on a long line, the pre-edit
+// left out) and its reconversions, pastes and copies, and every way in through the one gate:
+// typing, pastes by each way in, a drop, an input method's commit, deletions that join lines,
+// undo and redo. A refused change leaves the text, the selection and the history as they were and
+// is said once, after the event.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -47,10 +50,21 @@ void send_input(QWidget& box, const InputMethodStep& step) {
     QCoreApplication::sendEvent(&box, &event);
 }
 
-QString surrounding_text(QWidget& box) {
-    QInputMethodQueryEvent query(Qt::ImSurroundingText);
+// What an input method is told.
+struct Answers {
+    QString surrounding;
+    int cursor;
+    int anchor;
+    QString selection;
+};
+
+Answers ask(QWidget& box) {
+    QInputMethodQueryEvent query(Qt::ImSurroundingText | Qt::ImCursorPosition |
+                                 Qt::ImAnchorPosition | Qt::ImCurrentSelection);
     QCoreApplication::sendEvent(&box, &query);
-    return query.value(Qt::ImSurroundingText).toString();
+    return {query.value(Qt::ImSurroundingText).toString(),
+            query.value(Qt::ImCursorPosition).toInt(), query.value(Qt::ImAnchorPosition).toInt(),
+            query.value(Qt::ImCurrentSelection).toString()};
 }
 
 struct Selection {
@@ -73,6 +87,10 @@ struct TextInputTest : ::testing::Test {
         box().send(SCI_SETSEL, static_cast<uptr_t>(anchor), caret);
     }
     Selection selection() { return {box().send(SCI_GETANCHOR), box().send(SCI_GETCURRENTPOS)}; }
+    // The byte position of a UTF-16 offset into the text.
+    sptr_t position_of(int utf16_offset) {
+        return box().send(SCI_POSITIONRELATIVECODEUNITS, 0, utf16_offset);
+    }
     void send(QEvent&& event) { QCoreApplication::sendEvent(&box(), &event); }
     // Where position `at` is drawn, in the viewport.
     QPoint point_of(sptr_t at) {
@@ -107,22 +125,28 @@ TEST_F(TextInputTest, AnInputMethodsCompositionIsShownInlineThenCommittedLikeTyp
     struct Case {
         std::u16string before;
         sptr_t caret;  // bytes
+        int cursor;    // UTF-16 units into the caret's line
         QString composing;
-        QString committed;
+        QString committed;  // none: the composition is cancelled
         std::u16string after;
     };
     const Case cases[] = {
-        {u"", 0, QStringLiteral("にほんご"), QStringLiteral("日本語"), u"日本語"},
-        {u"abc def", 4, QStringLiteral("にほんご"), QStringLiteral("日本語"), u"abc 日本語def"},
-        {u"一行目\r\n", 11, QStringLiteral("かな"), QStringLiteral("仮名"), u"一行目\r\n仮名"},
+        {u"", 0, 0, QStringLiteral("にほんご"), QStringLiteral("日本語"), u"日本語"},
+        {u"今日は天気", 9, 3, QStringLiteral("よい"), QStringLiteral("良い"), u"今日は良い天気"},
+        {u"今日は天気", 9, 3, QStringLiteral("よい"), QString(), u"今日は天気"},
+        {u"一行目\r\n", 11, 0, QStringLiteral("かな"), QStringLiteral("仮名"), u"一行目\r\n仮名"},
     };
     ASSERT_TRUE(box().testAttribute(Qt::WA_InputMethodEnabled));
     for (const Case& c : cases) {
-        SCOPED_TRACE(platform::qt::qstring_from_u16(c.after).toStdString());
+        SCOPED_TRACE(qstring_from_u16(c.after).toStdString());
         fill(c.before, c.caret, c.caret);
         send_input(box(), {c.composing, {}});
         // Shown in the box, but not yet text: an input method asking is told the text without it.
-        EXPECT_EQ(surrounding_text(box()), qstring_from_u16(c.before).section(u'\n', -1));
+        EXPECT_TRUE(qstring_from_u16(text()).contains(c.composing));
+        const Answers composing = ask(box());
+        EXPECT_EQ(composing.surrounding, qstring_from_u16(c.before).section(u'\n', -1));
+        EXPECT_EQ(composing.cursor, c.cursor);
+        EXPECT_EQ(composing.anchor, c.cursor);
         send_input(box(), {{}, c.committed});
         EXPECT_EQ(text(), c.after);
         EXPECT_EQ(box().send(SCI_GETCURRENTPOS), c.caret + c.committed.toUtf8().size());
@@ -130,6 +154,105 @@ TEST_F(TextInputTest, AnInputMethodsCompositionIsShownInlineThenCommittedLikeTyp
         box().send(SCI_UNDO);
         EXPECT_EQ(text(), c.before);
     }
+}
+
+TEST_F(TextInputTest, AnInputMethodIsToldTheCaretsLineInUtf16Units) {
+    const QString long_line =
+        QString(100000, QChar(u'字')) + QStringLiteral("前|後") + QString(100000, QChar(u'字'));
+    struct Case {
+        const char* what;
+        QString text;
+        int caret;  // UTF-16 offsets into text
+        int anchor;
+        QString surrounding;  // expected; empty for the long line, checked apart
+        int cursor;
+        int anchor_offset;
+        QString selection;
+    };
+    const Case cases[] = {
+        {"after characters outside the basic plane", QStringLiteral("𠮷野家で😀を食べた"), 7, 7,
+         QStringLiteral("𠮷野家で😀を食べた"), 7, 7, QString()},
+        {"selection made backwards", QStringLiteral("日本語のテキスト"), 4, 8,
+         QStringLiteral("日本語のテキスト"), 4, 8, QStringLiteral("テキスト")},
+        {"selection across an emoji", QStringLiteral("今日は😀晴れ"), 6, 1,
+         QStringLiteral("今日は😀晴れ"), 6, 1, QStringLiteral("日は😀晴")},
+        {"the middle line alone", QStringLiteral("一行目\r\n二行目\r\n三行目"), 6, 6,
+         QStringLiteral("二行目"), 1, 1, QString()},
+        {"selection from the line before, cut at the line's start",
+         QStringLiteral("一行目\r\n二行目"), 7, 1, QStringLiteral("二行目"), 2, 0,
+         QStringLiteral("二行")},
+        {"a long line", long_line, 100002, 100002, QString(), 0, 0, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        program.text_box().set_text(c.text.toStdU16String());
+        box().send(SCI_SETSEL, static_cast<uptr_t>(position_of(c.anchor)), position_of(c.caret));
+        const Answers answers = ask(box());
+        if (c.surrounding.isEmpty()) {
+            // A few hundred characters either side, with the caret where it is.
+            EXPECT_LE(answers.surrounding.size(), 600);
+            EXPECT_GE(answers.surrounding.size(), 200);
+            EXPECT_TRUE(answers.surrounding.left(answers.cursor).endsWith(QStringLiteral("字前|")));
+            EXPECT_TRUE(answers.surrounding.mid(answers.cursor).startsWith(QStringLiteral("後字")));
+            EXPECT_EQ(answers.anchor, answers.cursor);
+            continue;
+        }
+        EXPECT_EQ(answers.surrounding, c.surrounding);
+        EXPECT_EQ(answers.cursor, c.cursor);
+        EXPECT_EQ(answers.anchor, c.anchor_offset);
+        EXPECT_EQ(answers.selection, c.selection);
+    }
+}
+
+TEST_F(TextInputTest, AnInputMethodReplacesTextAroundTheCaretInOneUndoableStep) {
+    struct Case {
+        const char* what;
+        QString text;
+        int caret;
+        int replacement_start;  // relative to the caret, UTF-16 units
+        int replacement_length;
+        QString commit;
+        QString expected;
+        int caret_after;
+    };
+    const Case cases[] = {
+        {"reconversion of the word before the caret", QStringLiteral("今日は良い天気"), 7, -2, 2,
+         QStringLiteral("転機"), QStringLiteral("今日は良い転機"), 7},
+        {"reconversion past a character outside the basic plane", QStringLiteral("𠮷田さん"), 3, -3,
+         3, QStringLiteral("吉田"), QStringLiteral("吉田さん"), 2},
+        {"reconversion after the caret", QStringLiteral("はしを渡る"), 0, 0, 2,
+         QStringLiteral("橋"), QStringLiteral("橋を渡る"), 1},
+        {"deleting the character before the caret", QStringLiteral("あいう"), 2, -1, 1, QString(),
+         QStringLiteral("あう"), 1},
+        {"a range reaching past the start is cut there", QStringLiteral("あいう"), 1, -2, 2,
+         QStringLiteral("え"), QStringLiteral("えいう"), 1},
+        {"a range reaching past the end is cut there", QStringLiteral("あいう"), 2, 0, 99,
+         QStringLiteral("え"), QStringLiteral("あいえ"), 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        program.text_box().set_text(c.text.toStdU16String());
+        box().send(SCI_GOTOPOS, static_cast<uptr_t>(position_of(c.caret)));
+        QInputMethodEvent event(QString(), {});
+        event.setCommitString(c.commit, c.replacement_start, c.replacement_length);
+        send(std::move(event));
+        EXPECT_EQ(qstring_from_u16(text()), c.expected);
+        EXPECT_EQ(box().send(SCI_GETCURRENTPOS), position_of(c.caret_after));
+        box().send(SCI_UNDO);
+        EXPECT_EQ(qstring_from_u16(text()), c.text);
+    }
+}
+
+TEST_F(TextInputTest, RangesPastThePreeditAreKeptInsideIt) {
+    fill(u"", 0, 0);
+    QTextCharFormat underlined;
+    underlined.setFontUnderline(true);
+    send(QInputMethodEvent(QStringLiteral("にほん"),
+                           {{QInputMethodEvent::TextFormat, 1, 50, underlined},
+                            {QInputMethodEvent::TextFormat, -4, 6, underlined},
+                            {QInputMethodEvent::Cursor, 40, 1, QVariant()}}));
+    EXPECT_EQ(text(), u"にほん");
+    EXPECT_EQ(box().send(SCI_GETCURRENTPOS), position_of(3));
 }
 
 TEST_F(TextInputTest, PastesTakeTextAloneWithTheBoxsLineEndsAndCopiesGiveThisSystems) {
