@@ -48,9 +48,7 @@ struct CaretSideTest : ::testing::Test {
     QSize narrow;
 
     void SetUp() override {
-        platform::scintilla::set_up_plain_text_box(platform::scintilla::ScintillaCall(
-            reinterpret_cast<SciFnDirectStatus>(box.send(SCI_GETDIRECTSTATUSFUNCTION)),
-            box.send(SCI_GETDIRECTPOINTER)));
+        platform::scintilla::set_up_plain_text_box(box.call());
         box.send(SCI_SETELEMENTCOLOUR, SC_ELEMENT_CARET, 0xFF0000FF);  // opaque red
         box.send(SCI_SETCARETPERIOD, 0);                               // never blinked off
         QFocusEvent focus_in(QEvent::FocusIn);  // the caret is drawn with the focus

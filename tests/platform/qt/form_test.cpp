@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <QWindow>
+#include <functional>
 
 #include "core/window/instruction_text.h"
 #include "modal_watch.h"
@@ -16,12 +17,18 @@ bool stays_on_top(QtProgram& program) {
     return program.form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-TEST(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
+struct FormTest : ::testing::Test {
     QtProgram program;
-    EXPECT_FALSE(program.form().isVisible());
-    program.start();
     QWidget& form = program.form();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    void SetUp() override {
+        EXPECT_FALSE(form.isVisible());
+        program.start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+};
+
+TEST_F(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
     EXPECT_TRUE(stays_on_top(program));
     const float per_pixel = program.form().twips_per_pixel_x();
@@ -34,11 +41,7 @@ TEST(FormTest, StartsShownOnTopWithTheInstructionFillingTheClientArea) {
     EXPECT_EQ(program.text_box().text(), window::instruction_text);
 }
 
-TEST(FormTest, TextBoxFollowsEveryResizeMaximiseAndRestore) {
-    QtProgram program;
-    program.start();
-    QWidget& form = program.form();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+TEST_F(FormTest, TextBoxFollowsEveryResizeMaximiseAndRestore) {
     for (const QSize size : {QSize(640, 480), QSize(120, 40), QSize(1, 1), QSize(394, 287)}) {
         form.resize(size);
         QCoreApplication::processEvents();
@@ -74,9 +77,7 @@ std::vector<sptr_t> palette_colours(const QPalette& palette) {
             bgr(QPalette::Highlight), bgr(QPalette::Text)};
 }
 
-TEST(FormTest, TheTextBoxTakesTheSystemsColoursAndFollowsTheirChange) {
-    QtProgram program;
-    program.start();
+TEST_F(FormTest, TheTextBoxTakesTheSystemsColoursAndFollowsTheirChange) {
     platform::qt::Text1Box& box = program.form().text1();
     EXPECT_EQ(drawn_colours(box), palette_colours(box.palette()));
     QPalette changed = program.form().palette();
@@ -88,11 +89,7 @@ TEST(FormTest, TheTextBoxTakesTheSystemsColoursAndFollowsTheirChange) {
     EXPECT_EQ(drawn_colours(box), palette_colours(changed));
 }
 
-TEST(FormTest, ToggleFollowsTheCheckMarkWithoutRecreatingMovingOrHiding) {
-    QtProgram program;
-    program.start();
-    QWidget& form = program.form();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+TEST_F(FormTest, ToggleFollowsTheCheckMarkWithoutRecreatingMovingOrHiding) {
     form.move(50, 70);
     QCoreApplication::processEvents();
     const QRect geometry = form.geometry();
@@ -112,22 +109,15 @@ TEST(FormTest, ToggleFollowsTheCheckMarkWithoutRecreatingMovingOrHiding) {
     }
 }
 
-TEST(FormTest, QuitHidesTheWindowAndEndsTheProgramWithSuccess) {
-    QtProgram program;
-    program.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
-    const int code = qt_test::exit_code_of_main_loop(
-        [&] { program.core().on_menu_click(window::MenuItem::IDM_end_set); });
-    EXPECT_EQ(code, 0);
-    EXPECT_FALSE(program.form().isVisible());
-}
-
-TEST(FormTest, CloseBoxEndsTheProgramWithSuccess) {
-    QtProgram program;
-    program.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.form()));
-    const int code = qt_test::exit_code_of_main_loop([&] { program.form().close(); });
-    EXPECT_EQ(code, 0);
+TEST_F(FormTest, QuitAndTheCloseBoxHideTheWindowAndEndTheProgramWithSuccess) {
+    const std::function<void()> ways[] = {
+        [&] { program.core().on_menu_click(window::MenuItem::IDM_end_set); },
+        [&] { form.close(); }};
+    for (const auto& way : ways) {
+        form.show();
+        EXPECT_EQ(qt_test::exit_code_of_main_loop(way), 0);
+        EXPECT_FALSE(form.isVisible());
+    }
 }
 
 }  // namespace

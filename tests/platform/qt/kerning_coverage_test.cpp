@@ -27,39 +27,19 @@ QByteArray big_endian(std::initializer_list<std::uint16_t> words) {
 QByteArray gpos(const char (&feature)[5], std::uint16_t lookup_type) {
     const auto tag_high = static_cast<std::uint16_t>((feature[0] << 8) | feature[1]);
     const auto tag_low = static_cast<std::uint16_t>((feature[2] << 8) | feature[3]);
+    // clang-format off
     return big_endian({
-        1,
-        0,
-        10,
-        12,
-        26,  // version 1.0; script, feature, lookup lists
-        0,   // no scripts
-        1,
-        tag_high,
-        tag_low,
-        8,  // one feature record, at 12 + 8
-        0,
-        1,
-        0,  // the feature: lookup 0
-        1,
-        4,  // one lookup, at 26 + 4
-        lookup_type,
-        0,
-        1,
-        8,  // its one subtable, at 30 + 8
-        1,
-        18,
-        0x0004,
-        0,
-        1,
-        12,  // pair adjustment: coverage and one pair set
-        1,
-        7,
-        static_cast<std::uint16_t>(-50),  // the pair set: before glyph 7, 50 units less
-        1,
-        1,
-        5,  // coverage: glyph 5
+        1, 0, 10, 12, 26,                 // version 1.0; script, feature, lookup lists
+        0,                                // no scripts
+        1, tag_high, tag_low, 8,          // one feature record, at 12 + 8
+        0, 1, 0,                          // the feature: lookup 0
+        1, 4,                             // one lookup, at 26 + 4
+        lookup_type, 0, 1, 8,             // its one subtable, at 30 + 8
+        1, 18, 0x0004, 0, 1, 12,          // pair adjustment: coverage and one pair set
+        1, 7, static_cast<std::uint16_t>(-50),  // the pair set: before glyph 7, 50 units less
+        1, 1, 5,                          // coverage: glyph 5
     });
+    // clang-format on
 }
 
 // A Microsoft kern table of one horizontal subtable holding the pair glyph 3, glyph 4.
@@ -79,13 +59,9 @@ TEST(KerningCoverageTest, PairsAreMeasuredOnlyWhereATableMayKernThem) {
     const Case cases[] = {
         {"no tables", {}, {}, false, false, false},
         {"a GPOS kern feature", gpos("kern", 2), {}, true, false, false},
+        // The lookup an extension (type 9) whose subtable points on to the pair adjustment.
         {"one through an extension",
-         [] {
-             // The lookup an extension (type 9) whose subtable points on to the pair adjustment.
-             QByteArray table = gpos("kern", 9);
-             table.insert(38, big_endian({1, 2, 0, 8}));
-             return table;
-         }(),
+         gpos("kern", 9).insert(38, big_endian({1, 2, 0, 8})),
          {},
          true,
          false,
