@@ -13,6 +13,7 @@ import sys
 import tarfile
 import tempfile
 import unittest
+from unittest import mock
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
@@ -150,20 +151,13 @@ class FetchTest(unittest.TestCase):
     resort; with nothing, one message says what to fetch and where."""
 
     def setUp(self):
-        self.path = os.environ["PATH"]
-        self.folders = []
+        self.enterContext(mock.patch.dict(os.environ))  # PATH restored after
         self.new_folder()
-
-    def tearDown(self):
-        os.environ["PATH"] = self.path
-        for folder in self.folders:
-            shutil.rmtree(folder, ignore_errors=True)
 
     def new_folder(self):
         """A folder of the case's own, with a PATH holding no apt-get unless the case puts one
         there."""
-        self.folder = Path(tempfile.mkdtemp())
-        self.folders.append(self.folder)
+        self.folder = Path(self.enterContext(tempfile.TemporaryDirectory()))
         self.cache = self.folder / "cache"
         self.bin = self.folder / "bin"
         self.bin.mkdir()
@@ -237,8 +231,8 @@ class FetchTest(unittest.TestCase):
         (folder / ".unpacked-from-sha256").write_text("0" * 64)
         scintilla_source.unpack(tarball, self.folder, PIN)
         self.assertEqual((folder / "src" / "Editor.cxx").read_text(), "// editor\n")
-
-    def test_refuses_another_version(self):
+        # Another version of Scintilla: refused, nothing unpacked.
+        shutil.rmtree(folder)
         other = tarball_bytes({"scintilla/version.txt": "540\n"})
         tarball = self.folder / "other.tar.gz"
         tarball.write_bytes(other)
@@ -252,24 +246,23 @@ class PackagesTest(unittest.TestCase):
     """install-deps.sh installs, for each name or list of alternatives, nothing when one is
     installed, else the first the system's archive has; the fuzzer's runtime matches clang."""
 
-    # What each system's archive offers of the names that differ between them.
+    # What each system's archive offers of the names that differ between them, its clang, and
+    # what is installed there.
     ARCHIVES = {
-        "Debian 12": {"dbus-daemon", "dbus", "wine", "wine64", "libclang-rt-14-dev",
-                      "libclang-rt-dev", "clang"},
-        "Debian 13": {"dbus-daemon", "dbus", "wine", "wine64", "libclang-rt-19-dev",
-                      "libclang-rt-dev", "clang"},
-        "Ubuntu 22.04": {"dbus", "wine", "wine64", "libclang-common-14-dev", "clang"},
-        "Ubuntu 24.04": {"dbus-daemon", "dbus", "wine", "libclang-rt-18-dev", "libclang-rt-dev",
-                         "clang"},
+        "Debian 12": ({"dbus-daemon", "dbus", "wine", "wine64", "libclang-rt-14-dev",
+                       "libclang-rt-dev", "clang"}, "14.0.6",
+                      "dbus-daemon wine64 libclang-rt-14-dev"),
+        "Debian 13": ({"dbus-daemon", "dbus", "wine", "wine64", "libclang-rt-19-dev",
+                       "libclang-rt-dev", "clang"}, "19.1.7",
+                      "dbus-daemon wine64 libclang-rt-19-dev"),
+        "Ubuntu 22.04": ({"dbus", "wine", "wine64", "libclang-common-14-dev", "clang"}, "14.0.0",
+                         "dbus wine64 libclang-common-14-dev"),
+        "Ubuntu 24.04": ({"dbus-daemon", "dbus", "wine", "libclang-rt-18-dev", "libclang-rt-dev",
+                          "clang"}, "18.1.3", "dbus-daemon wine libclang-rt-18-dev"),
     }
 
     def setUp(self):
-        self.folder = Path(tempfile.mkdtemp())
-        self.bin = self.folder / "bin"
-        self.bin.mkdir()
-
-    def tearDown(self):
-        shutil.rmtree(self.folder, ignore_errors=True)
+        self.bin = Path(self.enterContext(tempfile.TemporaryDirectory()))
 
     def tools(self, installed=(), available=(), clang_version="", clang_links=False):
         """dpkg-query, apt-cache, clang and clang++ answering from the sets given."""
@@ -293,38 +286,29 @@ class PackagesTest(unittest.TestCase):
         return subprocess.run([str(ROOT / "scripts" / "install-deps.sh"), *packages], env=env,
                               capture_output=True, text=True)
 
+    def fuzz_runtime(self, env) -> str:
+        return subprocess.run(["bash", "-c", "source scripts/packages.sh && fuzz_runtime_package"],
+                              cwd=ROOT, env=env, capture_output=True, text=True,
+                              check=True).stdout.strip()
+
     def test_alternatives_on_each_system(self):
-        expected = {
-            "Debian 12": "Installing: dbus-daemon wine64 libclang-rt-14-dev",
-            "Debian 13": "Installing: dbus-daemon wine64 libclang-rt-19-dev",
-            "Ubuntu 22.04": "Installing: dbus wine64 libclang-common-14-dev",
-            "Ubuntu 24.04": "Installing: dbus-daemon wine libclang-rt-18-dev",
-        }
-        clang = {"Debian 12": "14.0.6", "Debian 13": "19.1.7", "Ubuntu 22.04": "14.0.0",
-                 "Ubuntu 24.04": "18.1.3"}
-        for system, archive in self.ARCHIVES.items():
+        for system, (archive, clang, expected) in self.ARCHIVES.items():
             with self.subTest(system):
-                env = self.tools(available=archive,
-                                 clang_version=f"Debian clang version {clang[system]}")
-                runtime = subprocess.run(
-                    ["bash", "-c", "source scripts/packages.sh && fuzz_runtime_package"],
-                    cwd=ROOT, env=env, capture_output=True, text=True, check=True).stdout.strip()
-                result = self.install(env, "dbus-daemon|dbus", "wine64|wine", runtime)
+                env = self.tools(available=archive, clang_version=f"Debian clang version {clang}")
+                result = self.install(env, "dbus-daemon|dbus", "wine64|wine",
+                                      self.fuzz_runtime(env))
                 self.assertEqual(result.returncode, 0, result.stderr)
-                self.assertEqual(result.stdout.strip(), expected[system])
+                self.assertEqual(result.stdout.strip(), f"Installing: {expected}")
 
     def test_nothing_installed_when_there(self):
-        env = self.tools(installed=["dbus", "cmake"], available=self.ARCHIVES["Debian 12"],
+        env = self.tools(installed=["dbus", "cmake"], available=self.ARCHIVES["Debian 12"][0],
                          clang_links=True)
         result = self.install(env, "dbus-daemon|dbus", "cmake")
         self.assertEqual((result.returncode, result.stdout), (0, ""))
-        runtime = subprocess.run(["bash", "-c", "source scripts/packages.sh && "
-                                  "fuzz_runtime_package"], cwd=ROOT, env=env,
-                                 capture_output=True, text=True, check=True)
-        self.assertEqual(runtime.stdout, "", "clang links a fuzzer already: no runtime needed")
+        self.assertEqual(self.fuzz_runtime(env), "", "clang links a fuzzer: no runtime needed")
 
     def test_a_package_no_archive_has(self):
-        env = self.tools(available=self.ARCHIVES["Ubuntu 22.04"])
+        env = self.tools(available=self.ARCHIVES["Ubuntu 22.04"][0])
         result = self.install(env, "dbus", "libclang-rt-dev|libclang-rt-14-dev")
         self.assertNotEqual(result.returncode, 0)
         self.assertIn("libclang-rt-dev, libclang-rt-14-dev", result.stderr)
