@@ -78,22 +78,6 @@ TEST(TopmostTest, MetricIsReadAfreshForEachQuotient) {
     EXPECT_EQ(call.cy, 500);
 }
 
-TEST(TopmostTest, WholePixelRectanglesSurviveEitherCallUnchanged) {
-    for (const float per_pixel : {15.0f, 12.0f, 10.0f, 7.5f}) {
-        fake::FakeHost fake;
-        fake.twips_per_pixel_x_ = {per_pixel};
-        fake.twips_per_pixel_y_ = {per_pixel};
-        fake.left_ = 37 * per_pixel;
-        fake.top_ = -5 * per_pixel;
-        fake.width_ = 410 * per_pixel;
-        fake.height_ = 319 * per_pixel;
-        topmost::apply_topmost(fake.host());
-        const auto& call = fake.placements.at(0);
-        EXPECT_EQ(std::tie(call.x, call.y, call.cx, call.cy), std::make_tuple(37, -5, 410, 319))
-            << per_pixel;
-    }
-}
-
 TEST(TopmostTest, AWindowAtWholePixelsKeepsItsRectangleAtEveryDpi) {
     // The layers report the window's pixels through twips_from_pixels; the core divides back
     // in single precision and floors. At 168 and 216 dpi a plain product falls short for
