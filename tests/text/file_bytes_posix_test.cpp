@@ -13,7 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "temp_dir.h"
 #include "text/posix/native_path.h"
@@ -58,67 +58,42 @@ class BoundSocket {
     bool bound_ = false;
 };
 
-// Each would block, never end or not be readable at all if opened and read naively.
-TEST(ReadFileBytes, RefusesWhatIsNotARegularFile) {
+// FIFOs, sockets and devices would block, never end or not be readable at all if opened and
+// read naively; links are followed, and faults in the path named.
+TEST(ReadFileBytes, NamesWhatCannotBeRead) {
     const TempDir dir;
     const std::filesystem::path fifo = dir.path() / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::filesystem::path socket = dir.path() / "socket";
     const BoundSocket bound(socket);
     ASSERT_TRUE(bound.bound());
-
-    const std::vector<std::filesystem::path> paths = {
-        fifo, socket, "/dev/zero", "/dev/urandom", "/dev/null",
-    };
-    for (const std::filesystem::path& path : paths) {
-        SCOPED_TRACE(path.string());
-        EXPECT_EQ(message_for(path), not_regular);
-    }
-}
-
-TEST(ReadFileBytes, FollowsLinksAndNamesTheirFaults) {
-    const TempDir dir;
-    const std::filesystem::path target = dir.write("target.txt", "through the link");
-    std::filesystem::create_symlink(target, dir.path() / "link");
+    const std::filesystem::path file = dir.write("file.txt", "through the link");
+    std::filesystem::create_symlink(file, dir.path() / "link");
     std::filesystem::create_symlink(dir.path() / "missing", dir.path() / "dangling");
     std::filesystem::create_symlink(dir.path() / "self", dir.path() / "self");
     std::filesystem::create_symlink(dir.path() / "loop_b", dir.path() / "loop_a");
     std::filesystem::create_symlink(dir.path() / "loop_a", dir.path() / "loop_b");
-
     EXPECT_EQ(read_file_bytes((dir.path() / "link").u16string(), 100), "through the link");
-    struct Case {
-        const char* name;
-        std::u16string message;
-    };
-    const std::vector<Case> cases = {
-        {"dangling", u"ファイルが見つかりません。"},
-        {"self", u"シンボリックリンクが循環しています。"},
-        {"loop_a", u"シンボリックリンクが循環しています。"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(message_for(dir.path() / c.name), c.message);
-    }
-}
 
-TEST(ReadFileBytes, NamesFaultsInThePath) {
-    const TempDir dir;
-    const std::filesystem::path file = dir.write("file.txt", "x");
-    struct Case {
-        const char* name;
-        std::u16string path;
-        std::u16string message;
-    };
-    const std::vector<Case> cases = {
-        {"file used as a folder", (file / "inside.txt").u16string(), u"ファイルが見つかりません。"},
-        {"name too long", (dir.path() / std::string(300, 'n')).u16string(),
-         u"ファイルのパスが長すぎます。"},
+    const std::u16string_view loop = u"シンボリックリンクが循環しています。";
+    const std::u16string_view not_found = u"ファイルが見つかりません。";
+    const std::pair<std::u16string, std::u16string_view> cases[] = {
+        {fifo.u16string(), not_regular},
+        {socket.u16string(), not_regular},
+        {u"/dev/zero", not_regular},
+        {u"/dev/urandom", not_regular},
+        {u"/dev/null", not_regular},
+        {(dir.path() / "dangling").u16string(), not_found},
+        {(dir.path() / "self").u16string(), loop},
+        {(dir.path() / "loop_a").u16string(), loop},
+        {(file / "inside.txt").u16string(), not_found},  // a file used as a folder
+        {(dir.path() / std::string(300, 'n')).u16string(), u"ファイルのパスが長すぎます。"},
         // The name must not be cut at the NUL and open file.txt instead.
-        {"nul in the name", file.u16string() + u'\0' + u"x", u"ファイル名が正しくありません。"},
+        {file.u16string() + u'\0' + u"x", u"ファイル名が正しくありません。"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(error_message([&] { read_file_bytes(c.path, 100); }), c.message);
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(std::filesystem::path(path).string());
+        EXPECT_EQ(error_message([&] { read_file_bytes(path, max_text_file_bytes); }), message);
     }
 }
 
