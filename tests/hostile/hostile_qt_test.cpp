@@ -198,7 +198,11 @@ TEST_F(HostileOpenTest, ShowsEmptyTinyHugeAndBinaryFilesWhole) {
         {"an ELF program", "true.txt",
          [](const QString&) { return file_bytes(QStringLiteral("/bin/true")); }, 1000},
         {"a PNG image", "image.png", [](const QString& path) { return png_bytes(path); }, 1000},
+        // Leading and trailing spaces included, in the folder and the name.
+        {"Japanese, emoji and spaces in the path", " 日本語 フォルダー 😀 /  メモ 📝 テスト  .txt",
+         [](const QString&) { return std::string("一行目\r\n二行目"); }},
     };
+    ASSERT_TRUE(QDir().mkpath(files.filePath(QStringLiteral(" 日本語 フォルダー 😀 "))));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = files.filePath(c.file_name);
@@ -233,18 +237,12 @@ TEST_F(HostileOpenTest, RefusesWhatCannotBeShownAndKeepsTheWindow) {
     };
     const QString long_line = write_file(QStringLiteral("long.txt"),
                                          single_line(platform::scintilla::max_line_bytes + 1));
+    // Other devices and files that are not regular are refused alike (file_bytes_posix_test).
     const std::vector<Case> cases = {
         {"a line past the line limit", long_line, {}, QStringLiteral("1 行が長すぎる")},
         {"deleted between the dialog and the read", vanishing, [&] { QFile::remove(vanishing); },
          QStringLiteral("ファイルが見つかりません。")},
-        {"/dev/zero",
-         QStringLiteral("/dev/zero"),
-         {},
-         QStringLiteral("通常のファイルではないため開けません。")},
-        {"/dev/urandom",
-         QStringLiteral("/dev/urandom"),
-         {},
-         QStringLiteral("通常のファイルではないため開けません。")},
+        {"a device", QStringLiteral("/dev/zero"), {}, QStringLiteral("通常のファイルではない")},
     };
     const std::u16string before = document();
     for (const Case& c : cases) {
@@ -277,24 +275,6 @@ TEST_F(HostileOpenTest, DialogTurnsDownFoldersAndLinkLoops) {
         EXPECT_EQ(document(), before);
         EXPECT_TRUE(program.core().open_path().empty());
     }
-    expect_still_working();
-}
-
-// Japanese, emoji and spaces, leading and trailing ones included, in the folder and the name.
-TEST_F(HostileOpenTest, OpensPathsWithJapaneseEmojiAndSpaces) {
-    const QString folder = files.filePath(QStringLiteral(" 日本語 フォルダー 😀 "));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/  メモ 📝 テスト  .txt");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("一行目\r\n二行目");
-    }
-    const Outcome outcome = open(path);
-    EXPECT_TRUE(outcome.errors.isEmpty()) << outcome.errors.join(u'\n').toStdString();
-    EXPECT_FALSE(outcome.dialog_refused);
-    EXPECT_EQ(caption(), path);
-    EXPECT_EQ(document(), u"一行目\r\n二行目\r\n");
     expect_still_working();
 }
 
