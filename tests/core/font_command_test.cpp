@@ -40,11 +40,6 @@ TEST_F(FontCommandTest, CopiesTheFontInThenTheChoiceBackInOrder) {
     EXPECT_EQ(fake.font, (host::FontChoice{u"IPAGothic", true, true, 14}));
 }
 
-TEST_F(FontCommandTest, OkWithoutChangesKeepsTheFont) {
-    choose_font(fake.font);
-    EXPECT_EQ(fake.font, (host::FontChoice{u"Noto Sans CJK JP", false, true, 10.5f}));
-}
-
 TEST_F(FontCommandTest, CancelBeforeAnyOpenPutsBackTheSameFont) {
     // The dialog's cancel setting is still off: the call returns and the preset is copied
     // back, the same four values, rather than the command stopping early.
