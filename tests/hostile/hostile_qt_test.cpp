@@ -237,9 +237,16 @@ TEST_F(HostileOpenTest, RefusesWhatCannotBeShownAndKeepsTheWindow) {
     };
     const QString long_line = write_file(QStringLiteral("long.txt"),
                                          single_line(platform::scintilla::max_line_bytes + 1));
+    const QString big = files.filePath(QStringLiteral("big.txt"));
+    {
+        QFile file(big);  // sparse: over the limit without using the disk
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64{300} * 1024 * 1024));
+    }
     // Other devices and files that are not regular are refused alike (file_bytes_posix_test).
     const std::vector<Case> cases = {
         {"a line past the line limit", long_line, {}, QStringLiteral("1 行が長すぎる")},
+        {"past the size limit", big, {}, QStringLiteral("ファイルが大きすぎます")},
         {"deleted between the dialog and the read", vanishing, [&] { QFile::remove(vanishing); },
          QStringLiteral("ファイルが見つかりません。")},
         {"a device", QStringLiteral("/dev/zero"), {}, QStringLiteral("通常のファイルではない")},

@@ -1,7 +1,6 @@
-// The open and font dialogs and the error box on Qt, answered from a timer.
+// The open and font dialogs on Qt, answered from a timer (refused files: hostile_qt_test.cpp).
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -10,7 +9,6 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -100,35 +98,6 @@ TEST_F(DialogsTest, NextOpenStartsInTheLastFolderAndCancelKeepsEverything) {
     EXPECT_EQ(directory, QDir(files.path()).absolutePath());
     EXPECT_EQ(caption(), path);
     EXPECT_EQ(text(), QStringLiteral("x=1\r\n"));
-}
-
-TEST_F(DialogsTest, FileThatCannotBeReadGivesAnErrorAndKeepsCaptionAndText) {
-    const QString fifo = files.filePath(QStringLiteral("pipe.txt"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString big = files.filePath(QStringLiteral("big.txt"));
-    {
-        QFile file(big);  // sparse: over the limit without using the disk
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(qint64{300} * 1024 * 1024));
-    }
-    const QString before = text();
-    for (const QString& path : {fifo, big}) {
-        QStringList messages;
-        qt_test::ModalWatch watch([&](QWidget& shown) {
-            if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
-                messages << box->text();
-                box->accept();
-                return;
-            }
-            answer_open(shown, path);
-        });
-        program.core().on_menu_click(MenuItem::IDM_open);
-        ASSERT_EQ(messages.size(), 1) << path.toStdString();
-        EXPECT_TRUE(messages[0].contains(path)) << messages[0].toStdString();
-        EXPECT_EQ(caption(), QStringLiteral("Form1"));
-        EXPECT_EQ(text(), before);
-        EXPECT_EQ(program.core().open_path(), platform::qt::u16_from_qstring(path));
-    }
 }
 
 // A family with a real bold italic style, which the dialog can select.
