@@ -29,17 +29,6 @@ using window::MenuItem;
 
 constexpr std::size_t mib = 1024 * 1024;
 
-// Points HOME at a fresh folder for the test's lifetime, so the dialog starts somewhere small.
-class TemporaryHome {
-  public:
-    TemporaryHome() : old_(qgetenv("HOME")) { qputenv("HOME", dir_.path().toUtf8()); }
-    ~TemporaryHome() { qputenv("HOME", old_); }
-
-  private:
-    QTemporaryDir dir_;
-    QByteArray old_;
-};
-
 // What one use of the open command led to.
 struct Outcome {
     QStringList errors;           // the program's error boxes
@@ -103,7 +92,7 @@ std::string png_bytes(const QString& path) {
 }
 
 struct HostileOpenTest : ::testing::Test {
-    TemporaryHome home;
+    qt_test::TemporaryHome home;
     QTemporaryDir files;
     QtProgram program;
 

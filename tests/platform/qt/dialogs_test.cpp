@@ -22,20 +22,8 @@ using platform::qt::QtProgram;
 using qt_test::answer_open;
 using window::MenuItem;
 
-// Points HOME at a fresh folder for the test's lifetime, so the default folder is known.
-class TemporaryHome {
-  public:
-    TemporaryHome() : old_(qgetenv("HOME")) { qputenv("HOME", dir_.path().toUtf8()); }
-    ~TemporaryHome() { qputenv("HOME", old_); }
-    QString path() const { return dir_.path(); }
-
-  private:
-    QTemporaryDir dir_;
-    QByteArray old_;
-};
-
 struct DialogsTest : ::testing::Test {
-    TemporaryHome home;
+    qt_test::TemporaryHome home;
     QTemporaryDir files;
     QtProgram program;
 

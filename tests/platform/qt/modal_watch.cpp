@@ -29,10 +29,6 @@ void ModalWatch::poll() {
     answer_(*shown);
 }
 
-}  // namespace qt_test
-
-namespace qt_test {
-
 int exit_code_of_main_loop(const std::function<void()>& action) {
     QTimer deadline;
     deadline.setSingleShot(true);
@@ -41,10 +37,6 @@ int exit_code_of_main_loop(const std::function<void()>& action) {
     QTimer::singleShot(0, action);
     return QApplication::exec();
 }
-
-}  // namespace qt_test
-
-namespace qt_test {
 
 void answer_open(QWidget& shown, const QString& path) {
     auto* dialog = qobject_cast<QFileDialog*>(&shown);

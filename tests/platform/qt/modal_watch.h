@@ -1,7 +1,9 @@
-// Answers modal dialogs and popup menus from a timer, so a test can drive a modal loop.
+// Answers modal dialogs and popup menus from a timer, so a test can drive a modal loop, and
+// gives the open dialog a home folder of the test's own.
 #pragma once
 
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -28,20 +30,24 @@ class ModalWatch {
     int seen_ = 0;
 };
 
-}  // namespace qt_test
-
-namespace qt_test {
-
 // Runs the application's main loop with `action` as its first event and returns its exit code,
 // or -1 when nothing ended the loop within the time allowed.
 int exit_code_of_main_loop(const std::function<void()>& action);
 
-}  // namespace qt_test
-
-namespace qt_test {
-
 // Answers an open dialog by choosing `path`, typed as a user would, or cancels it when `path`
 // is empty.
 void answer_open(QWidget& shown, const QString& path);
+
+// Points HOME at a fresh folder for its lifetime, so the open dialog starts somewhere known.
+class TemporaryHome {
+  public:
+    TemporaryHome() : old_(qgetenv("HOME")) { qputenv("HOME", dir_.path().toUtf8()); }
+    ~TemporaryHome() { qputenv("HOME", old_); }
+    QString path() const { return dir_.path(); }
+
+  private:
+    QTemporaryDir dir_;
+    QByteArray old_;
+};
 
 }  // namespace qt_test
