@@ -1,9 +1,7 @@
 // Text reaching Text1 other than by opening a file: an input method's composition, what the box
-// tells an input method (the caret's line in UTF-16 units, bounded on a long line, the pre-edit
-// left out) and its reconversions, pastes and copies, and every way in through the one gate:
-// typing, pastes by each way in, a drop, an input method's commit, deletions that join lines,
-// undo and redo. A refused change leaves the text, the selection and the history as they were and
-// is said once, after the event.
+// tells it and its reconversions, pastes and copies, and every way in through the one gate. A
+// refused change leaves the text, the selection and the history as they were and is said once,
+// after the event.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
