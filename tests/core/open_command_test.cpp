@@ -129,23 +129,6 @@ TEST_F(OpenCommandTest, CancelOrDialogFailureChangesNothing) {
     EXPECT_TRUE(fake.errors_shown.empty());
 }
 
-TEST_F(OpenCommandTest, UnreadableFileShowsWhyAndKeepsCaptionAndTextButMovesTheFolder) {
-    const std::u16string text_before = fake.text;
-    fake.files[u"E:\\locked\\secret.txt"] =
-        fake::FileError{u"このファイルを読む権限がありません。"};
-    open(u"E:\\locked\\secret.txt");
-    EXPECT_EQ(fake.text, text_before);
-    EXPECT_EQ(fake.caption, u"(created)");
-    EXPECT_EQ(form.open_path(), u"E:\\locked\\secret.txt");
-    ASSERT_EQ(fake.errors_shown.size(), 1u);
-    const std::u16string& message = fake.errors_shown[0];
-    EXPECT_NE(message.find(u"E:\\locked\\secret.txt"), std::u16string::npos);
-    EXPECT_NE(message.find(u"このファイルを読む権限がありません。"), std::u16string::npos);
-    EXPECT_EQ(fake.busy_depth, 0);
-    open(fake::cancel);
-    EXPECT_EQ(fake.open_requests.back().init_dir, u"E:\\locked");
-}
-
 TEST_F(OpenCommandTest, TextBoxRefusingTheTextKeepsTheCaption) {
     const std::u16string text_before = fake.text;
     fake.files[u"C:\\big.txt"] = std::vector<std::u16string>{u"x"};
@@ -171,31 +154,38 @@ TEST_F(OpenCommandTest, LinuxPathsUseTheHostsSeparatorAndDefaultFolder) {
     EXPECT_EQ(fake.caption, u"/memo.ini");
 }
 
-TEST_F(OpenCommandTest, FailuresPartWayThroughAReadKeepCaptionAndText) {
+// The message names the path and the reason; the caption and text stay, but the next open
+// starts in the file's folder.
+TEST_F(OpenCommandTest, FilesThatCannotBeReadKeepCaptionAndText) {
     struct Case {
         const char* name;
-        std::optional<std::u16string> failure;  // none: out of memory
+        fake::FileContents file;
         std::u16string reason;
     };
     const Case cases[] = {
-        {"read error", u"ファイルを読み込めませんでした。", u"ファイルを読み込めませんでした。"},
-        {"out of memory", std::nullopt, std::u16string(host::out_of_memory_text)},
+        {"unreadable", fake::FileError{u"このファイルを読む権限がありません。"},
+         u"このファイルを読む権限がありません。"},
+        {"read error part way", fake::FailsPartWay{{u"first", u"second"}, u"読み込めません。"},
+         u"読み込めません。"},
+        {"out of memory part way", fake::FailsPartWay{{u"first", u"second"}, std::nullopt},
+         std::u16string(host::out_of_memory_text)},
     };
+    const std::u16string text_before = fake.text;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fake.errors_shown.clear();
-        const std::u16string text_before = fake.text;
-        const std::u16string caption_before = fake.caption;
-        fake.files[u"C:\\half.txt"] = fake::FailsPartWay{{u"first", u"second"}, c.failure};
-        open(u"C:\\half.txt");
+        fake.files[u"E:\\locked\\half.txt"] = c.file;
+        open(u"E:\\locked\\half.txt");
         EXPECT_EQ(fake.text, text_before);
-        EXPECT_EQ(fake.caption, caption_before);
-        EXPECT_EQ(form.open_path(), u"C:\\half.txt");
+        EXPECT_EQ(fake.caption, u"(created)");
+        EXPECT_EQ(form.open_path(), u"E:\\locked\\half.txt");
         ASSERT_EQ(fake.errors_shown.size(), 1u);
-        EXPECT_NE(fake.errors_shown[0].find(u"C:\\half.txt"), std::u16string::npos);
+        EXPECT_NE(fake.errors_shown[0].find(u"E:\\locked\\half.txt"), std::u16string::npos);
         EXPECT_NE(fake.errors_shown[0].find(c.reason), std::u16string::npos);
         EXPECT_EQ(fake.busy_depth, 0);
     }
+    open(fake::cancel);
+    EXPECT_EQ(fake.open_requests.back().init_dir, u"E:\\locked");
 }
 
 TEST_F(OpenCommandTest, DefaultFolderIsThePreferredThenTheFallbackThenTheDialogsOwn) {
