@@ -20,6 +20,9 @@ TEST(PickLegacyEncoding, ByIllFormedBytesThenByKana) {
         std::string bytes;
         LegacyEncoding encoding;
     };
+    std::string many_kana;
+    for (int i = 0; i < 50000; ++i)
+        many_kana += "\xA4\xA2\xA4\xCE";
     const std::vector<Case> cases = {
         {"cp932 hiragana: lead bytes EUC-JP lacks", "\x82\xA0\x82\xA2", cp932},
         {"EUC-JP text with 0xfe: no cp932 byte", "\xA4\xA2\xA1\xFE", euc_jp},
@@ -43,29 +46,11 @@ TEST(PickLegacyEncoding, ByIllFormedBytesThenByKana) {
         {"EUC-JP half-width katakana: 0x8e", "\x8E\xB1\x8E\xB2", euc_jp},
         {"EUC-JP user-defined row", "\xF5\xA1", euc_jp},
         {"kana half the pairs, ascii between", "ab \xA4\xA2 cd \xB0\xA1\r\n", cp932},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(pick_legacy_encoding(c.bytes), c.encoding);
-    }
-}
-
-// The ill-formed bytes are counted over the whole file, however long.
-TEST(PickLegacyEncoding, CountsOverTheWholeFile) {
-    const std::string euc_kana = "\xA4\xA2\xA4\xCE";
-    struct Case {
-        const char* name;
-        std::string bytes;
-        LegacyEncoding encoding;
-    };
-    std::string many_kana;
-    for (int i = 0; i < 50000; ++i)
-        many_kana += euc_kana;
-    const std::vector<Case> cases = {
-        {"EUC-JP kana, then one cp932 kana", many_kana + "\x82\xA0", LegacyEncoding::cp932},
-        {"EUC-JP kana, then a lone EUC-JP lead byte", many_kana + "\xA4", LegacyEncoding::cp932},
+        // The ill-formed bytes are counted over the whole file, however long.
+        {"EUC-JP kana, then one cp932 kana", many_kana + "\x82\xA0", cp932},
+        {"EUC-JP kana, then a lone EUC-JP lead byte", many_kana + "\xA4", cp932},
         {"EUC-JP kana cut short, but two line ends cp932 cannot read",
-         many_kana + "\xA4\xEB\n\xA4\xEB\n" + "\xA4", LegacyEncoding::euc_jp},
+         many_kana + "\xA4\xEB\n\xA4\xEB\n" + "\xA4", euc_jp},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
