@@ -34,7 +34,8 @@ LINES = [
 
 
 def ordinary_lines(size: int) -> bytes:
-    """UTF-8 text with CR LF endings, numbered lines, `size` bytes give or take a line."""
+    """UTF-8 text with CR LF endings, numbered lines, as many as fit in `size` bytes (256 MiB of
+    them is a file the program takes)."""
     blocks = []
     written = 0
     number = 0
@@ -44,7 +45,8 @@ def ordinary_lines(size: int) -> bytes:
         blocks.append(block)
         written += len(block)
         number += 1000
-    return b"".join(blocks)
+    text = b"".join(blocks)
+    return text if len(text) <= size else text[:text.rfind(b"\r\n", 0, size - 1) + 2]
 
 
 # The further files by name: an unbroken run of letters or a line of Japanese prose between
