@@ -11,7 +11,6 @@
 #include "fuzz_check.h"
 #include "platform/scintilla/change_limits.h"
 #include "platform/scintilla/row_marks.h"
-#include "text/utf.h"
 
 namespace fuzz {
 namespace {
@@ -172,14 +171,8 @@ void check_line_limits(std::string_view bytes) {
                            : Verdict::allowed),
           "a deletion vetted as the line it leaves says");
 
-    // The same bytes as UTF-16 units, measured as the UTF-8 they make.
-    std::u16string units(inserted.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(inserted[2 * i]) |
-                                         static_cast<unsigned char>(inserted[2 * i + 1]) << 8);
-    check(platform::scintilla::longest_line_bytes(units) ==
-              longest_line(text::utf8_from_utf16(units)),
-          "the longest line of UTF-16 text measured in UTF-8 bytes");
+    check(platform::scintilla::longest_line_bytes(inserted) == longest_line(inserted),
+          "the longest line of a text as the lines counted plainly");
 }
 
 }  // namespace fuzz

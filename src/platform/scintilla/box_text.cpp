@@ -33,11 +33,12 @@ class UndoPaused {
 }  // namespace
 
 void set_box_text(const ScintillaCall& call, InsertionGate& gate, std::u16string text) {
-    if (longest_line_bytes(text) > max_line_bytes)
-        throw line_too_long_error();
     std::string bytes = text::utf8_from_utf16(text);
     // Freed before the box makes its copy, to keep the peak lower.
     std::u16string().swap(text);
+    // Measured in the bytes, a pass over them costing less than counting UTF-8 in the units.
+    if (longest_line_bytes(bytes) > max_line_bytes)
+        throw line_too_long_error();
     {
         const InsertionGate::Unchecked measured(gate);
         const UndoPaused paused(call);

@@ -1,10 +1,9 @@
-// Measuring lines in UTF-8 bytes, of UTF-16 text without converting it.
+// Measuring lines of UTF-8 text.
 #include "platform/scintilla/long_lines.h"
 
 #include <algorithm>
 
 #include "text/file_errors.h"
-#include "text/utf.h"
 
 namespace platform::scintilla {
 namespace {
@@ -16,17 +15,8 @@ struct LineSizes {
     bool has_break = false;
 };
 
-std::uint64_t utf8_bytes(std::u16string_view units) noexcept {
-    return text::utf8_size(units);
-}
-
-std::uint64_t utf8_bytes(std::string_view bytes) noexcept {
-    return bytes.size();
-}
-
-template <class Char>
-LineSizes line_sizes(std::basic_string_view<Char> text) noexcept {
-    const auto is_line_end = [](Char unit) { return unit == Char('\r') || unit == Char('\n'); };
+LineSizes line_sizes(std::string_view text) noexcept {
+    const auto is_line_end = [](char byte) { return byte == '\r' || byte == '\n'; };
     LineSizes sizes;
     std::size_t lines = 0;
     std::size_t start = 0;
@@ -35,7 +25,7 @@ LineSizes line_sizes(std::basic_string_view<Char> text) noexcept {
             static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start),
                                                   text.end(), is_line_end) -
                                      text.begin());
-        const std::uint64_t bytes = utf8_bytes(text.substr(start, end - start));
+        const std::uint64_t bytes = end - start;
         if (lines == 0)
             sizes.first = bytes;
         else if (lines >= 2)
@@ -45,8 +35,7 @@ LineSizes line_sizes(std::basic_string_view<Char> text) noexcept {
         if (end == text.size())
             break;
         sizes.has_break = true;
-        const bool crlf =
-            text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n');
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
         start = end + (crlf ? 2 : 1);
     }
     return sizes;
@@ -54,7 +43,7 @@ LineSizes line_sizes(std::basic_string_view<Char> text) noexcept {
 
 }  // namespace
 
-std::uint64_t longest_line_bytes(std::u16string_view text) noexcept {
+std::uint64_t longest_line_bytes(std::string_view text) noexcept {
     const LineSizes sizes = line_sizes(text);
     return std::max({sizes.first, sizes.longest, sizes.last});
 }

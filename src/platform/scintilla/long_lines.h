@@ -14,8 +14,8 @@ namespace platform::scintilla {
 
 inline constexpr std::uint64_t max_line_bytes = std::uint64_t{32} * 1024 * 1024;
 
-// The UTF-8 size of the longest line of `text`; CR LF, LF and a lone CR each end a line.
-std::uint64_t longest_line_bytes(std::u16string_view text) noexcept;
+// The size of the longest line of the UTF-8 `text`; CR LF, LF and a lone CR each end a line.
+std::uint64_t longest_line_bytes(std::string_view text) noexcept;
 
 // The longest line made by inserting the UTF-8 `inserted` between `before_bytes` of the line it
 // goes into and the `after_bytes` that follow it there.

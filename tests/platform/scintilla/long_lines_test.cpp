@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/scintilla/long_lines.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(LongLinesTest, TheLongestLineIsCountedInUtf8BytesWhateverEndsIt) {
         {"CR, then LF later", u"ab\rcd\nefg", 3},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(longest_line_bytes(c.text), c.longest) << c.what;
+        EXPECT_EQ(longest_line_bytes(text::utf8_from_utf16(c.text)), c.longest) << c.what;
 }
 
 TEST(LongLinesTest, AnInsertionJoinsItsFirstAndLastLinesToTheLineAroundIt) {
