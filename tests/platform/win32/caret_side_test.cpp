@@ -17,6 +17,7 @@ namespace {
 
 using caret_side::Act;
 using win32_test::press;
+using win32_test::send;
 
 struct KeyPress {
     Act act;
@@ -37,10 +38,6 @@ const KeyPress key_presses[] = {
     {Act::type_x, 'X'},
 };
 
-LRESULT send(HWND box, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendMessageW(box, message, wparam, lparam);
-}
-
 class CaretSideTest : public win32_test::ProgramTest {
   protected:
     void SetUp() override {
@@ -57,11 +54,7 @@ class CaretSideTest : public win32_test::ProgramTest {
     }
 
     void set_width(int client_width) {
-        const RECT outer = win32_test::window_rect(box_);
-        const RECT inner = win32_test::client_rect(box_);
-        const int frame = (outer.right - outer.left) - (inner.right - inner.left);
-        SetWindowPos(box_, nullptr, 0, 0, client_width + frame, 8 * line_height_,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        win32_test::set_client_width(box_, client_width, 8 * line_height_);
         win32_test::paint_now(box_);
     }
 

@@ -93,7 +93,7 @@ TEST(ClipboardText, LineBreaksBecomeCrLf) {
 TEST(ClipboardText, ABusyClipboardIsTriedAgainBriefly) {
     const HWND owner =
         CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    win32_test::put_on_clipboard(owner, L"貼る");
+    win32_test::put_on_clipboard(owner, u"貼る");
     const HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened] {
         OpenClipboard(nullptr);

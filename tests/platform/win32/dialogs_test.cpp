@@ -31,11 +31,8 @@ using text::wide_c_str;
 using win32_test::find_thread_window;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
+using win32_test::u16_path;
 using win32_test::window_text;
-
-std::u16string u16_path(const std::filesystem::path& path) {
-    return text::u16_from_wstring(path.wstring());
-}
 
 std::vector<std::u16string> combo_items(HWND combo) {
     std::vector<std::u16string> items;
@@ -209,14 +206,8 @@ TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown)
         OpenDialogAnswer answer;
         answer.path = u16_path(file);
         std::u16string message;
-        ModalWatch watch({answer_open_dialog(form(), answer), [&] {
-                              const HWND box = owned_dialog(form(), L"エラー");
-                              if (box == nullptr)
-                                  return false;
-                              message = window_text(GetDlgItem(box, 0xFFFF));
-                              press(box, IDOK);
-                              return true;
-                          }});
+        ModalWatch watch(
+            {answer_open_dialog(form(), answer), win32_test::answer_error_box(message)});
         program().core().on_menu_click(window::MenuItem::IDM_open);
         ASSERT_TRUE(watch.finished()) << c.what;
         ASSERT_FALSE(watch.gave_up()) << c.what;

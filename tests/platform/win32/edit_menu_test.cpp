@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -23,44 +21,17 @@
 namespace {
 
 using platform::scintilla::EditCommand;
+using win32_test::clear_clipboard;
 using win32_test::find_thread_window;
 using win32_test::menu_of_window;
 using win32_test::MenuItemView;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
+using win32_test::put_block_on_clipboard;
+using win32_test::put_on_clipboard;
 using win32_test::read_menu;
 using win32_test::select;
 using win32_test::window_text;
-
-void set_clipboard(HWND owner, const std::wstring* text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    if (text != nullptr) {
-        const std::size_t bytes = (text->size() + 1) * sizeof(wchar_t);
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        std::memcpy(GlobalLock(memory), text->c_str(), bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-    }
-    CloseClipboard();
-}
-
-// A clipboard block of exactly `bytes` bytes of `units`, with no NUL added. Wine writes a NUL
-// over the last unit of a text block that has none; written again after it is handed over, the
-// block holds what any other program could have left there.
-void set_clipboard_block(HWND owner, const std::u16string& units, std::size_t bytes) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), units.data(), bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    if (void* const kept = GlobalLock(memory)) {
-        std::memcpy(kept, units.data(), bytes);
-        GlobalUnlock(memory);
-    }
-    CloseClipboard();
-}
 
 std::wstring clipboard_text(HWND owner) {
     std::wstring text;
@@ -113,47 +84,55 @@ std::vector<MenuItemView> edit_menu_items(bool undo, bool cut, bool copy, bool p
 }
 
 TEST_F(ProgramTest, EditMenuItemsAreGreyedAsATextBoxGreysThem) {
-    const std::wstring clip = L"貼る";
     struct Case {
         const char* situation;
-        std::function<void(HWND edit)> prepare;
+        std::u16string text;
+        win32_test::Selection selection;
+        bool typed;                 // x typed over the selection
+        const char16_t* clipboard;  // none: empty
         std::vector<MenuItemView> expected;
     };
     const std::vector<Case> cases = {
         {"no selection, empty clipboard",
-         [&](HWND edit) {
-             select(edit, 1, 1);
-             set_clipboard(edit, nullptr);
-         },
+         u"abc",
+         {1, 1},
+         false,
+         nullptr,
          edit_menu_items(false, false, false, false, false, true)},
         {"part selected",
-         [&](HWND edit) {
-             select(edit, 0, 3);
-             set_clipboard(edit, nullptr);
-         },
+         u"abc",
+         {0, 2},
+         false,
+         nullptr,
          edit_menu_items(false, true, true, false, true, true)},
         {"all selected, text on the clipboard",
-         [&](HWND edit) {
-             SendMessageW(edit, SCI_SELECTALL, 0, 0);
-             set_clipboard(edit, &clip);
-         },
+         u"abc",
+         {0, 3},
+         false,
+         u"貼る",
          edit_menu_items(false, true, true, true, true, false)},
         {"after typing",
-         [&](HWND edit) {
-             select(edit, 0, 0);
-             SendMessageW(edit, WM_CHAR, L'x', 0);
-             set_clipboard(edit, nullptr);
-         },
+         u"abc",
+         {0, 0},
+         true,
+         nullptr,
          edit_menu_items(true, false, false, false, false, true)},
         {"empty text",
-         [&](HWND edit) {
-             SetWindowTextW(edit, L"");
-             SendMessageW(edit, SCI_EMPTYUNDOBUFFER, 0, 0);
-         },
+         u"",
+         {0, 0},
+         false,
+         nullptr,
          edit_menu_items(false, false, false, false, false, false)},
     };
     for (const Case& c : cases) {
-        c.prepare(text1());
+        program().form().text1().set_text(c.text);
+        select(text1(), c.selection.start, c.selection.end);
+        if (c.typed)
+            SendMessageW(text1(), WM_CHAR, L'x', 0);
+        if (c.clipboard != nullptr)
+            put_on_clipboard(text1(), c.clipboard);
+        else
+            clear_clipboard(text1());
         std::vector<MenuItemView> shown;
         with_edit_menu(text1(), [&](HWND menu) {
             shown = read_menu(menu_of_window(menu));
@@ -165,18 +144,18 @@ TEST_F(ProgramTest, EditMenuItemsAreGreyedAsATextBoxGreysThem) {
 
 TEST_F(ProgramTest, EditMenuCommandsActOnTheText) {
     program().form().text1().set_text(u"abc\r\ndef");
-    set_clipboard(text1(), nullptr);
+    clear_clipboard(text1());
     // Chosen by their access keys, as a user would from the keyboard.
-    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'a', 0); });
+    const auto choose = [this](wchar_t key) {
+        with_edit_menu(text1(), [key](HWND menu) { PostMessageW(menu, WM_CHAR, key, 0); });
+    };
+    choose(L'a');
     EXPECT_EQ(win32_test::selection_of(text1()), (win32_test::Selection{0, 8}));
-
-    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'c', 0); });
+    choose(L'c');
     EXPECT_EQ(clipboard_text(text1()), L"abc\r\ndef");
-
-    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'd', 0); });
+    choose(L'd');
     EXPECT_EQ(window_text(text1()), u"");
-
-    with_edit_menu(text1(), [](HWND menu) { PostMessageW(menu, WM_CHAR, L'p', 0); });
+    choose(L'p');
     EXPECT_EQ(window_text(text1()), u"abc\r\ndef");
 }
 
@@ -194,17 +173,13 @@ TEST_F(ProgramTest, EditCommandsByThemselves) {
         {EditCommand::undo, 0, 0, u"bca\r\ndef"},
     };
     program().form().text1().set_text(u"abc\r\ndef");
-    set_clipboard(text1(), nullptr);
+    clear_clipboard(text1());
     for (const Case& c : cases) {
         select(text1(), c.start, c.end);
         platform::win32::run_edit_command(program().form().text1(), c.command);
         EXPECT_EQ(window_text(text1()), c.text_after) << static_cast<int>(c.command);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Scintilla's own paste would not be bounded; every way in ends in the same insertion of the
 // clipboard's text.
@@ -213,19 +188,9 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
         const char* way;
         std::function<void(HWND edit)> paste;
     };
+    // Through the message loop, whose WM_CHAR must not paste once more.
     const auto with_keys = [](std::vector<int> held, UINT key) {
-        return [held = std::move(held), key](HWND edit) {
-            std::array<BYTE, 256> keys{};
-            GetKeyboardState(keys.data());
-            for (const int k : held)
-                keys[static_cast<std::size_t>(k)] = 0x80;
-            SetKeyboardState(keys.data());
-            SendMessageW(edit, WM_KEYDOWN, key, 0);
-            SendMessageW(edit, WM_KEYUP, key, 0);
-            for (const int k : held)
-                keys[static_cast<std::size_t>(k)] = 0;
-            SetKeyboardState(keys.data());
-        };
+        return [held = std::move(held), key](HWND edit) { win32_test::press(edit, held, key); };
     };
     const std::vector<Case> cases = {
         {"menu command",
@@ -237,10 +202,9 @@ TEST_F(ProgramTest, EveryPasteInsertsTheClipboardTextInPlaceOfTheSelection) {
         {"Ctrl+V", with_keys({VK_CONTROL}, 'V')},
         {"Shift+Insert", with_keys({VK_SHIFT}, VK_INSERT)},
     };
-    const std::wstring clip = L"挿入\r\n";
     for (const Case& c : cases) {
         program().form().text1().set_text(u"abc\r\ndef");
-        set_clipboard(text1(), &clip);
+        put_on_clipboard(text1(), u"挿入\r\n");
         select(text1(), 1, 2);
         c.paste(text1());
         EXPECT_EQ(window_text(text1()), u"a挿入\r\nc\r\ndef") << c.way;
@@ -266,7 +230,7 @@ TEST_F(ProgramTest, PasteTakesTheBlockUpToItsNulOrItsEndWithCrLfBreaks) {
     };
     for (const Case& c : cases) {
         program().form().text1().set_text(u"abc");
-        set_clipboard_block(text1(), c.block, c.bytes);
+        put_block_on_clipboard(text1(), c.block, c.bytes);
         select(text1(), 1, 2);
         SendMessageW(text1(), WM_PASTE, 0, 0);
         EXPECT_EQ(window_text(text1()), c.text_after) << c.what;
@@ -286,8 +250,7 @@ LRESULT CALLBACK watch_insertions(HWND form, UINT message, WPARAM wparam, LPARAM
 }
 
 TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
-    const std::wstring clip = L"貼る";
-    set_clipboard(text1(), &clip);
+    put_on_clipboard(text1(), u"貼る");
     std::vector<bool> clipboard_open_at_insert;
     SendMessageW(text1(), SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT, 0);
     ASSERT_TRUE(SetWindowSubclass(form(), &watch_insertions, 1,
@@ -302,14 +265,7 @@ TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
 // returns the box's message, empty for none.
 std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Position end) {
     std::u16string message;
-    ModalWatch watch({[&] {
-        const HWND error = find_thread_window(L"#32770", L"エラー");
-        if (error == nullptr)
-            return false;
-        message = window_text(GetDlgItem(error, 0xFFFF));
-        PostMessageW(error, WM_COMMAND, IDOK, 0);
-        return true;
-    }});
+    ModalWatch watch({win32_test::answer_error_box(message)});
     select(box, start, end);
     SendMessageW(box, WM_PASTE, 0, 0);
     return message;
@@ -333,8 +289,7 @@ LRESULT CALLBACK fail_after_insertion(HWND form, UINT message, WPARAM wparam, LP
 // insert the text a second time, unbounded.
 TEST_F(ProgramTest, AFailedPasteIsReportedAndNotPastedAgain) {
     program().form().text1().set_text(u"abc");
-    const std::wstring clip = L"挿入";
-    set_clipboard(text1(), &clip);
+    put_on_clipboard(text1(), u"挿入");
     ASSERT_TRUE(
         SetWindowSubclass(form(), &fail_after_insertion, 1, reinterpret_cast<DWORD_PTR>(text1())));
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
@@ -348,7 +303,7 @@ TEST_F(ProgramTest, AFailedPasteIsReportedAndNotPastedAgain) {
 TEST_F(ProgramTest, APasteMakingALineBeyondTheLimitIsRefusedWithAMessage) {
     program().form().text1().set_text(u"abc\r\ndef");
     const std::u16string run(platform::scintilla::max_line_bytes - 1, u'a');
-    set_clipboard_block(text1(), run, run.size() * sizeof(char16_t));
+    put_block_on_clipboard(text1(), run, run.size() * sizeof(char16_t));
     // a + run + c: one byte over.
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
               platform::scintilla::refusal_message(platform::scintilla::ChangeKind::paste,
@@ -381,8 +336,7 @@ TEST_F(ProgramTest, APasteTakingTheBoxPast256MiBIsRefusedWithAMessage) {
         {"one kana, three bytes, for one letter", u"あ", true, 'X'},
     };
     for (const Case& c : cases) {
-        const std::wstring clip(c.pasted.begin(), c.pasted.end());
-        set_clipboard(text1(), &clip);
+        put_on_clipboard(text1(), c.pasted);
         const std::u16string message = paste_answering_refusal(text1(), 0, 1);
         EXPECT_EQ(message, c.refused ? platform::common::paste_too_large_message() : u"") << c.what;
         EXPECT_EQ(static_cast<std::uint64_t>(SendMessageW(text1(), SCI_GETLENGTH, 0, 0)),

@@ -12,7 +12,6 @@
 
 namespace {
 
-using win32_test::find_thread_window;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
 using win32_test::window_text;
@@ -49,18 +48,16 @@ TEST_F(ProgramTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
     std::u16string message;
     int boxes_while_resizing = 0;
     ModalWatch watch({[&] {
-        const HWND box = find_thread_window(L"#32770", L"エラー");
+        const HWND box = win32_test::find_error_box();
         if (box == nullptr)
             return false;
-        message = window_text(GetDlgItem(box, 0xFFFF));
         // The window keeps being resized while the box is up; each resize fails again.
         for (const int width : {300, 320, 340}) {
             SetWindowPos(form(), nullptr, 0, 0, width, 250,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         boxes_while_resizing = error_boxes();
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        message = win32_test::close_error_box(box);
         return true;
     }});
     SetWindowPos(form(), nullptr, 0, 0, 280, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -77,15 +74,7 @@ TEST_F(ProgramTest, AFailingPressOnText1IsReportedAndTheControlStillHandlesIt) {
     FailingEvents events;
     program().form().set_events(&events);
     std::u16string message;
-    ModalWatch watch({[&] {
-        const HWND box = find_thread_window(L"#32770", L"エラー");
-        if (box == nullptr)
-            return false;
-        message = window_text(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        return true;
-    }});
+    ModalWatch watch({win32_test::answer_error_box(message)});
     SendMessageW(text1(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(text1(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_TRUE(watch.finished());

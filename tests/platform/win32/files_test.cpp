@@ -16,16 +16,14 @@
 #include "text/platform_file_bytes.h"
 #include "text/text_file_reader.h"
 #include "text/win32/wide_strings.h"
+#include "win32_test_support.h"
 
 namespace {
 
 using text::u16_from_wstring;
 using text_test::error_message;
 using text_test::TempDir;
-
-std::u16string u16_path(const std::filesystem::path& path) {
-    return text::u16_from_wstring(path.wstring());
-}
+using win32_test::u16_path;
 
 TEST(DecodeCp932, WindowsTableAndReplacements) {
     struct Case {

@@ -23,7 +23,9 @@ TEST(Form1Creation, HiddenUntilLoadThenShownWithTheInstruction) {
 
     program.start();
     EXPECT_TRUE(IsWindowVisible(form));
-    EXPECT_EQ(win32_test::window_text(program.form().text1().hwnd()), window::instruction_text);
+    const HWND text1 = program.form().text1().hwnd();
+    EXPECT_EQ(win32_test::box_text(text1), window::instruction_text);
+    EXPECT_EQ(win32_test::send(text1, SCI_GETLINECOUNT), 2);  // one CR LF, none after
 }
 
 // Once started, the window shows the program's own icon, large and small.

@@ -27,10 +27,8 @@ using win32_test::press;
 std::vector<std::u16string> refusals_of(const std::function<void()>& command) {
     std::vector<std::u16string> messages;
     const win32_test::ModalWatch watch({[&] {
-        if (const HWND box = win32_test::find_thread_window(L"#32770", L"エラー")) {
-            messages.push_back(win32_test::window_text(GetDlgItem(box, 0xFFFF)));
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
+        if (const HWND box = win32_test::find_error_box())
+            messages.push_back(win32_test::close_error_box(box));
         return false;  // watching to the end
     }});
     command();
@@ -123,7 +121,7 @@ TEST_F(GateTest, EveryWayInPassesTheGate) {
     for (const Case& c : cases) {
         program().form().text1().set_text(c.text);
         SendMessageW(text1(), SCI_SETSEL, static_cast<WPARAM>(c.start), c.end);
-        win32_test::put_on_clipboard(text1(), L"貼る");
+        win32_test::put_on_clipboard(text1(), u"貼る");
         const std::vector<std::u16string> refusals = refusals_of(c.change);
         if (c.refusal.empty()) {
             EXPECT_EQ(text(), c.text_after) << c.way;

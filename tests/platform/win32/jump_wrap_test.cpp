@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,12 +15,10 @@
 
 namespace {
 
+using win32_test::send;
 using namespace std::chrono_literals;
 using win32_test::ProgramTest;
-
-LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendMessageW(window, message, wparam, lparam);
-}
+using win32_test::put_on_clipboard;
 
 // Japanese with 。 and 「」 (no row may start with the one or end with the other) and English.
 std::u16string sentence(unsigned number) {
@@ -43,17 +40,6 @@ std::u16string text_of(unsigned lines, unsigned sentences) {
         text += u"\r\n";
     }
     return text;
-}
-
-void put_on_clipboard(HWND owner, const std::u16string& text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
 }
 
 // Handles messages until the box has had none for a while: its idle wrap, which runs on a 10 ms

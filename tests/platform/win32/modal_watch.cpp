@@ -1,7 +1,9 @@
-// The modal watch's timer and the search for this thread's windows.
+// The modal watch's timer, the search for this thread's windows and the error box's answer.
 #include "modal_watch.h"
 
 #include <string>
+
+#include "win32_test_support.h"
 
 namespace win32_test {
 namespace {
@@ -94,6 +96,25 @@ HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption) {
         }
     }
     return nullptr;
+}
+
+HWND find_error_box() {
+    return find_thread_window(L"#32770", L"エラー");
+}
+
+std::u16string close_error_box(HWND box) {
+    const std::u16string message = window_text(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return message;
+}
+
+ModalWatch::Step answer_error_box(std::u16string& message) {
+    return [&message] {
+        const HWND box = find_error_box();
+        if (box != nullptr)
+            message = close_error_box(box);
+        return box != nullptr;
+    };
 }
 
 }  // namespace win32_test

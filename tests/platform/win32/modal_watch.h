@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/win32/window_base.h"
@@ -39,5 +40,12 @@ class ModalWatch final : public platform::win32::WindowBase {
 std::vector<HWND> thread_windows();
 // The first visible top-level window of this thread with this class (and caption, if given).
 HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption = nullptr);
+
+// The error box up now, or null.
+HWND find_error_box();
+// The error box's message, read as the box is closed with OK.
+std::u16string close_error_box(HWND box);
+// A step that waits for the error box and closes it, its message into `message`.
+ModalWatch::Step answer_error_box(std::u16string& message);
 
 }  // namespace win32_test

@@ -13,19 +13,14 @@
 
 #include "../../text/temp_dir.h"
 #include "modal_watch.h"
-#include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
 
 namespace {
 
-using win32_test::find_thread_window;
 using win32_test::ModalWatch;
 using win32_test::ProgramTest;
+using win32_test::u16_path;
 using win32_test::window_text;
-
-std::u16string u16_path(const std::filesystem::path& path) {
-    return text::u16_from_wstring(path.wstring());
-}
 
 // What the shell hands a window with WS_EX_ACCEPTFILES: DROPFILES and the names after it, each
 // ended by a NUL and the list by another. The receiver frees it.
@@ -48,18 +43,6 @@ void drop_on(HWND target, const std::vector<std::filesystem::path>& files) {
     SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop(files)), 0);
 }
 
-// Reads and closes the error box over Form1 into `message`.
-ModalWatch::Step read_error_box(HWND form, std::u16string& message) {
-    return [form, &message] {
-        const HWND box = find_thread_window(L"#32770", L"エラー");
-        if (box == nullptr || GetWindow(box, GW_OWNER) != form)
-            return false;
-        message = window_text(GetDlgItem(box, 0xFFFF));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
-    };
-}
-
 // The shell sends drops to the window under the pointer when it takes files; a drop's files are
 // read in order, the first shown.
 TEST_F(ProgramTest, BothWindowsTakeFilesFromTheShell) {
@@ -67,7 +50,7 @@ TEST_F(ProgramTest, BothWindowsTakeFilesFromTheShell) {
     const std::filesystem::path first = folder.write(u8"日本語 ファイル.txt", "first");
     const std::filesystem::path second = folder.write("second.txt", "second");
     std::u16string message;
-    ModalWatch watch({read_error_box(form(), message)});
+    ModalWatch watch({win32_test::answer_error_box(message)});
     for (const HWND window : {form(), text1()}) {
         EXPECT_NE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
         SetWindowTextW(form(), L"before");
@@ -83,10 +66,10 @@ TEST_F(ProgramTest, ADropWhileAMessageBoxIsUpIsRefused) {
     const std::filesystem::path file = folder.write("late.txt", "late");
     std::u16string message;
     ModalWatch watch({[&] {
-        if (find_thread_window(L"#32770", L"エラー") == nullptr)
+        if (win32_test::find_error_box() == nullptr)
             return false;
         drop_on(text1(), {file});
-        return read_error_box(form(), message)();
+        return win32_test::answer_error_box(message)();
     }});
     program().dialogs().show_error(u"箱");
     EXPECT_EQ(message, u"箱");

@@ -76,11 +76,8 @@ TEST_F(Text1RowsTest, RowsBreakAsTheSharedTableSays) {
     platform::win32::ScintillaTextBox& box = program().form().text1();
     box.set_font_name(u"Noto Sans CJK JP");
     box.set_font_size(12);
-    const RECT outer = win32_test::window_rect(text1());
-    const RECT inner = win32_test::client_rect(text1());
-    const LONG frame = (outer.right - outer.left) - (inner.right - inner.left);
     row_test::expect_row_cases(box.call(), [&](int text_width) {
-        SetWindowPos(text1(), nullptr, 0, 0, text_width + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
+        win32_test::set_client_width(text1(), text_width, 400);
         win32_test::paint_now(form());
     });
 }

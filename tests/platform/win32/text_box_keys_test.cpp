@@ -1,12 +1,10 @@
 // Text1's keys through the message loop, as a user's presses reach it (TranslateMessage makes
-// the characters): a Windows text box's keys do what they do there, Scintilla's own do nothing,
-// and a paste key pastes once.
+// the characters): a Windows text box's keys do what they do there, Scintilla's own do nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,31 +13,10 @@
 namespace {
 
 using win32_test::box_text;
+using win32_test::press;
 using win32_test::ProgramTest;
 using win32_test::Selection;
 using win32_test::selection_of;
-
-using win32_test::press;
-using win32_test::put_on_clipboard;
-
-TEST_F(ProgramTest, EachPasteKeyPastesOnce) {
-    struct Case {
-        const char* key;
-        std::vector<int> held;
-        UINT code;
-    };
-    const std::vector<Case> cases = {
-        {"Ctrl+V", {VK_CONTROL}, 'V'},
-        {"Shift+Insert", {VK_SHIFT}, VK_INSERT},
-    };
-    for (const Case& c : cases) {
-        program().form().text1().set_text(u"abc");
-        SendMessageW(text1(), SCI_DOCUMENTEND, 0, 0);
-        put_on_clipboard(text1(), L"X");
-        press(text1(), c.held, c.code);
-        EXPECT_EQ(box_text(text1()), u"abcX") << c.key;
-    }
-}
 
 TEST_F(ProgramTest, TheKeysOfAWindowsTextBoxAndNoOthers) {
     struct Case {

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/host/host_error.h"
-#include "core/window/instruction_text.h"
 #include "platform/scintilla/long_lines.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/font_conversion.h"
@@ -24,18 +23,8 @@ namespace {
 using win32_test::box_text;
 using win32_test::paint_now;
 using win32_test::ProgramTest;
+using win32_test::send;
 using win32_test::shown_font;
-
-LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    return SendMessageW(window, message, wparam, lparam);
-}
-
-TEST_F(ProgramTest, InstructionIsTwoLinesWithOneCrLfAndNoneAfter) {
-    const std::u16string expected(window::instruction_text);
-    EXPECT_EQ(box_text(text1()), expected);
-    EXPECT_EQ(win32_test::window_text(text1()), expected);
-    EXPECT_EQ(send(text1(), SCI_GETLINECOUNT), 2);
-}
 
 TEST_F(ProgramTest, TextRoundTripsWithCrLf) {
     const std::u16string long_line(5000, u'長');
@@ -112,14 +101,6 @@ TEST_F(ProgramTest, Text1IsAPlainEditableScintillaBoxWithoutScrollBarsOrMargins)
         EXPECT_EQ(send(text1(), SCI_STYLEGETBACK, static_cast<WPARAM>(text_style)),
                   static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
     }
-}
-
-TEST_F(ProgramTest, LongLinesWrapAtTheRightEdge) {
-    program().form().text1().set_text(std::u16string(400, u'w') + u"\r\n" +
-                                      std::u16string(400, u'字'));
-    paint_now(form());
-    EXPECT_GT(send(text1(), SCI_WRAPCOUNT, 0), 1);
-    EXPECT_GT(send(text1(), SCI_WRAPCOUNT, 1), 1);
 }
 
 TEST_F(ProgramTest, StartsInTheSystemMessageFont) {

@@ -11,6 +11,10 @@ namespace win32_test {
 
 using text::u16_from_wstring;
 
+std::u16string u16_path(const std::filesystem::path& path) {
+    return text::u16_from_wstring(path.wstring());
+}
+
 std::u16string window_text(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(
@@ -34,6 +38,14 @@ RECT client_rect(HWND hwnd) {
     RECT rect{};
     GetClientRect(hwnd, &rect);
     return rect;
+}
+
+void set_client_width(HWND hwnd, int width, int height) {
+    const RECT outer = window_rect(hwnd);
+    const RECT inner = client_rect(hwnd);
+    const int frame = (outer.right - outer.left) - (inner.right - inner.left);
+    SetWindowPos(hwnd, nullptr, 0, 0, width + frame, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {
@@ -109,14 +121,27 @@ void press(HWND box, const std::vector<int>& held, UINT key) {
     SetKeyboardState(state.data());
 }
 
-void put_on_clipboard(HWND owner, const std::wstring& text) {
+void put_on_clipboard(HWND owner, std::u16string_view text) {
+    put_block_on_clipboard(owner, std::u16string(text) + u'\0', (text.size() + 1) * 2);
+}
+
+void put_block_on_clipboard(HWND owner, std::u16string_view units, std::size_t bytes) {
     ASSERT_TRUE(OpenClipboard(owner));
     EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    std::memcpy(GlobalLock(memory), units.data(), bytes);
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
+    if (void* const kept = GlobalLock(memory)) {
+        std::memcpy(kept, units.data(), bytes);
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+}
+
+void clear_clipboard(HWND owner) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
     CloseClipboard();
 }
 

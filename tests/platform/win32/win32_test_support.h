@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <Scintilla.h>
@@ -18,10 +20,17 @@
 
 namespace win32_test {
 
+inline LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(window, message, wparam, lparam);
+}
+
+std::u16string u16_path(const std::filesystem::path& path);
 std::u16string window_text(HWND hwnd);
 std::u16string class_name(HWND hwnd);
 RECT window_rect(HWND hwnd);
 RECT client_rect(HWND hwnd);
+// Resizes `hwnd` to a client area `width` pixels wide, the whole window `height` tall.
+void set_client_width(HWND hwnd, int width, int height);
 // The font Text1's Scintilla window draws its text in, read from its styles; the styles its
 // text alternates between must agree with it, else the face is empty.
 host::FontChoice shown_font(HWND text_box);
@@ -41,7 +50,12 @@ void paint_now(HWND hwnd);
 // a user's press reaches it (TranslateMessage makes the characters).
 void press(HWND box, const std::vector<int>& held, UINT key);
 // The clipboard holds `text` alone.
-void put_on_clipboard(HWND owner, const std::wstring& text);
+void put_on_clipboard(HWND owner, std::u16string_view text);
+// The clipboard holds a text block of exactly `bytes` bytes of `units`, no NUL added. Wine writes
+// a NUL over the last unit of a block that has none; written again after it is handed over, the
+// block holds what any other program could have left there.
+void put_block_on_clipboard(HWND owner, std::u16string_view units, std::size_t bytes);
+void clear_clipboard(HWND owner);
 
 // A separator counts as disabled.
 struct MenuItemView {
