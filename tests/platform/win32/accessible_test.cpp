@@ -37,12 +37,6 @@ VARIANT self() {
     return child;
 }
 
-std::u16string take(BSTR text) {
-    std::u16string copy = text != nullptr ? reinterpret_cast<const char16_t*>(text) : u"";
-    SysFreeString(text);
-    return copy;
-}
-
 TEST_F(ProgramTest, ScreenReadersFindAnEditableTextWithItsValueAndFocus) {
     program().form().text1().set_text(u"一行目\r\n( ﾟдﾟ) two");
     SetFocus(text1());
@@ -56,17 +50,16 @@ TEST_F(ProgramTest, ScreenReadersFindAnEditableTextWithItsValueAndFocus) {
     EXPECT_EQ(role.vt, VT_I4);
     EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
 
-    BSTR name = nullptr;
-    ASSERT_EQ(box->get_accName(self(), &name), S_OK);
-    EXPECT_EQ(take(name), window::text1_accessible_name);
-
-    BSTR description = nullptr;
-    ASSERT_EQ(box->get_accDescription(self(), &description), S_OK);
-    EXPECT_EQ(take(description), window::text1_accessible_description);
-
-    BSTR value = nullptr;
-    ASSERT_EQ(box->get_accValue(self(), &value), S_OK);
-    EXPECT_EQ(take(value), u"一行目\r\n( ﾟдﾟ) two");
+    const auto text_of = [&](decltype(&IAccessible::get_accName) get) {
+        BSTR text = nullptr;
+        EXPECT_EQ((box.get()->*get)(self(), &text), S_OK);
+        std::u16string copy = text != nullptr ? reinterpret_cast<const char16_t*>(text) : u"";
+        SysFreeString(text);
+        return copy;
+    };
+    EXPECT_EQ(text_of(&IAccessible::get_accName), window::text1_accessible_name);
+    EXPECT_EQ(text_of(&IAccessible::get_accDescription), window::text1_accessible_description);
+    EXPECT_EQ(text_of(&IAccessible::get_accValue), u"一行目\r\n( ﾟдﾟ) two");
 
     VARIANT state;
     ASSERT_EQ(box->get_accState(self(), &state), S_OK);

@@ -150,12 +150,13 @@ TEST_F(ProgramTest, OpenDialogOpensTheTypedFileInEveryEncoding) {
     }
 }
 
-TEST_F(ProgramTest, OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolder) {
+TEST_F(ProgramTest,
+       OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolderAndCancelChangesNothing) {
     const text_test::TempDir folder;
     const std::u16string path = u16_path(folder.write("a.txt", "a"));
     OpenDialogAnswer first;
     first.path = path;
-    OpenDialogAnswer second;
+    OpenDialogAnswer second;  // cancelled
     ModalWatch watch({answer_open_dialog(form(), first)});
     program().core().on_menu_click(window::MenuItem::IDM_open);
     ModalWatch watch_again({answer_open_dialog(form(), second)});
@@ -166,17 +167,9 @@ TEST_F(ProgramTest, OpenDialogStartsInTheDefaultFolderThenInTheLastFilesFolder) 
                   text::wide_c_str(viewer::default_start_folder(program().files())), -1, TRUE),
               CSTR_EQUAL);
     EXPECT_EQ(second.start_folder, u16_path(folder.path()));
-}
-
-TEST_F(ProgramTest, CancellingTheOpenDialogChangesNothing) {
-    OpenDialogAnswer answer;
-    ModalWatch watch({answer_open_dialog(form(), answer)});
-    program().core().on_menu_click(window::MenuItem::IDM_open);
-    ASSERT_TRUE(watch.finished());
-    EXPECT_FALSE(watch.gave_up());
-    EXPECT_EQ(window_text(form()), u"Form1");
-    EXPECT_EQ(window_text(text1()), window::instruction_text);
-    EXPECT_EQ(program().core().open_path(), u"");
+    EXPECT_EQ(window_text(form()), path);
+    EXPECT_EQ(window_text(text1()), u"a\r\n");
+    EXPECT_EQ(program().core().open_path(), path);
 }
 
 TEST_F(ProgramTest, AFileThatCannotBeShownGetsTheErrorBoxAndChangesNothingShown) {
@@ -299,7 +292,7 @@ std::u16string installed_face() {
     return faces.empty() ? u"" : faces.front();
 }
 
-TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
+TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceOrCancelReachesText1) {
     struct Case {
         int style_index;
         std::u16string size;
@@ -308,10 +301,8 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
         float points;
     };
     const std::vector<Case> cases = {
-        {2, u"20", true, false, 20},
-        {1, u"12", false, true, 12},
-        {3, u"9", true, true, 9},
-        {0, u"14", false, false, 14},
+        {2, u"20", true, false, 20}, {0, u"", false, false, 0},  // cancelled: the font kept
+        {1, u"12", false, true, 12}, {3, u"9", true, true, 9},  {0, u"14", false, false, 14},
     };
     const std::u16string face = installed_face();
     ASSERT_FALSE(face.empty());
@@ -331,28 +322,13 @@ TEST_F(ProgramTest, FontDialogIsPresetAndItsChoiceReachesText1) {
         EXPECT_EQ(answer.preset_face, before.name);
         EXPECT_EQ(std::stof(text::wstring_from_u16(answer.preset_size)), before.size);
 
-        const host::FontChoice expected{face, c.bold, c.italic, c.points};
+        const host::FontChoice expected =
+            c.size.empty() ? before : host::FontChoice{face, c.bold, c.italic, c.points};
         EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
                                     box.font_size()}),
                   expected);
         EXPECT_EQ(win32_test::shown_font(text1()), expected);
     }
-}
-
-TEST_F(ProgramTest, CancellingTheFontDialogKeepsTheFont) {
-    platform::win32::ScintillaTextBox& box = program().form().text1();
-    box.set_font_name(u"Tahoma");
-    box.set_font_bold(true);
-    box.set_font_size(11);
-    FontDialogAnswer answer;
-    ModalWatch watch({answer_font_dialog(form(), answer)});
-    program().core().on_menu_click(window::MenuItem::IDM_font_set);
-    ASSERT_TRUE(watch.finished());
-    EXPECT_FALSE(watch.gave_up());
-    EXPECT_EQ(
-        (host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(), box.font_size()}),
-        (host::FontChoice{u"Tahoma", true, false, 11}));
-    EXPECT_EQ(win32_test::shown_font(text1()), (host::FontChoice{u"Tahoma", true, false, 11}));
 }
 
 }  // namespace

@@ -162,9 +162,6 @@ TEST_F(ProgramTest, FontPropertiesReachTheControl) {
         box.set_font_bold(font.bold);
         box.set_font_italic(font.italic);
         box.set_font_size(font.size);
-        EXPECT_EQ((host::FontChoice{box.font_name(), box.font_bold(), box.font_italic(),
-                                    box.font_size()}),
-                  font);
         EXPECT_EQ(shown_font(text1()), font);
         const auto em = static_cast<LRESULT>(font.size * static_cast<float>(dpi) / 72.0f);
         const LRESULT row = SendMessageW(text1(), SCI_TEXTHEIGHT, 0, 0);
