@@ -237,30 +237,6 @@ TEST_F(ProgramTest, PasteTakesTheBlockUpToItsNulOrItsEndWithCrLfBreaks) {
     }
 }
 
-// Records, for each insertion into the text box, whether the clipboard was open then: the box
-// tells its parent of every insertion once asked to.
-LRESULT CALLBACK watch_insertions(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
-                                  UINT_PTR /*id*/, DWORD_PTR record) {
-    if (message == WM_NOTIFY &&
-        reinterpret_cast<const SCNotification*>(lparam)->nmhdr.code == SCN_MODIFIED) {
-        reinterpret_cast<std::vector<bool>*>(record)->push_back(GetOpenClipboardWindow() !=
-                                                                nullptr);
-    }
-    return DefSubclassProc(form, message, wparam, lparam);
-}
-
-TEST_F(ProgramTest, PastedTextIsInsertedOnlyOnceTheClipboardIsClosed) {
-    put_on_clipboard(text1(), u"貼る");
-    std::vector<bool> clipboard_open_at_insert;
-    SendMessageW(text1(), SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT, 0);
-    ASSERT_TRUE(SetWindowSubclass(form(), &watch_insertions, 1,
-                                  reinterpret_cast<DWORD_PTR>(&clipboard_open_at_insert)));
-    platform::win32::paste_plain_text(program().form().text1());
-    RemoveWindowSubclass(form(), &watch_insertions, 1);
-    EXPECT_EQ(clipboard_open_at_insert, std::vector<bool>{false});
-    EXPECT_EQ(window_text(text1()).substr(0, 2), u"貼る");
-}
-
 // Pastes with the selection from `start` to `end` and answers the error box it brings, if any;
 // returns the box's message, empty for none.
 std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Position end) {
@@ -271,30 +247,36 @@ std::u16string paste_answering_refusal(HWND box, Sci_Position start, Sci_Positio
     return message;
 }
 
-// Scintilla reports a failure once it has inserted the text, as it would if something it does
+// Records, for each insertion into the box (which tells its parent of each), whether the
+// clipboard was open then, and reports a failure after it, as Scintilla would if something it does
 // after an insertion ran out of memory.
 LRESULT CALLBACK fail_after_insertion(HWND form, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR /*id*/, DWORD_PTR box) {
+                                      UINT_PTR /*id*/, DWORD_PTR clipboard_open) {
     if (message == WM_NOTIFY) {
         const auto& notification = *reinterpret_cast<const SCNotification*>(lparam);
         if (notification.nmhdr.code == SCN_MODIFIED &&
             (notification.modificationType & SC_MOD_INSERTTEXT) != 0) {
-            SendMessageW(reinterpret_cast<HWND>(box), SCI_SETSTATUS, SC_STATUS_FAILURE, 0);
+            reinterpret_cast<std::vector<bool>*>(clipboard_open)
+                ->push_back(GetOpenClipboardWindow() != nullptr);
+            SendMessageW(static_cast<HWND>(notification.nmhdr.hwndFrom), SCI_SETSTATUS,
+                         SC_STATUS_FAILURE, 0);
         }
     }
     return DefSubclassProc(form, message, wparam, lparam);
 }
 
-// A paste that failed is reported; Scintilla's own paste never runs in its place, which would
-// insert the text a second time, unbounded.
-TEST_F(ProgramTest, AFailedPasteIsReportedAndNotPastedAgain) {
+// The text goes in once the clipboard is closed, and once only: a paste that failed is reported,
+// and Scintilla's own paste never runs in its place, which would insert it again, unbounded.
+TEST_F(ProgramTest, APasteInsertsOnceWithTheClipboardClosedAndAFailureIsReported) {
     program().form().text1().set_text(u"abc");
     put_on_clipboard(text1(), u"挿入");
-    ASSERT_TRUE(
-        SetWindowSubclass(form(), &fail_after_insertion, 1, reinterpret_cast<DWORD_PTR>(text1())));
+    std::vector<bool> clipboard_open_at_insertions;
+    ASSERT_TRUE(SetWindowSubclass(form(), &fail_after_insertion, 1,
+                                  reinterpret_cast<DWORD_PTR>(&clipboard_open_at_insertions)));
     EXPECT_EQ(paste_answering_refusal(text1(), 1, 2),
               u"予期しないエラーが発生しました。\n\nテキストボックスの処理に失敗しました。");
     RemoveWindowSubclass(form(), &fail_after_insertion, 1);
+    EXPECT_EQ(clipboard_open_at_insertions, std::vector<bool>{false});
     EXPECT_EQ(window_text(text1()), u"a挿入c");
 }
 
