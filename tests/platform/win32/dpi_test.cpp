@@ -26,10 +26,6 @@ bool is_topmost(HWND hwnd) {
     return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-bool same_rect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // 5910 x 4305 twips and twips per pixel at the DPIs the tests run at.
 struct AtDpi {
     int dpi;
@@ -123,7 +119,7 @@ TEST_F(ProgramTest, Text1FillsTheClientAreaAfterEveryResize) {
         const RECT client = client_rect(form());
         RECT box = window_rect(text1());
         MapWindowPoints(nullptr, form(), reinterpret_cast<POINT*>(&box), 2);
-        EXPECT_TRUE(same_rect(box, client))
+        EXPECT_TRUE(EqualRect(&box, &client))
             << size.cx << "x" << size.cy << ": text box " << box.left << "," << box.top << "-"
             << box.right << "," << box.bottom << ", client " << client.right << ","
             << client.bottom;
@@ -142,9 +138,11 @@ TEST_F(ProgramTest, TopmostFromLoadAndAfterEachToggleWithTheRectangleKept) {
         pump_messages();
         EXPECT_EQ(is_topmost(form()), expected);
         EXPECT_EQ(program().core().hoppu().top_on_checked(), expected);
-        EXPECT_TRUE(same_rect(window_rect(form()), before));
+        const RECT after = window_rect(form());
+        EXPECT_TRUE(EqualRect(&after, &before));
     }
-    EXPECT_TRUE(same_rect(window_rect(form()), placed));
+    const RECT last = window_rect(form());
+    EXPECT_TRUE(EqualRect(&last, &placed));
 }
 
 // Scintilla sizes fonts in points for the window's DPI: a row is taller at a higher DPI.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,22 +32,18 @@ class FailingEvents final : public host::WindowEvents {
     int resizes = 0;
 };
 
-int error_boxes() {
-    int count = 0;
-    for (const HWND window : win32_test::thread_windows()) {
-        if (win32_test::class_name(window) == u"#32770" && window_text(window) == u"エラー" &&
-            IsWindowVisible(window)) {
-            ++count;
-        }
-    }
-    return count;
+std::ptrdiff_t error_boxes() {
+    return std::ranges::count_if(win32_test::thread_windows(), [](HWND window) {
+        return IsWindowVisible(window) && win32_test::class_name(window) == u"#32770" &&
+               window_text(window) == u"エラー";
+    });
 }
 
 TEST_F(ProgramTest, AFailureOnEveryResizeShowsOneBoxAndTheWindowGoesOn) {
     FailingEvents events;
     program().form().set_events(&events);
     std::u16string message;
-    int boxes_while_resizing = 0;
+    std::ptrdiff_t boxes_while_resizing = 0;
     ModalWatch watch({[&] {
         const HWND box = win32_test::find_error_box();
         if (box == nullptr)

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "text/win32/wide_strings.h"
 #include "win32_test_support.h"
 
 namespace win32_test {
@@ -13,19 +14,6 @@ constexpr UINT tick_milliseconds = 10;
 // Only a safety net against a test that would otherwise wait forever on a window that never
 // comes: a step normally finds its window within a few ticks.
 constexpr int ticks_before_giving_up = 3000;
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-    return name;
-}
-
-std::wstring text_of(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 BOOL CALLBACK collect(HWND hwnd, LPARAM windows) {
     reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
@@ -77,7 +65,7 @@ void ModalWatch::give_up() {
     KillTimer(hwnd(), timer_id);
     EndMenu();
     for (HWND window : thread_windows()) {
-        if (class_of(window) == L"#32770")
+        if (class_name(window) == u"#32770")
             PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     }
 }
@@ -88,10 +76,10 @@ std::vector<HWND> thread_windows() {
     return windows;
 }
 
-HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption) {
+HWND find_thread_window(const wchar_t* window_class, const wchar_t* caption) {
     for (HWND window : thread_windows()) {
-        if (IsWindowVisible(window) && class_of(window) == class_name &&
-            (caption == nullptr || text_of(window) == caption)) {
+        if (IsWindowVisible(window) && class_name(window) == text::u16_from_wstring(window_class) &&
+            (caption == nullptr || window_text(window) == text::u16_from_wstring(caption))) {
             return window;
         }
     }

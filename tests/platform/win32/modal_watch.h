@@ -38,8 +38,8 @@ class ModalWatch final : public platform::win32::WindowBase {
 
 // Top-level windows of this thread.
 std::vector<HWND> thread_windows();
-// The first visible top-level window of this thread with this class (and caption, if given).
-HWND find_thread_window(const wchar_t* class_name, const wchar_t* caption = nullptr);
+// The first visible top-level window of this thread of this class (and caption, if given).
+HWND find_thread_window(const wchar_t* window_class, const wchar_t* caption = nullptr);
 
 // The error box up now, or null.
 HWND find_error_box();
