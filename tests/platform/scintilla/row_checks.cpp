@@ -16,25 +16,16 @@ using platform::scintilla::BreakOpportunities;
 using platform::scintilla::RowMark;
 using platform::scintilla::ScintillaCall;
 
-void set_text(const ScintillaCall& call, const std::string& bytes) {
-    call.with_text(SCI_SETTEXT, 0, bytes.c_str());
-}
-
 // Asks for styles up to `end` as painting does, from where styling stopped.
 void style_to(const ScintillaCall& call, Sci_Position end) {
     call(SCI_COLOURISE, static_cast<uptr_t>(call(SCI_GETENDSTYLED)), end);
 }
 
-std::string styles_of(const ScintillaCall& call) {
+// A char a UTF-8 byte, counted from `zero`.
+std::string styles_of(const ScintillaCall& call, char zero = 0) {
     std::string styles(static_cast<std::size_t>(call(SCI_GETLENGTH)), '\0');
     for (std::size_t at = 0; at < styles.size(); ++at)
-        styles[at] = static_cast<char>(call(SCI_GETSTYLEAT, at));
-    return styles;
-}
-
-std::string digits(std::string styles) {
-    for (char& style : styles)
-        style = static_cast<char>('0' + style);
+        styles[at] = static_cast<char>(zero + call(SCI_GETSTYLEAT, at));
     return styles;
 }
 
@@ -98,9 +89,9 @@ void expect_break_cases(const BreakOpportunities& breaks) {
 
 void expect_style_cases(const ScintillaCall& call) {
     for (const StyleCase& c : style_cases) {
-        set_text(call, text::utf8_from_utf16(c.text));
+        call.with_text(SCI_SETTEXT, 0, text::utf8_from_utf16(c.text).c_str());
         style_to(call, call(SCI_GETLENGTH));
-        EXPECT_EQ(digits(styles_of(call)), c.styles) << c.what;
+        EXPECT_EQ(styles_of(call, '0'), c.styles) << c.what;
     }
 }
 
@@ -108,12 +99,12 @@ void expect_long_line_styles(const ScintillaCall& call, CountedBreaks& breaks) {
     const std::string bytes = long_line_text();
     const auto length = static_cast<Sci_Position>(bytes.size());
     const std::string whole = whole_styles(bytes, std::ref(breaks));
-    set_text(call, bytes);
+    call.with_text(SCI_SETTEXT, 0, bytes.c_str());
     style_to(call, length);
     EXPECT_EQ(first_difference(styles_of(call), whole), std::string::npos)
         << "styled as far as asked at once";
     // Resumed wherever painting stopped, mid-character too.
-    set_text(call, bytes);
+    call.with_text(SCI_SETTEXT, 0, bytes.c_str());
     for (Sci_Position end = 7919; end < length + 7919; end += 7919)
         style_to(call, std::min(end, length));
     EXPECT_EQ(first_difference(styles_of(call), whole), std::string::npos)
@@ -161,7 +152,7 @@ void expect_long_line_styles(const ScintillaCall& call, CountedBreaks& breaks) {
 void expect_row_cases(const ScintillaCall& call, const std::function<void(int)>& set_text_width) {
     for (const RowCase& c : row_cases) {
         const std::string bytes = text::utf8_from_utf16(c.text);
-        set_text(call, bytes);
+        call.with_text(SCI_SETTEXT, 0, bytes.c_str());
         const auto em = call.with_text(SCI_TEXTWIDTH, STYLE_DEFAULT, "日");
         const std::string widest = text::utf8_from_utf16(c.widest_row);
         const auto widest_width = call.with_text(SCI_TEXTWIDTH, STYLE_DEFAULT, widest.c_str());
