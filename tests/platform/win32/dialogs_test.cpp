@@ -60,11 +60,6 @@ HWND file_name_edit(HWND dialog) {
     return FindWindowExW(field, nullptr, L"Edit", nullptr);
 }
 
-void type_into(HWND edit, std::u16string_view text) {
-    for (const char16_t unit : text)
-        SendMessageW(edit, WM_CHAR, unit, 1);
-}
-
 std::u16string current_folder(HWND dialog) {
     std::wstring folder(32768, L'\0');
     SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
@@ -102,7 +97,8 @@ ModalWatch::Step answer_open_dialog(HWND owner, OpenDialogAnswer& answer) {
         }
         const HWND edit = file_name_edit(dialog);
         SetWindowTextW(edit, L"");
-        type_into(edit, answer.path);
+        for (const char16_t unit : answer.path)
+            SendMessageW(edit, WM_CHAR, unit, 1);
         press(dialog, IDOK);
         return true;
     };
