@@ -288,7 +288,8 @@ class Program:
         self.desktop.clear_clipboard()
         self.desktop.activate(self.window)
         self.desktop.key("ctrl+a", "ctrl+c")
-        self.desktop.wait_until(lambda: self.desktop.clipboard() != "", timeout=2)
+        # Wine hands the clipboard to X late on a busy machine; an empty box is rarer than that.
+        self.desktop.wait_until(lambda: self.desktop.clipboard() != "", timeout=5)
         return self.desktop.clipboard()
 
     def set_font_size(self, size: str):
