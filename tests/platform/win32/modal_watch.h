@@ -21,9 +21,9 @@ class ModalWatch final : public platform::win32::WindowBase {
     explicit ModalWatch(std::vector<Step> steps);
     ~ModalWatch() override;
 
-    bool finished() const noexcept { return next_ == steps_.size(); }
-    // True when a step never found its window: everything modal was cancelled instead.
-    bool gave_up() const noexcept { return gave_up_; }
+    // Every step found its window and acted; not when one never found it and everything modal
+    // was cancelled instead.
+    bool finished() const noexcept { return next_ == steps_.size() && !gave_up_; }
 
   private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;

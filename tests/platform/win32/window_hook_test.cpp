@@ -19,13 +19,11 @@ using InputHook = WindowHook<HookSlot::text_box_input>;
 constexpr UINT probe_message = WM_APP + 7;
 
 // Who saw the probe message, in order; the window's own procedure writes "window".
-struct Trail {
-    std::vector<std::string> seen;
-};
+using Trail = std::vector<std::string>;
 
 LRESULT CALLBACK own_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == probe_message) {
-        reinterpret_cast<Trail*>(lparam)->seen.push_back("window");
+        reinterpret_cast<Trail*>(lparam)->push_back("window");
         return 1;
     }
     return DefWindowProcW(window, message, wparam, lparam);
@@ -34,7 +32,7 @@ LRESULT CALLBACK own_procedure(HWND window, UINT message, WPARAM wparam, LPARAM 
 template <class Hook>
 LRESULT recording(void* name, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == probe_message)
-        reinterpret_cast<Trail*>(lparam)->seen.push_back(static_cast<const char*>(name));
+        reinterpret_cast<Trail*>(lparam)->push_back(static_cast<const char*>(name));
     return Hook::call_next(window, message, wparam, lparam);
 }
 
@@ -58,7 +56,7 @@ class WindowHookTest : public ::testing::Test {
     std::vector<std::string> probe() {
         Trail trail;
         EXPECT_EQ(SendMessageW(window_, probe_message, 0, reinterpret_cast<LPARAM>(&trail)), 1);
-        return trail.seen;
+        return trail;
     }
     LONG_PTR procedure() const { return GetWindowLongPtrW(window_, GWLP_WNDPROC); }
 
