@@ -149,8 +149,7 @@ def check_files_given(checks, desktop, program_command, windows, folder: Path):
         if not shown:
             checks.check(f"started with {label}: the error box over the window", error is not None)
         desktop.key("alt+F4")
-        if program.wait_exit() is None:
-            program.stop()
+        program.wait_exit()  # kills it if it does not end
 
 
 def check_drops(checks, desktop, program_command, windows, folder: Path):
