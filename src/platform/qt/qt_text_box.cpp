@@ -8,7 +8,6 @@
 #include "platform/qt/form_widget.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/scintilla/box_text.h"
-#include "platform/scintilla/plain_text_setup.h"
 
 namespace platform::qt {
 namespace {
@@ -49,25 +48,8 @@ void QtTextBox::set_height(float twips) {
                  geometry::nearest_pixels_from_twips(twips, form_.twips_per_pixel_y()));
 }
 
-void QtTextBox::set_font_name(const std::u16string& name) {
-    set_font_attribute(&host::FontChoice::name, name);
-}
-
-void QtTextBox::set_font_bold(bool bold) {
-    set_font_attribute(&host::FontChoice::bold, bold);
-}
-
-void QtTextBox::set_font_italic(bool italic) {
-    set_font_attribute(&host::FontChoice::italic, italic);
-}
-
-void QtTextBox::set_font_size(float points) {
-    set_font_attribute(&host::FontChoice::size, points);
-}
-
-void QtTextBox::set_font(const host::FontChoice& font) {
-    scintilla::apply_font(form_.text1().call(), font);
-    font_ = font;
+const scintilla::ScintillaCall& QtTextBox::font_call() const {
+    return form_.text1().call();
 }
 
 }  // namespace platform::qt

@@ -86,22 +86,6 @@ void ScintillaTextBox::set_height(float twips) {
             std::max(0, geometry::nearest_pixels_from_twips(twips, twips_per_pixel_y()))});
 }
 
-void ScintillaTextBox::set_font_name(const std::u16string& name) {
-    set_font_attribute(&host::FontChoice::name, name);
-}
-
-void ScintillaTextBox::set_font_bold(bool bold) {
-    set_font_attribute(&host::FontChoice::bold, bold);
-}
-
-void ScintillaTextBox::set_font_italic(bool italic) {
-    set_font_attribute(&host::FontChoice::italic, italic);
-}
-
-void ScintillaTextBox::set_font_size(float points) {
-    set_font_attribute(&host::FontChoice::size, points);
-}
-
 void ScintillaTextBox::on_notify(const SCNotification& notification) {
     rows_.on_notification(call_, notification);
     gate_.on_modified(notification);
@@ -149,11 +133,6 @@ void ScintillaTextBox::resize(SIZE pixels) {
         return;
     SetWindowPos(hwnd(), nullptr, 0, 0, pixels.cx, pixels.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void ScintillaTextBox::set_font(const host::FontChoice& font) {
-    scintilla::apply_font(call_, font);
-    font_ = font;
 }
 
 }  // namespace platform::win32

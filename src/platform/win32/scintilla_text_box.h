@@ -8,15 +8,14 @@
 #include <optional>
 #include <string>
 
-#include "core/host/dialogs.h"
-#include "core/host/text_box.h"
+#include "platform/scintilla/font_box.h"
 #include "platform/scintilla/insertion_gate.h"
 #include "platform/scintilla/row_styler.h"
 #include "platform/scintilla/scintilla_call.h"
 
 namespace platform::win32 {
 
-class ScintillaTextBox final : public host::TextBox {
+class ScintillaTextBox final : public scintilla::FontBox {
   public:
     ScintillaTextBox();
     ~ScintillaTextBox() override;
@@ -41,16 +40,6 @@ class ScintillaTextBox final : public host::TextBox {
     void set_width(float twips) override;
     void set_height(float twips) override;
 
-    std::u16string font_name() const override { return font_.name; }
-    bool font_bold() const override { return font_.bold; }
-    bool font_italic() const override { return font_.italic; }
-    float font_size() const override { return font_.size; }
-
-    void set_font_name(const std::u16string& name) override;
-    void set_font_bold(bool bold) override;
-    void set_font_italic(bool italic) override;
-    void set_font_size(float points) override;
-
     // Messages the box sends its parent, which passes them on here.
     void on_notify(const SCNotification& notification);
     void on_system_colours_changed();
@@ -73,21 +62,13 @@ class ScintillaTextBox final : public host::TextBox {
     float twips_per_pixel_y() const;
     SIZE size() const;
     void resize(SIZE pixels);
-    void set_font(const host::FontChoice& font);
-    // The font as it is but for one attribute.
-    template <class Value>
-    void set_font_attribute(Value host::FontChoice::*attribute, const Value& value) {
-        host::FontChoice font = font_;
-        font.*attribute = value;
-        set_font(font);
-    }
+    const scintilla::ScintillaCall& font_call() const override { return call_; }
 
     HWND window_ = nullptr;
     scintilla::ScintillaCall call_;
     scintilla::InsertionGate gate_{call_};
     // Japanese rows broken where Unicode allows.
     scintilla::RowStyler rows_;
-    host::FontChoice font_;
     int batches_ = 0;
     std::optional<SIZE> batched_size_;
 };
