@@ -1,6 +1,7 @@
-// One row of the fill benchmarks' table (open_bench on Linux, win32_fill_bench under Wine), read
-// from what a child process measuring one text printed: "base MiB bytes", a line per phase
-// reached ("<phase> seconds MiB"), "busiest seconds", and "done <verdict> MiB" or "stopped ...".
+// What the fill benchmarks (open_bench on Linux, win32_fill_bench under Wine) share: their
+// comma-separated arguments, and one row of their table, read from what a child process
+// measuring one text printed: "base MiB bytes", a line per phase reached ("<phase> seconds
+// MiB"), "busiest seconds", and "done <verdict> MiB" or "stopped ...".
 #pragma once
 
 #include <algorithm>
@@ -14,6 +15,17 @@
 namespace fill_report {
 
 inline constexpr double mib = 1024.0 * 1024.0;
+
+// "a,b,c" as its parts.
+inline std::vector<std::string> split(std::string_view list) {
+    std::vector<std::string> parts;
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        parts.emplace_back(list.substr(0, comma));
+        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+    }
+    return parts;
+}
 
 // `phases` names the phases in the order of the table's columns; `bound_mib` is the peak memory
 // allowed for a file of the size the child reported.

@@ -238,16 +238,6 @@ void print_row(const std::string& candidate, const std::string& case_name,
     });
 }
 
-std::vector<std::string> split(std::string_view list) {
-    std::vector<std::string> parts;
-    while (!list.empty()) {
-        const auto comma = list.find(',');
-        parts.emplace_back(list.substr(0, comma));
-        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
-    }
-    return parts;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -259,9 +249,9 @@ int main(int argc, char* argv[]) {
         if (std::strcmp(argv[i], "--timeout") == 0)
             timeout = std::atoi(argv[i + 1]);
         else if (std::strcmp(argv[i], "--candidates") == 0)
-            chosen_candidates = split(argv[i + 1]);
+            chosen_candidates = fill_report::split(argv[i + 1]);
         else if (std::strcmp(argv[i], "--cases") == 0)
-            chosen_cases = split(argv[i + 1]);
+            chosen_cases = fill_report::split(argv[i + 1]);
     }
     std::printf(
         "The program's text box on the offscreen platform: filled by the open path or a paste,\n"

@@ -308,16 +308,6 @@ std::string narrow(const wchar_t* text) {
     return bytes;
 }
 
-std::vector<std::string> split(std::string_view list) {
-    std::vector<std::string> parts;
-    while (!list.empty()) {
-        const auto comma = list.find(',');
-        parts.emplace_back(list.substr(0, comma));
-        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
-    }
-    return parts;
-}
-
 // Runs this program again for one pair and returns all it printed; a child past its own
 // deadline is ended from here.
 std::string run_child(const std::string& candidate, const std::string& case_name, int timeout) {
@@ -390,9 +380,9 @@ int wmain(int argc, wchar_t** argv) {
         if (args[i] == "--timeout")
             timeout = std::stoi(args[i + 1]);
         else if (args[i] == "--candidates")
-            chosen_candidates = split(args[i + 1]);
+            chosen_candidates = fill_report::split(args[i + 1]);
         else if (args[i] == "--cases")
-            chosen_cases = split(args[i + 1]);
+            chosen_cases = fill_report::split(args[i + 1]);
     }
     if (args.size() >= 3 && args[0] == "--run") {
         for (const Candidate& c : candidates) {
